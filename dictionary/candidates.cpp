@@ -1,0 +1,74 @@
+#include "dictionary/candidates.h"
+
+#include <cstdio>
+
+namespace revaze {
+
+void CandidatePaging::RefreshCandidates(std::wstring_view text) {
+    if (dictionary_ != nullptr) {
+        candidateList = LookupCandidates(*dictionary_, text);
+    } else {
+        candidateList.clear();
+    }
+    pageFirst = 1;
+}
+
+void CandidatePaging::ClearCandidates() {
+    candidateList.clear();
+    pageFirst = 1;
+}
+
+void CandidatePaging::FormatCandidatePage() {
+    candidatePageText.clear();
+    for (int i = 0; i < kCandidatesPerPage; ++i) {
+        std::size_t n = static_cast<std::size_t>(pageFirst - 1 + i);
+        if (pageFirst < 1 || n >= candidateList.size()) {
+            break;
+        }
+        // "\n  %d: %s" formatted into a 128-unit line buffer.
+        FixedText<kCandidateLineUnits> line;
+        line.append(L"\n  ");
+        line.push_back(static_cast<wchar_t>(L'1' + i));
+        line.append(L": ");
+        line.append(candidateList[n]);
+        candidatePageText.append(line.view());
+    }
+}
+
+void CandidatePaging::PrevPage() {
+    if (!candidateList.empty() && pageFirst != 1) {
+        pageFirst -= kCandidatesPerPage;
+    }
+}
+
+void CandidatePaging::NextPage() {
+    if (!candidateList.empty() &&
+        static_cast<std::size_t>(pageFirst + kCandidatesPerPage) <= candidateList.size()) {
+        pageFirst += kCandidatesPerPage;
+    }
+}
+
+const std::wstring* CandidatePaging::ChosenCandidate(char digit) const {
+    if (digit < '1' || digit > '5') {
+        return nullptr;
+    }
+    long index = static_cast<long>(pageFirst) - 1 + (digit - '1');
+    if (index < 0 || static_cast<std::size_t>(index) >= candidateList.size()) {
+        return nullptr;
+    }
+    return &candidateList[static_cast<std::size_t>(index)];
+}
+
+std::vector<std::wstring> CandidatePaging::ShownPage() const {
+    std::vector<std::wstring> page;
+    for (int i = 0; i < kCandidatesPerPage; ++i) {
+        long n = static_cast<long>(pageFirst) - 1 + i;
+        if (n < 0 || static_cast<std::size_t>(n) >= candidateList.size()) {
+            break;
+        }
+        page.push_back(candidateList[static_cast<std::size_t>(n)]);
+    }
+    return page;
+}
+
+} // namespace revaze
