@@ -1,0 +1,21 @@
+// The objects one key touches: the input state, the three composers and the host they act
+// through. The DLL builds one from its process-wide objects; the tool and the tests from locals.
+#pragma once
+
+#include "ime/host.h"
+#include "layouts/layout_composer.h"
+#include "layouts/soft_key_composer.h"
+#include "ui/input_state.h"
+#include "wylie/wylie_composer.h"
+
+namespace revaze {
+
+struct ImeParts {
+    InputState& state;
+    WylieComposer& wylie;
+    LayoutComposer& layout;
+    SoftKeyComposer& soft;
+    ImeHost& host;
+};
+
+} // namespace revaze
