@@ -1,0 +1,123 @@
+#include "layouts/layout_composer.h"
+
+#include "common/text.h"
+#include "layouts/layout_tables.h"
+
+namespace revaze {
+
+LayoutComposer::LayoutComposer(const Dictionary* dictionary) : CandidatePaging(dictionary) {}
+
+void LayoutComposer::Reset() {
+    keyCount = 0;
+    charCount = 0;
+    typedKeys.clear();
+    compositionText.clear();
+    keyGroups.clear();
+    displayLine.clear();
+    resultText.clear();
+    candidatePageText.clear();
+    ClearCandidates();
+}
+
+bool LayoutComposer::DirectCharacter(char ch, wchar_t& out) const {
+    const DirectRow* row = findDirectRow(layoutTables(layoutIndex), ch);
+    // A row stored with code 0 would commit nothing: treat it as no row.
+    if (row == nullptr || row->code == L'\0') {
+        return false;
+    }
+    out = row->code;
+    return true;
+}
+
+bool LayoutComposer::IsInputKey(char ch) const {
+    return isLayoutKey(layoutTables(layoutIndex), ch);
+}
+
+void LayoutComposer::AddKey(char ch) {
+    // At either limit the key is dropped whole, so keys, groups and text stay in step.
+    if (ch == '\0' || keyCount >= kMaxLayoutKeys || charCount >= kMaxLayoutUnits) {
+        return;
+    }
+    const LayoutTables& tables = layoutTables(layoutIndex);
+    std::size_t last = keyGroups.empty() ? 0 : keyGroups.back().size();
+    if (last >= 1 && last <= 3) {
+        std::string longer = keyGroups.back() + ch;
+        wchar_t code = multiKeyCode(tables, longer);
+        if (code != L'\0') {
+            compositionText.set_back(code);
+            keyGroups.back() = std::move(longer);
+            typedKeys.push_back(ch);
+            ++keyCount;
+            RefreshCandidates(compositionText.view());
+            return;
+        }
+    } else if (last > 4) {
+        return; // cannot arise: groups only grow through table hits
+    }
+    // A key without a one-key row would end the text with a NUL; it composes nothing.
+    wchar_t code = oneKeyCode(tables, ch);
+    if (code == L'\0') {
+        return;
+    }
+    compositionText.push_back(code);
+    ++charCount;
+    keyGroups.emplace_back(1, ch);
+    typedKeys.push_back(ch);
+    ++keyCount;
+    RefreshCandidates(compositionText.view());
+}
+
+void LayoutComposer::DeleteKey() {
+    if (charCount == 0) {
+        Reset();
+        return;
+    }
+    if (keyCount == 0) {
+        return;
+    }
+    if (keyCount == 1) {
+        Reset();
+        return;
+    }
+    typedKeys.pop_back();
+    --keyCount;
+    if (!keyGroups.empty()) {
+        std::string& group = keyGroups.back();
+        if (group.size() <= 1) {
+            compositionText.pop_back();
+            --charCount;
+            keyGroups.pop_back();
+        } else {
+            // The group falls back to its shorter sequence. The shorter code is in the tables
+            // unless the layout changed since the group was built; then the code unit stays.
+            group.pop_back();
+            const LayoutTables& tables = layoutTables(layoutIndex);
+            wchar_t code =
+                group.size() == 1 ? oneKeyCode(tables, group.front()) : multiKeyCode(tables, group);
+            if (code != L'\0') {
+                compositionText.set_back(code);
+            }
+        }
+    }
+    RefreshCandidates(compositionText.view());
+}
+
+void LayoutComposer::UpdateDisplayLine() {
+    if (typedKeys.empty()) {
+        return;
+    }
+    if (!compositionText.empty()) {
+        displayLine.assign(L" ");
+        displayLine.append(compositionText.view());
+    } else {
+        displayLine.assign(widenKeys(typedKeys));
+    }
+}
+
+void LayoutComposer::SelectCandidate(char digit) {
+    if (const std::wstring* chosen = ChosenCandidate(digit)) {
+        resultText.append(*chosen);
+    }
+}
+
+} // namespace revaze
