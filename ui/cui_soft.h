@@ -1,0 +1,70 @@
+// The soft keyboard window: 57 keys whose caps show the Tibetan labels of the current page and
+// layout. A click synthesises the key's press and release, so it comes back as a typed key.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "ui/cui_base.h"
+
+namespace revaze {
+
+inline constexpr int kKeyCapBitmapId = 113;
+inline constexpr UINT_PTR kFireKeyTimer = 9;
+inline constexpr int kSoftWindowWidth = 434;
+inline constexpr int kSoftWindowHeight = 154;
+inline constexpr int kSoftKeyCapacity = 60;
+// WM_COMMAND identifiers 102..106 show pages 1..5.
+inline constexpr int kFirstPageCommand = 102;
+
+struct SoftKeyRecord {
+    int up = 1;         // 1 drawn raised, 0 drawn pressed
+    RECT hitRect{};     // client rectangle of the key
+    wchar_t name[6]{};  // the name printed on the key
+    wchar_t label[2]{}; // the label of the current page and layout
+    int index = 0;      // 0..56
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    int capX = 0; // raised cap in bitmap 113; the pressed one is 30 pixels lower
+    int capY = 0;
+};
+
+class CUISoft : public CUIBase {
+public:
+    explicit CUISoft(HINSTANCE instance);
+    ~CUISoft() override;
+
+    bool RegisterWindowClass() override;
+    void CreateUIWindow(HWND parent) override;
+
+    void ShowKeyboardWindow();
+    void HideKeyboardWindow();
+    // Labels of the current page and layout (read from the status object's state); repaints.
+    void LoadPageLabels();
+
+    void LayoutKeys();
+    void LoadKeyCaps();
+    void FreeKeyCaps();
+    void Paint();
+    // Converts the screen point to client coordinates in place; the key index under it or -1.
+    int HitTest(POINT& point) const;
+    void PressKey();
+    void FireKey();
+    void ReleaseKey();
+    void OnCommand(int id);
+
+    HBITMAP keyCapBitmap = nullptr;
+    std::array<SoftKeyRecord, kSoftKeyCapacity> keys{};
+    int pressedKey = -1;
+    int dragOffsetX = 0;
+    int dragOffsetY = 0;
+    int dragging = 0;
+    RECT dragRect{};
+};
+
+LRESULT CALLBACK SoftKbdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace revaze
