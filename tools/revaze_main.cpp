@@ -1,0 +1,253 @@
+// revaze: type keys into the input method's engine and see what it would commit.
+//
+//   revaze parse [--codepoints] SYLLABLE...
+//   revaze lookup [--dict FILE] [--codepoints] TEXT
+//   revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT
+//   revaze dict build WORDLIST -o FILE
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "common/text.h"
+#include "dictionary/dictionary.h"
+#include "tools/simulator.h"
+#include "tools/word_list.h"
+#include "wylie/syllable_parser.h"
+
+namespace {
+
+using namespace revaze;
+
+constexpr int kBadArguments = 2;
+
+int fail(const std::string& message) {
+    std::cerr << "revaze: " << message << '\n';
+    return kBadArguments;
+}
+
+std::string usage() {
+    return "usage: revaze parse|lookup|type|dict build ... (see README.md)";
+}
+
+std::string defaultDictionaryPath() {
+    if (const char* path = std::getenv("REVAZE_DICTIONARY")) {
+        return path;
+    }
+    return REVAZE_DEFAULT_DICTIONARY;
+}
+
+// Loads a dictionary file; a file that cannot be opened is a bad argument.
+bool loadDictionary(const std::string& path, Dictionary& dictionary, std::string& error) {
+    std::ostringstream diagnostics;
+    if (!dictionary.loadFile(path, diagnostics)) {
+        error = diagnostics.str();
+        if (!error.empty() && error.back() == '\n') {
+            error.pop_back();
+        }
+        return false;
+    }
+    return true;
+}
+
+std::string render(std::wstring_view text, bool codepoints) {
+    return codepoints ? codepointList(text) : unitsToUtf8(text);
+}
+
+int cmdParse(const std::vector<std::string>& args) {
+    bool codepoints = false;
+    std::vector<std::string> syllables;
+    for (const std::string& arg : args) {
+        if (arg == "--codepoints") {
+            codepoints = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
+            return fail("parse: unknown option " + arg);
+        } else {
+            syllables.push_back(arg);
+        }
+    }
+    if (syllables.empty()) {
+        return fail("parse: no syllable given");
+    }
+    std::string out;
+    WylieSyllableParser parser;
+    for (const std::string& syllable : syllables) {
+        parser.Parse(syllable.c_str());
+        out += render(parser.Output(), codepoints) + "\n";
+    }
+    std::cout << out;
+    return 0;
+}
+
+int cmdLookup(const std::vector<std::string>& args) {
+    bool codepoints = false;
+    std::string dictPath = defaultDictionaryPath();
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--codepoints") {
+            codepoints = true;
+        } else if (args[i] == "--dict") {
+            if (++i >= args.size()) {
+                return fail("lookup: --dict needs a file");
+            }
+            dictPath = args[i];
+        } else if (args[i].size() > 1 && args[i][0] == '-' && args[i][1] == '-') {
+            return fail("lookup: unknown option " + args[i]);
+        } else {
+            texts.push_back(args[i]);
+        }
+    }
+    if (texts.size() != 1) {
+        return fail("lookup: give exactly one TEXT");
+    }
+    Dictionary dictionary;
+    std::string error;
+    if (!loadDictionary(dictPath, dictionary, error)) {
+        return fail(error);
+    }
+    std::string out;
+    for (const std::wstring& candidate : LookupCandidates(dictionary, utf8ToUnits(texts[0]))) {
+        out += render(candidate, codepoints) + "\n";
+    }
+    std::cout << out;
+    return 0;
+}
+
+int cmdType(const std::vector<std::string>& args) {
+    bool codepoints = false;
+    bool trace = false;
+    bool noDict = false;
+    bool dictGiven = false;
+    std::string dictPath = defaultDictionaryPath();
+    std::string layout = "Wylie";
+    std::vector<std::string> scripts;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--codepoints") {
+            codepoints = true;
+        } else if (a == "--trace") {
+            trace = true;
+        } else if (a == "--no-dict") {
+            noDict = true;
+        } else if (a == "--dict" || a == "--layout") {
+            if (i + 1 >= args.size()) {
+                return fail("type: " + a + " needs a value");
+            }
+            if (a == "--dict") {
+                dictPath = args[++i];
+                dictGiven = true;
+            } else {
+                layout = args[++i];
+            }
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            return fail("type: unknown option " + a);
+        } else {
+            scripts.push_back(a);
+        }
+    }
+    if (noDict && dictGiven) {
+        return fail("type: --dict and --no-dict exclude each other");
+    }
+    if (scripts.size() != 1) {
+        return fail("type: give exactly one SCRIPT");
+    }
+    if (findLayoutByName(layout) == nullptr) {
+        return fail("type: unknown layout " + layout);
+    }
+    std::string error;
+    auto tokens = parseScript(scripts[0], error);
+    if (!tokens) {
+        return fail("type: " + error);
+    }
+    Dictionary dictionary;
+    if (!noDict && !loadDictionary(dictPath, dictionary, error)) {
+        return fail(error);
+    }
+    Simulator simulator(&dictionary);
+    simulator.chooseLayout(layout);
+    std::string out;
+    for (const ScriptToken& token : *tokens) {
+        std::size_t before = simulator.host().commits.size();
+        simulator.run(token);
+        if (trace) {
+            std::wstring committed;
+            for (std::size_t i = before; i < simulator.host().commits.size(); ++i) {
+                committed += simulator.host().commits[i];
+            }
+            out += traceJson(simulator.trace(token.text, committed)) + "\n";
+        }
+    }
+    if (!trace) {
+        out = render(simulator.text(), codepoints) + "\n";
+    }
+    std::cout << out;
+    return 0;
+}
+
+int cmdDict(const std::vector<std::string>& args) {
+    if (args.empty() || args[0] != "build") {
+        return fail("dict: only 'dict build WORDLIST -o FILE' is known");
+    }
+    std::string input;
+    std::string output;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "-o") {
+            if (++i >= args.size()) {
+                return fail("dict build: -o needs a file");
+            }
+            output = args[i];
+        } else if (input.empty() && !(args[i].size() > 1 && args[i][0] == '-')) {
+            input = args[i];
+        } else {
+            return fail("dict build: unexpected argument " + args[i]);
+        }
+    }
+    if (input.empty() || output.empty()) {
+        return fail("dict build: usage: revaze dict build WORDLIST -o FILE");
+    }
+    std::ifstream in(input, std::ios::binary);
+    if (!in) {
+        return fail("dict build: cannot read " + input);
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    std::vector<std::wstring> words = orderedWords(content.str());
+    std::ofstream out(output, std::ios::binary | std::ios::trunc);
+    std::string bytes = dictionaryFileBytes(words);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        return fail("dict build: cannot write " + output);
+    }
+    std::cerr << "revaze: " << words.size() << " words written to " << output << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc < 2) {
+            return fail(usage());
+        }
+        std::string command = argv[1];
+        std::vector<std::string> args(argv + 2, argv + argc);
+        if (command == "parse") {
+            return cmdParse(args);
+        }
+        if (command == "lookup") {
+            return cmdLookup(args);
+        }
+        if (command == "type") {
+            return cmdType(args);
+        }
+        if (command == "dict") {
+            return cmdDict(args);
+        }
+        return fail("unknown command " + command + "; " + usage());
+    } catch (const std::exception& e) {
+        std::cerr << "revaze: " << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,346 @@
+#include "tools/simulator.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+
+#include "common/text.h"
+#include "ime/comp_paint.h"
+#include "ime/keys.h"
+#include "ime/state_actions.h"
+
+namespace revaze {
+
+namespace {
+
+// The desktop the paint logic is run against.
+constexpr int kDesktopWidth = 1024;
+constexpr int kDesktopHeight = 768;
+
+// An address the simulated application hands over as its input context: any non-null value.
+int contextToken = 0;
+
+KeyEvent pressOf(unsigned vk, char ch) {
+    return {KeyEvent::Press, vk, ch, 0};
+}
+KeyEvent releaseOf(unsigned vk, char ch) {
+    return {KeyEvent::Release, vk, ch, 0};
+}
+
+void addKeyStroke(ScriptToken& token, unsigned vk, char ch) {
+    token.events.push_back(pressOf(vk, ch));
+    token.events.push_back(releaseOf(vk, ch));
+}
+
+} // namespace
+
+unsigned virtualKeyOf(char c) {
+    if (c >= 'a' && c <= 'z') {
+        return static_cast<unsigned>(c - 'a' + 'A');
+    }
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ') {
+        return static_cast<unsigned>(c);
+    }
+    switch (c) {
+    case ';':
+    case ':':
+        return kVkOem1;
+    case '=':
+    case '+':
+        return kVkOemPlus;
+    case ',':
+    case '<':
+        return kVkOemComma;
+    case '-':
+    case '_':
+        return kVkOemMinus;
+    case '.':
+    case '>':
+        return kVkOemPeriod;
+    case '/':
+    case '?':
+        return kVkOem2;
+    case '`':
+    case '~':
+        return kVkOem3;
+    case '[':
+    case '{':
+        return kVkOem4;
+    case '\\':
+    case '|':
+        return kVkOem5;
+    case ']':
+    case '}':
+        return kVkOem6;
+    case '\'':
+    case '"':
+        return kVkOem7;
+    case ')':
+        return '0';
+    case '!':
+        return '1';
+    case '@':
+        return '2';
+    case '#':
+        return '3';
+    case '$':
+        return '4';
+    case '%':
+        return '5';
+    case '^':
+        return '6';
+    case '&':
+        return '7';
+    case '*':
+        return '8';
+    case '(':
+        return '9';
+    default:
+        return 0;
+    }
+}
+
+std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std::string& error) {
+    std::vector<ScriptToken> tokens;
+    std::size_t i = 0;
+    while (i < script.size()) {
+        char c = script[i];
+        ScriptToken token;
+        if (c != '{') {
+            if (c == '}' || static_cast<unsigned char>(c) < 0x20 ||
+                static_cast<unsigned char>(c) > 0x7E) {
+                error = "unexpected character in script at offset " + std::to_string(i);
+                return std::nullopt;
+            }
+            token.text = std::string(1, c);
+            addKeyStroke(token, virtualKeyOf(c), c);
+            tokens.push_back(std::move(token));
+            ++i;
+            continue;
+        }
+        std::size_t end = script.find('}', i);
+        if (end == std::string_view::npos) {
+            error = "unterminated token at offset " + std::to_string(i);
+            return std::nullopt;
+        }
+        // "{RBrace}" and "{Shift+}}" hold no brace inside, so the first '}' ends the token, except
+        // for a Shift chord on the closing brace itself.
+        if (script.substr(i, end - i) == "{Shift+" && end + 1 < script.size() &&
+            script[end + 1] == '}') {
+            ++end;
+        }
+        std::string_view name = script.substr(i + 1, end - i - 1);
+        token.text = std::string(script.substr(i, end - i + 1));
+        if (name == "Enter") {
+            addKeyStroke(token, kVkReturn, '\r');
+        } else if (name == "Back") {
+            addKeyStroke(token, kVkBack, '\b');
+        } else if (name == "Esc") {
+            addKeyStroke(token, kVkEscape, '\x1b');
+        } else if (name == "PgUp") {
+            addKeyStroke(token, kVkPrior, 0);
+        } else if (name == "PgDn") {
+            addKeyStroke(token, kVkNext, 0);
+        } else if (name == "Shift") {
+            addKeyStroke(token, kVkShift, 0);
+        } else if (name == "Star") {
+            addKeyStroke(token, kVkHelp, 0);
+        } else if (name == "LBrace") {
+            addKeyStroke(token, kVkOem4, '{');
+        } else if (name == "RBrace") {
+            addKeyStroke(token, kVkOem6, '}');
+        } else if (name == "Soft") {
+            token.events.push_back({KeyEvent::SoftClick, 0, 0, 0});
+        } else if (name == "Mode") {
+            token.events.push_back({KeyEvent::ModeClick, 0, 0, 0});
+        } else if (name.substr(0, 6) == "Shift+" && name.size() == 7 &&
+                   name[6] >= 0x20 && name[6] <= 0x7E) {
+            char k = name[6];
+            token.events.push_back(pressOf(kVkShift, 0));
+            addKeyStroke(token, virtualKeyOf(k), k);
+            token.events.push_back(releaseOf(kVkShift, 0));
+        } else if (name.substr(0, 7) == "Layout:" && findLayoutByName(name.substr(7)) != nullptr) {
+            token.events.push_back(
+                {KeyEvent::LayoutChoice, 0, 0, findLayoutByName(name.substr(7))->layoutId});
+        } else {
+            error = "unknown token " + token.text;
+            return std::nullopt;
+        }
+        tokens.push_back(std::move(token));
+        i = end + 1;
+    }
+    return tokens;
+}
+
+Simulator::Simulator(const Dictionary* dictionary)
+    : wylie_(dictionary), layout_(dictionary), soft_(dictionary),
+      router_(ImeParts{state_, wylie_, layout_, soft_, host_}) {}
+
+bool Simulator::chooseLayout(std::string_view name) {
+    const LayoutInfo* layout = findLayoutByName(name);
+    if (layout == nullptr) {
+        return false;
+    }
+    SelectLayout(router_.parts(), layout->layoutId);
+    return true;
+}
+
+void Simulator::run(const ScriptToken& token) {
+    for (const KeyEvent& event : token.events) {
+        switch (event.kind) {
+        case KeyEvent::Press:
+            press(event);
+            break;
+        case KeyEvent::Release:
+            release(event);
+            break;
+        case KeyEvent::ModeClick:
+            ModeButtonReleased(router_.parts());
+            break;
+        case KeyEvent::SoftClick:
+            SoftKeyboardButtonReleased(router_.parts());
+            break;
+        case KeyEvent::LayoutChoice:
+            SelectLayout(router_.parts(), event.layoutId);
+            break;
+        }
+    }
+}
+
+void Simulator::press(const KeyEvent& event) {
+    std::array<std::uint8_t, 256> keyState{};
+    if (shiftDown_) {
+        keyState[kVkShift] = 0x80;
+    }
+    keyState[event.vk & 0xFF] = 0x80;
+    if (event.vk == kVkShift) {
+        shiftDown_ = true;
+    }
+    void* himc = &contextToken;
+    if (!router_.ProcessKey(true, event.vk, 0x00000001u, keyState.data())) {
+        applyToBox(event);
+        return;
+    }
+    std::array<RecordedMessage, 2> messages{};
+    std::size_t before = host_.commits.size();
+    unsigned virtualKey = event.vk | (static_cast<unsigned>(static_cast<unsigned char>(event.ch)) << 16);
+    router_.ToAsciiEx(virtualKey, 0, messages.data(), himc, true);
+    for (std::size_t i = before; i < host_.commits.size(); ++i) {
+        box_ += host_.commits[i];
+    }
+}
+
+void Simulator::release(const KeyEvent& event) {
+    std::array<std::uint8_t, 256> keyState{};
+    if (event.vk == kVkShift) {
+        shiftDown_ = false;
+    } else if (shiftDown_) {
+        keyState[kVkShift] = 0x80;
+    }
+    router_.ProcessKey(true, event.vk, 0xC0000001u, keyState.data());
+}
+
+void Simulator::applyToBox(const KeyEvent& event) {
+    unsigned char c = static_cast<unsigned char>(event.ch);
+    if (event.vk == kVkBack) {
+        if (!box_.empty()) {
+            wchar_t last = box_.back();
+            box_.pop_back();
+            // A low surrogate takes its high surrogate along: one code point goes.
+            if (last >= 0xDC00 && last <= 0xDFFF && !box_.empty() && box_.back() >= 0xD800 &&
+                box_.back() <= 0xDBFF) {
+                box_.pop_back();
+            }
+        }
+    } else if (event.vk == kVkReturn) {
+        box_.push_back(L'\n');
+    } else if (c >= 0x20 && c <= 0x7E) {
+        box_.push_back(static_cast<wchar_t>(c));
+    }
+}
+
+TraceRecord Simulator::trace(const std::string& key, const std::wstring& committed) {
+    TraceRecord record;
+    record.key = key;
+    record.commit = committed;
+    record.text = box_;
+    ImeParts& ime = router_.parts();
+    // The trace shows the display line as the composition window's paint leaves it.
+    PrepareCompPaint(ime, kDesktopWidth, kDesktopHeight);
+    switch (state_.activeComposer()) {
+    case ActiveComposer::Wylie:
+        record.display = wylie_.displayLine.str();
+        if (state_.inputMode == kModeTibetan) {
+            record.candidates = wylie_.ShownPage();
+        }
+        break;
+    case ActiveComposer::Layout:
+        record.display = layout_.displayLine.str();
+        if (state_.inputMode == kModeTibetan) {
+            record.candidates = layout_.ShownPage();
+        }
+        break;
+    case ActiveComposer::SoftKey:
+        record.display = soft_.displayLine.str();
+        if (state_.inputMode == kModeTibetan) {
+            record.candidates = soft_.ShownPage();
+        }
+        break;
+    }
+    record.mode = state_.inputMode;
+    const LayoutInfo* layout = findLayoutById(state_.layoutId);
+    record.layout = layout != nullptr ? std::string(layout->name) : std::string();
+    record.soft = state_.softVisible;
+    record.page = state_.softPage;
+    return record;
+}
+
+namespace {
+
+std::string jsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (char c : utf8) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(c);
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (u < 0x20 || u == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", u);
+            out += buf;
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back('"');
+    return out;
+}
+
+} // namespace
+
+std::string traceJson(const TraceRecord& r) {
+    std::string out = "{\"key\": " + jsonString(r.key);
+    out += ", \"commit\": " + jsonString(unitsToUtf8(r.commit));
+    out += ", \"text\": " + jsonString(unitsToUtf8(r.text));
+    out += ", \"display\": " + jsonString(unitsToUtf8(r.display));
+    out += ", \"candidates\": [";
+    for (std::size_t i = 0; i < r.candidates.size(); ++i) {
+        if (i > 0) {
+            out += ", ";
+        }
+        out += jsonString(unitsToUtf8(r.candidates[i]));
+    }
+    out += "], \"mode\": " + std::to_string(r.mode);
+    out += ", \"layout\": " + jsonString(r.layout);
+    out += ", \"soft\": " + std::to_string(r.soft);
+    out += ", \"page\": " + std::to_string(r.page) + "}";
+    return out;
+}
+
+} // namespace revaze
