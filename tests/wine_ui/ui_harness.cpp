@@ -1,0 +1,608 @@
+// Drives the status window and the soft keyboard of Revaze.ime under a real IMM32: the IME is
+// installed and made the thread's layout, an EDIT control takes the typed text, and clicks are
+// delivered the way the IME's disabled popups receive them (WM_SETCURSOR carrying
+// WM_LBUTTONDOWN, then WM_MOUSEMOVE and WM_LBUTTONUP, with the pointer really moved).
+//
+//   ui_harness.exe <windows path of Revaze.ime> <windows path of an artifacts folder>
+//
+// One line per check; exit status 0 when every check passed. Screenshots go to the artifacts
+// folder as PNG files.
+#include <windows.h>
+
+#include <imm.h>
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tests/wine_ui/png_writer.h"
+
+namespace {
+
+int g_failures = 0;
+int g_passes = 0;
+std::wstring g_artifacts;
+
+void check(bool ok, const char* format, ...) {
+    std::printf("%s: ", ok ? "PASS" : "FAIL");
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    std::printf("\n");
+    ok ? ++g_passes : ++g_failures;
+}
+
+void pump(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        auto left = static_cast<LONG>(end - GetTickCount());
+        if (left <= 0) {
+            break;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, left > 20 ? 20 : left, QS_ALLINPUT);
+    }
+}
+
+// ---- pixels -------------------------------------------------------------------------------
+
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels; // 0x00RRGGBB, top row first
+
+    std::uint32_t at(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFFu;
+    }
+    void set(int x, int y, std::uint32_t value) {
+        pixels[static_cast<std::size_t>(y) * width + x] = value;
+    }
+    bool valid() const { return width > 0 && height > 0; }
+};
+
+Image readBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
+    Image image;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    if (GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) == height) {
+        image.width = width;
+        image.height = height;
+        image.pixels = std::move(pixels);
+    }
+    return image;
+}
+
+// What the window shows on the screen, read back through its DC.
+Image captureWindow(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    HDC windowDc = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    Image image = readBitmap(memory, bitmap, width, height);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, windowDc);
+    return image;
+}
+
+Image loadBitmapResource(HMODULE module, int id) {
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (bitmap == nullptr) {
+        return {};
+    }
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    HDC screen = GetDC(nullptr);
+    Image image = readBitmap(screen, bitmap, info.bmWidth, info.bmHeight);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return image;
+}
+
+bool sameRegion(const Image& a, int ax, int ay, const Image& b, int bx, int by, int w, int h) {
+    if (!a.valid() || !b.valid() || ax + w > a.width || ay + h > a.height || bx + w > b.width ||
+        by + h > b.height) {
+        return false;
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (a.at(ax + x, ay + y) != b.at(bx + x, by + y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool sameImage(const Image& a, const Image& b) {
+    return a.width == b.width && a.height == b.height &&
+           sameRegion(a, 0, 0, b, 0, 0, a.width, a.height);
+}
+
+void savePng(const Image& image, const wchar_t* name) {
+    if (!image.valid()) {
+        std::printf("  (no picture for %ls)\n", name);
+        return;
+    }
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(image.pixels.size() * 3);
+    for (std::uint32_t p : image.pixels) {
+        rgb.push_back(static_cast<std::uint8_t>(p >> 16));
+        rgb.push_back(static_cast<std::uint8_t>(p >> 8));
+        rgb.push_back(static_cast<std::uint8_t>(p));
+    }
+    std::wstring path = g_artifacts + L"\\" + name;
+    bool ok = revaze::test::WritePng(path, image.width, image.height, rgb);
+    std::printf("  screenshot %ls %s\n", path.c_str(), ok ? "written" : "NOT written");
+}
+
+// ---- the status bar as it should look ---------------------------------------------------------
+
+constexpr int kCell = 28;
+constexpr int kButtonX[5] = {0, 28, 53, 79, 106};
+
+struct StatusLook {
+    int logoRow = 0;
+    int modeRow = 0; // 0 Tibetan, 1 English
+    int softRow = 0; // 1 while the soft keyboard is shown
+    int layoutRow = 0;
+    int menuRow = 0;
+    int badgeRow = 0;
+};
+
+// The 132 x 28 bar composed from the strip independently of the window's code: cells copied in
+// button order, the badge last.
+Image expectedStatus(const Image& strip, const StatusLook& look) {
+    Image bar;
+    bar.width = 132;
+    bar.height = kCell;
+    bar.pixels.assign(132 * kCell, 0);
+    auto copy = [&](int x, int row) {
+        for (int dy = 0; dy < kCell; ++dy) {
+            for (int dx = 0; dx < kCell && x + dx < 132; ++dx) {
+                bar.set(x + dx, dy, strip.at(x + dx, row * kCell + dy));
+            }
+        }
+    };
+    const int rows[5] = {look.logoRow, look.modeRow, look.softRow, look.layoutRow, look.menuRow};
+    for (int i = 0; i < 5; ++i) {
+        copy(kButtonX[i], rows[i]);
+    }
+    copy(79, look.badgeRow);
+    return bar;
+}
+
+// ---- input ------------------------------------------------------------------------------------
+
+POINT toScreen(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+void press(HWND window, POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    pump(30);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    pump(60);
+}
+
+void release(HWND window, POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    pump(30);
+    POINT client = screen;
+    ScreenToClient(window, &client);
+    LPARAM where = MAKELPARAM(client.x, client.y);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, where);
+    SendMessageW(window, WM_LBUTTONUP, 0, where);
+    pump(150);
+}
+
+void click(HWND window, int x, int y) {
+    POINT screen = toScreen(window, x, y);
+    press(window, screen);
+    release(window, screen);
+}
+
+void typeKey(BYTE vk) {
+    keybd_event(vk, 0, 0, 0);
+    keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+    pump(150);
+}
+
+HWND g_edit = nullptr;
+
+std::wstring editText() {
+    wchar_t text[256] = {};
+    GetWindowTextW(g_edit, text, 256);
+    return text;
+}
+
+void clearEdit() {
+    SetWindowTextW(g_edit, L"");
+    pump(30);
+}
+
+std::string describe(const std::wstring& text) {
+    std::string out;
+    char unit[16];
+    for (wchar_t c : text) {
+        std::snprintf(unit, sizeof unit, "%sU+%04X", out.empty() ? "" : " ", c);
+        out += unit;
+    }
+    return out.empty() ? "(empty)" : out;
+}
+
+// ---- the layout menu, read while it is tracked -------------------------------------------------
+
+struct MenuItemSeen {
+    UINT id;
+    std::wstring text;
+    bool checked;
+};
+
+struct MenuSeen {
+    bool found = false;
+    std::vector<MenuItemSeen> items;
+    Image picture;
+};
+
+MenuSeen g_menu;
+
+void CALLBACK readTrackedMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup == nullptr || !IsWindowVisible(popup)) {
+        return; // not up yet: the timer comes back
+    }
+    KillTimer(nullptr, timer);
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+    g_menu.found = menu != nullptr;
+    int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[128] = {};
+        GetMenuStringW(menu, i, text, 128, MF_BYPOSITION);
+        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        g_menu.items.push_back({GetMenuItemID(menu, i), text, (state & MF_CHECKED) != 0});
+    }
+    RedrawWindow(popup, nullptr, nullptr, RDW_UPDATENOW);
+    g_menu.picture = captureWindow(popup);
+    EndMenu();
+}
+
+// Clicks the layout button and reads the menu it tracks.
+MenuSeen openLayoutMenu(HWND stat) {
+    g_menu = MenuSeen{};
+    SetTimer(nullptr, 0, 150, readTrackedMenu);
+    click(stat, 92, 14);
+    pump(100);
+    return g_menu;
+}
+
+struct LayoutCase {
+    UINT id;
+    const wchar_t* text;
+};
+
+// The eight items as the user reads them, in menu order.
+const LayoutCase kLayoutItems[] = {
+    {6, L"Wylie\u3010\u5A01\u5229\u3011"},
+    {8, L"Wylie-F\u3010\u5A01\u5229-F\u3011"},
+    {10, L"Himalaya\u3010\u559C\u9A6C\u62C9\u96C5 "
+         L"\u0F67\u0F72\u0F0B\u0F58\u0F0B\u0F63\u0F0B\u0F61\u0F0D\u3011"},
+    {20, L"Dzongkha\u3010\u5B97\u5361 \u0F62\u0FAB\u0F7C\u0F44\u0F0B\u0F41\u0F0D\u3011"},
+    {30, L"Sambhota-1\u3010\u6851\u5E03\u672D-1 "
+         L"\u0F66\u0F58\u0F0B\u0F56\u0FB7\u0F7C\u0F0B\u0F4A-1\u3011"},
+    {50, L"Sambhota-2\u3010\u6851\u5E03\u672D-2 "
+         L"\u0F66\u0F58\u0F0B\u0F56\u0FB7\u0F7C\u0F0B\u0F4A-2\u3011"},
+    {60, L"Monlam\u3010\u83AB\u5170 \u0F66\u0FA8\u0F7C\u0F53\u0F0B\u0F63\u0F58\u0F0D\u3011"},
+    {70, L"BZD\u3010 \u73ED\u667A\u8FBE \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011"},
+};
+const wchar_t* kBzdUnderWylie =
+    L"BZD\u3010\u73ED\u667A\u8FBE \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011";
+
+void checkLayoutMenu(const MenuSeen& menu, UINT checkedId, const char* when) {
+    check(menu.found, "%s: the layout button tracks a popup menu", when);
+    check(menu.items.size() == 8, "%s: the layout menu has 8 items (has %u)", when,
+          static_cast<unsigned>(menu.items.size()));
+    for (std::size_t i = 0; i < menu.items.size() && i < 8; ++i) {
+        const LayoutCase& want = kLayoutItems[i];
+        const wchar_t* text = want.id == 70 && checkedId == 6 ? kBzdUnderWylie : want.text;
+        const MenuItemSeen& seen = menu.items[i];
+        check(seen.id == want.id && seen.text == text && seen.checked == (want.id == checkedId),
+              "%s: item %u is id %u, its text, %s (saw id %u, %s, text %s)", when,
+              static_cast<unsigned>(i), want.id, want.id == checkedId ? "checked" : "unchecked",
+              seen.id, seen.checked ? "checked" : "unchecked", describe(seen.text).c_str());
+    }
+}
+
+// ---- soft keyboard geometry (client coordinates of key centres) -----------------------------
+
+constexpr POINT kKeyQ{37 + 15, 32 + 15};
+constexpr POINT kKeyStar{382 + 25, 122 + 15};
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) {
+        std::printf("usage: ui_harness <Revaze.ime> <artifacts folder>\n");
+        return 2;
+    }
+    const wchar_t* imePath = argv[1];
+    g_artifacts = argv[2];
+    CreateDirectoryW(g_artifacts.c_str(), nullptr);
+    std::printf("ui_harness (%d-bit) ime=%ls\n", static_cast<int>(sizeof(void*) * 8), imePath);
+
+    HKL layout = ImmInstallIMEW(imePath, L"Revaze Tibetan");
+    check(layout != nullptr, "ImmInstallIMEW installs the IME");
+    if (layout == nullptr) {
+        return 1;
+    }
+    ActivateKeyboardLayout(layout, 0);
+    pump(200);
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"UiHarnessMain";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    HWND main =
+        CreateWindowExW(0, wc.lpszClassName, L"ui harness", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                        10, 400, 120, nullptr, nullptr, wc.hInstance, nullptr);
+    g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                             10, 10, 360, 30, main, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(main);
+    SetFocus(g_edit);
+    pump(300);
+    if (HIMC context = ImmGetContext(g_edit)) {
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(g_edit, context);
+    }
+    pump(500);
+
+    const wchar_t* base = wcsrchr(imePath, L'\\');
+    HMODULE ime = GetModuleHandleW(base != nullptr ? base + 1 : imePath);
+    HWND stat = FindWindowW(L"UISTAT", nullptr);
+    HWND soft = FindWindowW(L"UISOFT", nullptr);
+    check(ime != nullptr, "IMM32 loaded the IME");
+    check(stat != nullptr && soft != nullptr, "the UI window created the status and soft windows");
+    if (ime == nullptr || stat == nullptr || soft == nullptr) {
+        return 1;
+    }
+
+    // ---- where the windows start ----
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT rect{};
+    GetWindowRect(stat, &rect);
+    check(rect.left == desktop.right / 4 * 3 && rect.top == desktop.bottom - 132 &&
+              rect.right - rect.left == 132 && rect.bottom - rect.top == 28 &&
+              IsWindowVisible(stat),
+          "status window shown 132 x 28 at (%ld, %ld) (at %ld, %ld, %ld x %ld)",
+          desktop.right / 4 * 3, desktop.bottom - 132, rect.left, rect.top, rect.right - rect.left,
+          rect.bottom - rect.top);
+    GetWindowRect(soft, &rect);
+    check(rect.left == GetSystemMetrics(SM_CXSCREEN) / 2 &&
+              rect.top == GetSystemMetrics(SM_CYSCREEN) / 2 && rect.right - rect.left == 434 &&
+              rect.bottom - rect.top == 154 && !IsWindowVisible(soft),
+          "soft keyboard created hidden, 434 x 154 at the screen centre");
+    DWORD style = static_cast<DWORD>(GetWindowLongW(stat, GWL_STYLE));
+    check((style & WS_POPUP) && (style & WS_DISABLED), "status window is a disabled popup");
+
+    Image strip = loadBitmapResource(ime, 103);
+    Image caps = loadBitmapResource(ime, 113);
+    check(strip.width == 132 && strip.height == 224, "bitmap 103 is 132 x 224");
+    check(caps.width == 420 && caps.height == 60, "bitmap 113 is 420 x 60");
+    if (!strip.valid() || !caps.valid()) {
+        return 1;
+    }
+
+    StatusLook look;
+    auto statusShows = [&](const StatusLook& want) {
+        UpdateWindow(stat);
+        return sameImage(captureWindow(stat), expectedStatus(strip, want));
+    };
+    check(statusShows(look), "status window paints logo, Tibetan mode, keyboard, menu, Wy badge");
+    savePng(captureWindow(stat), L"status_tibetan.png");
+
+    // ---- end to end: does a commit reach the EDIT at all? ----
+    clearEdit();
+    typeKey('K');
+    typeKey(VK_RETURN);
+    bool endToEnd = editText() == L"\u0F40";
+    check(endToEnd, "Wylie k + Enter commits U+0F40 into the EDIT (saw %s)",
+          describe(editText()).c_str());
+
+    // ---- the gaps between buttons ----
+    RECT before{};
+    GetWindowRect(stat, &before);
+    for (int x : {26, 53, 79, 106}) {
+        click(stat, x, 14);
+        GetWindowRect(stat, &rect);
+        check(statusShows(look) && !IsWindowVisible(soft) && EqualRect(&rect, &before),
+              "a click at x = %d does nothing", x);
+    }
+
+    // ---- mode button ----
+    clearEdit();
+    typeKey('K'); // left composing
+    click(stat, 40, 14);
+    look.modeRow = 1;
+    check(statusShows(look), "mode button: English mode shows the yellow a");
+    savePng(captureWindow(stat), L"status_english.png");
+    typeKey('K');
+    check(editText() == L"k", "English mode passes keys through (saw %s)",
+          describe(editText()).c_str());
+    click(stat, 40, 14);
+    look.modeRow = 0;
+    check(statusShows(look), "mode button again: back to Tibetan");
+    typeKey(VK_RETURN);
+    check(editText() == L"k", "the mode switch discarded the composition (saw %s)",
+          describe(editText()).c_str());
+
+    // ---- press on button 2, release over button 3 ----
+    press(stat, toScreen(stat, 40, 14));
+    release(stat, toScreen(stat, 66, 14));
+    look.softRow = 1;
+    check(IsWindowVisible(soft) && statusShows(look),
+          "press on mode, release on soft keyboard: keyboard shown, mode unchanged");
+    UpdateWindow(soft);
+    Image wyliePage1 = captureWindow(soft);
+    savePng(wyliePage1, L"soft_wylie_page1.png");
+
+    // ---- a key: pressed picture while held, raised after, one character ----
+    clearEdit();
+    POINT q = toScreen(soft, kKeyQ.x, kKeyQ.y);
+    press(soft, q);
+    pump(100);
+    UpdateWindow(soft);
+    Image held = captureWindow(soft);
+    check(sameRegion(held, 37, 32, caps, 0, 30, 30, 2),
+          "the q key is drawn with the pressed cap while held");
+    release(soft, q);
+    UpdateWindow(soft);
+    check(sameRegion(captureWindow(soft), 37, 32, caps, 0, 0, 30, 2),
+          "the q key is drawn raised after the release");
+    typeKey(VK_RETURN);
+    check(editText() == L"\u0F40", "clicking q on Wylie page 1 commits U+0F40 (saw %s)",
+          describe(editText()).c_str());
+
+    auto qAfterStar = [&](const char* layoutName, std::initializer_list<wchar_t> wants) {
+        int step = 0;
+        for (wchar_t want : wants) {
+            ++step;
+            click(soft, kKeyStar.x, kKeyStar.y);
+            clearEdit();
+            click(soft, kKeyQ.x, kKeyQ.y);
+            typeKey(VK_RETURN);
+            check(editText() == std::wstring(1, want),
+                  "%s: star key x%d, then q commits U+%04X (saw %s)", layoutName, step, want,
+                  describe(editText()).c_str());
+        }
+    };
+    qAfterStar("Wylie", {0x0F90, 0x0F71, 0x0F00, 0x0F34, 0x0F40});
+
+    // ---- layout menu ----
+    MenuSeen menu = openLayoutMenu(stat);
+    checkLayoutMenu(menu, 6, "Wylie current");
+    savePng(menu.picture, L"layout_menu.png");
+    check(statusShows(look), "the layout button is drawn up again after its menu");
+
+    // ---- Monlam ----
+    SendMessageW(stat, WM_COMMAND, 60, 0);
+    pump(100);
+    look.badgeRow = 6;
+    check(statusShows(look), "after choosing Monlam the layout button shows the Mo badge");
+    savePng(captureWindow(stat), L"status_monlam.png");
+    UpdateWindow(soft);
+    Image monlamPage1 = captureWindow(soft);
+    check(!sameRegion(monlamPage1, 37, 32, wyliePage1, 37, 32, 30, 30) &&
+              sameRegion(monlamPage1, 37, 32, caps, 0, 0, 30, 2),
+          "the open soft keyboard shows Monlam's label on q at once");
+    clearEdit();
+    click(soft, kKeyQ.x, kKeyQ.y);
+    typeKey(VK_RETURN);
+    check(editText() == L"\u0F4A", "Monlam (layout index 5) page 1: q commits U+0F4A (saw %s)",
+          describe(editText()).c_str());
+    checkLayoutMenu(openLayoutMenu(stat), 60, "Monlam current");
+
+    // ---- Dzongkha: its own page cycle, which skips page 5 ----
+    SendMessageW(stat, WM_COMMAND, 20, 0);
+    pump(100);
+    look.badgeRow = 3;
+    check(statusShows(look), "after choosing Dzongkha the layout button shows the Dz badge");
+    UpdateWindow(soft);
+    savePng(captureWindow(soft), L"soft_dzongkha_page1.png");
+    clearEdit();
+    click(soft, kKeyQ.x, kKeyQ.y);
+    typeKey(VK_RETURN);
+    check(editText() == L"\u0F40", "Dzongkha page 1: q commits U+0F40 (saw %s)",
+          describe(editText()).c_str());
+    qAfterStar("Dzongkha", {0x0F90, 0x0F88, 0x0F8D, 0x0F40});
+
+    // ---- page commands ----
+    SendMessageW(soft, WM_COMMAND, 104, 0);
+    pump(50);
+    clearEdit();
+    click(soft, kKeyQ.x, kKeyQ.y);
+    typeKey(VK_RETURN);
+    check(editText() == L"\u0F88", "command 104 shows page 3: q commits U+0F88 (saw %s)",
+          describe(editText()).c_str());
+    SendMessageW(soft, WM_COMMAND, 102, 0);
+    pump(50);
+
+    // ---- press a key, move off, release: fires once, stays pressed, window moves ----
+    RECT start{};
+    GetWindowRect(soft, &start);
+    clearEdit();
+    press(soft, toScreen(soft, kKeyQ.x, kKeyQ.y));
+    pump(100);
+    POINT off = toScreen(soft, kKeyQ.x - 120, kKeyQ.y - 100);
+    release(soft, off);
+    GetWindowRect(soft, &rect);
+    check(rect.left == start.left - 120 && rect.top == start.top - 100 &&
+              rect.right - rect.left == 434 && rect.bottom - rect.top == 154,
+          "the soft keyboard moved by the pointer's displacement (-120, -100) (moved %ld, %ld)",
+          rect.left - start.left, rect.top - start.top);
+    UpdateWindow(soft);
+    check(sameRegion(captureWindow(soft), 37, 32, caps, 0, 30, 30, 2),
+          "a key left before the release stays drawn pressed");
+    typeKey(VK_RETURN);
+    check(editText() == L"\u0F40", "that key fired exactly once (saw %s)",
+          describe(editText()).c_str());
+
+    // ---- the soft keyboard button works in English mode too ----
+    click(stat, 40, 14);
+    look.modeRow = 1;
+    click(stat, 66, 14);
+    look.softRow = 0;
+    check(!IsWindowVisible(soft) && statusShows(look), "English mode: soft keyboard button hides");
+    click(stat, 66, 14);
+    look.softRow = 1;
+    check(IsWindowVisible(soft) && statusShows(look), "English mode: soft keyboard button shows");
+    click(stat, 40, 14);
+    look.modeRow = 0;
+    click(stat, 66, 14);
+    look.softRow = 0;
+    check(!IsWindowVisible(soft) && statusShows(look), "Tibetan mode: soft keyboard hidden again");
+
+    // ---- dragging by the logo ----
+    GetWindowRect(stat, &start);
+    press(stat, toScreen(stat, 10, 14));
+    look.logoRow = 1;
+    check(statusShows(look), "the logo is drawn pressed while held");
+    POINT to = toScreen(stat, 10 - 200, 14 - 50);
+    release(stat, to);
+    look.logoRow = 0;
+    GetWindowRect(stat, &rect);
+    check(rect.left == start.left - 200 && rect.top == start.top - 50 && statusShows(look),
+          "dragging the logo moves the status window and raises the logo again");
+
+    DestroyWindow(main);
+    pump(100);
+    UnloadKeyboardLayout(layout);
+    std::printf("ui_harness: %d passed, %d failed\n", g_passes, g_failures);
+    return g_failures == 0 ? 0 : 1;
+}
