@@ -1,0 +1,21 @@
+// The IME UI window of class "UINAME": IMM32 creates it, and it parents the composition, status
+// and soft keyboard windows.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/cui_base.h"
+
+namespace revaze {
+
+inline constexpr wchar_t kUiFrameClass[] = L"UINAME";
+
+class CUIFrame : public CUIBase {
+public:
+    explicit CUIFrame(HINSTANCE instance);
+
+    bool RegisterWindowClass() override;
+    void CreateUIWindow(HWND uiWindow) override;
+};
+
+} // namespace revaze
