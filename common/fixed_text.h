@@ -14,8 +14,8 @@ template <std::size_t Capacity> class FixedText {
     static_assert(Capacity >= 1, "room for the terminator is needed");
 
 public:
-    static constexpr std::size_t capacity = Capacity;         // code units including the NUL
-    static constexpr std::size_t maxLength = Capacity - 1;    // code units of text
+    static constexpr std::size_t capacity = Capacity;      // code units including the NUL
+    static constexpr std::size_t maxLength = Capacity - 1; // code units of text
 
     FixedText() { clear(); }
 

@@ -18,8 +18,8 @@ TEST(Text, Utf8RoundTripsTibetanAndAstralText) {
 
 TEST(Text, InvalidUtf8BecomesReplacementCharacter) {
     EXPECT_EQ(utf8ToUnits("\xC0"), std::wstring(1, static_cast<wchar_t>(0xFFFD)));
-    EXPECT_EQ(utf8ToUnits("a\xE0\xBD"), (std::wstring{L'a', static_cast<wchar_t>(0xFFFD),
-                                                      static_cast<wchar_t>(0xFFFD)}));
+    EXPECT_EQ(utf8ToUnits("a\xE0\xBD"),
+              (std::wstring{L'a', static_cast<wchar_t>(0xFFFD), static_cast<wchar_t>(0xFFFD)}));
     EXPECT_EQ(unitsToUtf8(std::wstring(1, static_cast<wchar_t>(0xDC00))), "\xEF\xBF\xBD");
 }
 

@@ -56,7 +56,8 @@ void Dictionary::loadBytes(std::string_view bytes) {
         return;
     }
     std::size_t pos = 0;
-    if (static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    if (static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE) {
         pos = 2;
     }
     std::wstring piece;

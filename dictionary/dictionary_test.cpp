@@ -110,7 +110,7 @@ TEST(Candidates, LineTerminatorIsRemovedOnce) {
         std::wstring candidate;
     };
     const Row rows[] = {
-        {L"ab\r\n", L"ab"}, {L"ab\n", L"ab"}, {L"ab", L"ab"},     {L"a", L"a"},
+        {L"ab\r\n", L"ab"}, {L"ab\n", L"ab"},   {L"ab", L"ab"},           {L"a", L"a"},
         {L"\r\n", L""},     {L"ab\r", L"ab\r"}, {L"a\r\n\r\n", L"a\r\n"},
     };
     for (const Row& row : rows) {
@@ -145,8 +145,8 @@ TEST(Lookup, MetacharactersKeepTheirRegexMeaning) {
     EXPECT_EQ(LookupCandidates(d, L"a.c"), (std::vector<std::wstring>{L"abc", L"axc", L"a.c"}));
     EXPECT_EQ(LookupCandidates(d, L"a\\.c"), (std::vector<std::wstring>{L"a.c"}));
     EXPECT_EQ(LookupCandidates(d, L"a[bx]c"), (std::vector<std::wstring>{L"abc", L"axc"}));
-    EXPECT_EQ(LookupCandidates(d, L"z*"), (std::vector<std::wstring>{L"abc", L"axc", L"ab",
-                                                                     L"a.c", L"zz"}));
+    EXPECT_EQ(LookupCandidates(d, L"z*"),
+              (std::vector<std::wstring>{L"abc", L"axc", L"ab", L"a.c", L"zz"}));
     // A "." matches the terminator too: "ab." matches the line "ab\r\n".
     EXPECT_EQ(LookupCandidates(d, L"ab."), (std::vector<std::wstring>{L"abc", L"ab"}));
 }
@@ -154,7 +154,7 @@ TEST(Lookup, MetacharactersKeepTheirRegexMeaning) {
 TEST(Lookup, ProductionSearchEqualsTheReference) {
     Dictionary d = fromLines({ka, kha, ka + kha, L"abc", L"a.c", L"(x)", L"a\\b", L"[q]", L"*s"});
     d.lines.push_back(ka); // a last line without its terminator
-    const std::wstring texts[] = {ka,     kha,      ka + kha, L"a",    L"a.",    L"\\(x",
+    const std::wstring texts[] = {ka,     kha,      ka + kha, L"a",    L"a.",   L"\\(x",
                                   L"(x)", L"a\\\\", L"\\[",   L"[qa]", L"\\*s", L"abcd"};
     for (const std::wstring& text : texts) {
         EXPECT_EQ(LookupCandidates(d, text), ReferenceLookupCandidates(d, text));

@@ -13,10 +13,10 @@ inline constexpr int kCompHeight = 132;
 inline constexpr int kAssumedCharWidth = 8;
 
 enum class CompPlacement {
-    Nothing,    // English mode: nothing is drawn and nothing moves
-    NearCaret,  // follow the caret (unless the user placed the window)
-    LongLine,   // a display line too long for the window: moved and widened
-    Hidden,     // nothing to show: the window is hidden
+    Nothing,   // English mode: nothing is drawn and nothing moves
+    NearCaret, // follow the caret (unless the user placed the window)
+    LongLine,  // a display line too long for the window: moved and widened
+    Hidden,    // nothing to show: the window is hidden
 };
 
 struct CompPaint {

@@ -153,8 +153,8 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
             token.events.push_back({KeyEvent::SoftClick, 0, 0, 0});
         } else if (name == "Mode") {
             token.events.push_back({KeyEvent::ModeClick, 0, 0, 0});
-        } else if (name.substr(0, 6) == "Shift+" && name.size() == 7 &&
-                   name[6] >= 0x20 && name[6] <= 0x7E) {
+        } else if (name.substr(0, 6) == "Shift+" && name.size() == 7 && name[6] >= 0x20 &&
+                   name[6] <= 0x7E) {
             char k = name[6];
             token.events.push_back(pressOf(kVkShift, 0));
             addKeyStroke(token, virtualKeyOf(k), k);
@@ -223,7 +223,8 @@ void Simulator::press(const KeyEvent& event) {
     }
     std::array<RecordedMessage, 2> messages{};
     std::size_t before = host_.commits.size();
-    unsigned virtualKey = event.vk | (static_cast<unsigned>(static_cast<unsigned char>(event.ch)) << 16);
+    unsigned virtualKey =
+        event.vk | (static_cast<unsigned>(static_cast<unsigned char>(event.ch)) << 16);
     router_.ToAsciiEx(virtualKey, 0, messages.data(), himc, true);
     for (std::size_t i = before; i < host_.commits.size(); ++i) {
         box_ += host_.commits[i];

@@ -45,7 +45,8 @@ std::vector<std::wstring> orderedWords(std::string_view list) {
         }
         std::string_view line = list.substr(pos, end - pos);
         pos = end + 1;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
+        while (!line.empty() &&
+               (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
             line.remove_suffix(1);
         }
         while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
