@@ -142,6 +142,9 @@ void CUISoft::HideKeyboardWindow() {
 }
 
 void CUISoft::LoadPageLabels() {
+    if (g_uiStat == nullptr) {
+        return;
+    }
     const InputState& state = g_uiStat->state;
     for (int i = 0; i < kSoftKeyCount; ++i) {
         keys[i].label[0] = SoftPageLabel(state.softPage, state.layoutIndex, i);
@@ -171,7 +174,9 @@ void CUISoft::LayoutKeys() {
         key.label[0] = L' ';
         key.label[1] = L'\0';
     }
-    g_uiStat->state.softPage = 1;
+    if (g_uiStat != nullptr) {
+        g_uiStat->state.softPage = 1;
+    }
 }
 
 void CUISoft::LoadKeyCaps() {

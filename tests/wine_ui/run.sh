@@ -7,11 +7,20 @@ bin=$(cd "$1" && pwd)
 mkdir -p "$2"
 out=$(cd "$2" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-revaze-ui}
+# The loader and server are picked directly: on a kernel without 32-bit support the `wine`
+# wrapper would choose the 32-bit loader and fail. WINE=wine runs both bitnesses where it can.
+WINE=${WINE:-/usr/lib/wine/wine64}
+WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver64}
+export WINELOADER="$WINE" WINESERVER WINE bin out
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "Microsoft Himalaya" /d "Tibetan Machine Uni" /f >/dev/null 2>&1 || true
-IME=$(winepath -w "$bin/Revaze.ime")
-ART=$(winepath -w "$out")
-export IME ART
+# Everything runs inside the X server: a wineserver started without a display would leave the
+# harness without a window driver.
+"$WINESERVER" -k 2>/dev/null || true
 cd "$bin"
-timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" sh -c \
-    'wine ui_harness.exe "$IME" "$ART"; rc=$?; wineserver -k; exit $rc'
+timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    "$WINE" reg add "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "Microsoft Himalaya" \
+        /d "Tibetan Machine Uni" /f >/dev/null 2>&1 || true
+    ime=$("$WINE" winepath -w "$bin/Revaze.ime")
+    art=$("$WINE" winepath -w "$out")
+    "$WINE" ui_harness.exe "$ime" "$art"; rc=$?
+    "$WINESERVER" -k; exit $rc'
