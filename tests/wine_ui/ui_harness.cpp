@@ -332,13 +332,20 @@ void CALLBACK readTrackedMenu(HWND, UINT, UINT_PTR timer, DWORD) {
     EndMenu();
 }
 
-// Clicks the layout button and reads the menu it tracks.
-MenuSeen openLayoutMenu(HWND stat) {
+// Presses the status window at client x, releases `dx` pixels to the right and `dy` lower, and
+// reads the menu tracked meanwhile, if any.
+MenuSeen openMenu(HWND stat, int x, int dx = 0, int dy = 0) {
     g_menu = MenuSeen{};
     SetTimer(nullptr, 0, 150, readTrackedMenu);
-    click(stat, 92, 14);
+    POINT at = toScreen(stat, x, 14);
+    press(stat, at);
+    release(stat, POINT{at.x + dx, at.y + dy});
     pump(100);
     return g_menu;
+}
+
+MenuSeen openLayoutMenu(HWND stat) {
+    return openMenu(stat, 92);
 }
 
 struct LayoutCase {
@@ -516,11 +523,13 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     // ---- press on button 2, release over button 3 ----
+    GetWindowRect(stat, &before);
     press(stat, toScreen(stat, 40, 14));
     release(stat, toScreen(stat, 66, 14));
     look.softRow = 1;
-    check(IsWindowVisible(soft) && statusShows(look),
-          "press on mode, release on soft keyboard: keyboard shown, mode unchanged");
+    GetWindowRect(stat, &rect);
+    check(IsWindowVisible(soft) && statusShows(look) && EqualRect(&rect, &before),
+          "press on mode, release on soft keyboard: keyboard shown, mode unchanged, no drag");
     UpdateWindow(soft);
     Image wyliePage1 = captureWindow(soft);
     savePng(wyliePage1, L"soft_wylie_page1.png");
@@ -561,6 +570,21 @@ int wmain(int argc, wchar_t** argv) {
     checkLayoutMenu(menu, 6, "Wylie current");
     savePng(menu.picture, L"layout_menu.png");
     check(statusShows(look), "the layout button is drawn up again after its menu");
+
+    // ---- a drag that starts on the layout button ends on it: the menu opens ----
+    GetWindowRect(stat, &before);
+    MenuSeen dragged = openMenu(stat, 92, -100, -30);
+    GetWindowRect(stat, &rect);
+    check(rect.left == before.left - 100 && rect.top == before.top - 30 && dragged.found &&
+              dragged.items.size() == 8,
+          "a drag from the layout button moves the bar and opens the layout menu at the release");
+
+    // ---- help menu ----
+    MenuSeen help = openMenu(stat, 119);
+    check(help.items.size() == 2 && help.items[0].id == 109 &&
+              help.items[0].text == L"Help\u3010\u5E2E\u52A9\u3011" && help.items[1].id == 110 &&
+              help.items[1].text == L"Website\u3010\u7F51\u7AD9\u3011",
+          "the menu button tracks Help (109) and Website (110)");
 
     // ---- Monlam ----
     SendMessageW(stat, WM_COMMAND, 60, 0);
