@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Runs the Windows-layer harnesses of the win32 and win64 builds under Wine and one Xvfb display.
+#
+#   scripts/wine-tests.sh            (after building the win32 and win64 presets)
+#
+# Every harness is called as  HARNESS.exe <windows path of Revaze.ime> <windows path of an
+# artifacts folder>, prints one line per check and exits 0 when all pass. Screenshots land in
+# build/wine-artifacts/<preset>/ as PNG. The last line reads "N passed, M failed" (harness runs).
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build
+artifacts=$build/wine-artifacts
+export WINEPREFIX=$build/wine-prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# The 64-bit loader runs the prefix tools and the win64 harnesses; `wine` picks the 32-bit one.
+wine64=/usr/lib/wine/wine64
+[ -x "$wine64" ] || wine64=wine
+
+if [ "${1:-}" != "--under-xvfb" ]; then
+    for tool in wine wineboot wineserver xvfb-run python3; do
+        command -v "$tool" >/dev/null || { echo "wine-tests: $tool is missing"; exit 2; }
+    done
+    rm -rf "$WINEPREFIX" "$artifacts"
+    mkdir -p "$artifacts"
+    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --under-xvfb
+    rc=$?
+    # Screenshots are taken as BMP by the harnesses; keep PNG copies.
+    if command -v convert >/dev/null; then
+        find "$artifacts" -name '*.bmp' | while read -r bmp; do
+            convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+        done
+    fi
+    exit $rc
+fi
+
+# ---- from here on: inside Xvfb -------------------------------------------------------------
+
+# The test dictionary: UTF-16LE with FF FE, CR LF after every line. Its first word is 136 units
+# long, so choosing it overflows a 99-unit string area (tests/wine/harness.h has the same words).
+write_dictionary() {
+    python3 - "$1" <<'PY'
+import sys
+tashi_delek = "\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66\u0F0B\u0F56\u0F51\u0F7A\u0F0B\u0F63\u0F7A\u0F42\u0F66\u0F0B"
+words = [
+    tashi_delek * 8,
+    "\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66\u0F0B",
+    "\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66\u0F0B\u0F56\u0F51\u0F7A\u0F0B\u0F63\u0F7A\u0F42\u0F66\u0F0D",
+    "\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66\u0F0B\u0F63\u0FB7\u0F74\u0F53\u0F0B\u0F54\u0F7C\u0F0D",
+    "\u0F56\u0F40\u0FB2\u0F0B\u0F58\u0F72\u0F0B\u0F64\u0F72\u0F66\u0F0D",
+    "\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66\u0F0B\u0F66\u0F90\u0FB1\u0F72\u0F51\u0F0D",
+    "\u0F56\u0F40\u0F60\u0F0B\u0F51\u0FB2\u0F72\u0F53\u0F0B\u0F46\u0F7A\u0F0D",
+    "\u0F41\u0F0B\u0F63\u0F42",
+    "\u0F40\u0F0B\u0F41\u0F0D",
+]
+with open(sys.argv[1], "wb") as f:
+    f.write(b"\xff\xfe" + "".join(w + "\r\n" for w in words).encode("utf-16-le"))
+PY
+}
+
+"$wine64" wineboot -i >/dev/null 2>&1
+wineserver -w
+# Draw "Microsoft Himalaya" with Tibetan Machine Uni so that screenshots show Tibetan.
+"$wine64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Himalaya' /t REG_SZ \
+    /d 'Tibetan Machine Uni' /f >/dev/null 2>&1
+wineserver -w
+windows=$WINEPREFIX/drive_c/windows
+for system in system32 syswow64; do
+    [ -d "$windows/$system" ] && write_dictionary "$windows/$system/ZovovUvoz2.dat"
+done
+
+passed=0
+failed=0
+# Some kernels run without 32-bit support; REVAZE_WINE_SKIP_WIN32=1 then skips the win32 runs
+# instead of failing them.
+can_run_32=1
+/usr/lib/wine/wine --version >/dev/null 2>&1 || can_run_32=0
+
+for preset in win32 win64; do
+    bin=$build/$preset/bin
+    loader=$wine64
+    if [ $preset = win32 ]; then
+        loader=wine
+        if [ $can_run_32 = 0 ]; then
+            if [ "${REVAZE_WINE_SKIP_WIN32:-0}" = 1 ]; then
+                echo "SKIP: win32: this machine cannot execute 32-bit programs"
+                continue
+            fi
+            echo "FAIL: win32: this machine cannot execute 32-bit programs (the 32-bit Wine loader does not start)"
+            failed=$((failed + 1))
+            continue
+        fi
+    fi
+    ime=$bin/Revaze.ime
+    if [ ! -f "$ime" ]; then
+        echo "FAIL: $preset: $ime has not been built"
+        failed=$((failed + 1))
+        continue
+    fi
+    out=$artifacts/$preset
+    mkdir -p "$out"
+    for harness in "$bin"/*_harness.exe; do
+        [ -f "$harness" ] || continue
+        name=$(basename "$harness" .exe)
+        log=$out/$name.log
+        timeout 300 "$loader" "$harness" "$("$wine64" winepath -w "$ime")" \
+            "$("$wine64" winepath -w "$out")" >"$log" 2>&1
+        rc=$?
+        sed "s/^/    /" "$log" | tr -d '\r'
+        if [ $rc = 0 ]; then
+            echo "PASS: $preset $name"
+            passed=$((passed + 1))
+        else
+            echo "FAIL: $preset $name (exit code $rc)"
+            failed=$((failed + 1))
+        fi
+    done
+done
+wineserver -k
+echo "$passed passed, $failed failed"
+[ $failed = 0 ]

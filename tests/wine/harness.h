@@ -1,0 +1,208 @@
+// Shared pieces of the harnesses that run Revaze.ime under a real IMM32 (Wine): checks that print
+// one line each, the test dictionary's words, key helpers, a message pump and screen captures.
+#pragma once
+
+#include "ime/immdev.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace harness {
+
+inline int passed = 0;
+inline int failed = 0;
+
+inline bool check(bool ok, const char* what, ...) {
+    va_list args;
+    va_start(args, what);
+    std::printf("%s: ", ok ? "PASS" : "FAIL");
+    std::vprintf(what, args);
+    std::printf("\n");
+    va_end(args);
+    (ok ? passed : failed)++;
+    return ok;
+}
+
+inline int finish(const char* name) {
+    std::printf("%s: %d passed, %d failed\n", name, passed, failed);
+    return failed == 0 ? 0 : 1;
+}
+
+// The words the test dictionary holds, in file order (scripts/wine-tests.sh writes the same
+// file). The first is 136 code units long, so choosing it overflows a 99-unit string area.
+inline const std::wstring kTashiDelek = L"\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66\u0F0B"
+                                        L"\u0F56\u0F51\u0F7A\u0F0B\u0F63\u0F7A\u0F42\u0F66\u0F0B";
+inline std::wstring longCandidate() {
+    std::wstring text;
+    for (int i = 0; i < 8; ++i) {
+        text += kTashiDelek;
+    }
+    return text;
+}
+// "bkra shis" in Wylie.
+inline const std::wstring kBkraShis = L"\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66";
+
+inline std::string hex(const std::wstring& text) {
+    std::string out;
+    char unit[8];
+    for (wchar_t c : text) {
+        std::snprintf(unit, sizeof unit, "%s%04X", out.empty() ? "" : " ", unsigned(c));
+        out += unit;
+    }
+    return out;
+}
+
+inline void pump(DWORD milliseconds) {
+    DWORD end = GetTickCount() + milliseconds;
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        auto left = static_cast<LONG>(end - GetTickCount());
+        if (left <= 0) {
+            break;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, left > 20 ? 20 : left, QS_ALLINPUT);
+    }
+}
+
+// The virtual key and the character a US keyboard gives for a printable ASCII character.
+struct KeyStroke {
+    UINT vk;
+    char ch;
+    bool shift;
+};
+
+inline KeyStroke strokeFor(char ch) {
+    if (ch >= 'a' && ch <= 'z') {
+        return {UINT(ch - 'a' + 'A'), ch, false};
+    }
+    if (ch >= 'A' && ch <= 'Z') {
+        return {UINT(ch), ch, true};
+    }
+    if (ch >= '0' && ch <= '9') {
+        return {UINT(ch), ch, false};
+    }
+    switch (ch) {
+    case ' ':
+        return {VK_SPACE, ch, false};
+    case '\r':
+        return {VK_RETURN, ch, false};
+    case '\b':
+        return {VK_BACK, ch, false};
+    case '\x1b':
+        return {VK_ESCAPE, ch, false};
+    case ',':
+        return {VK_OEM_COMMA, ch, false};
+    case '/':
+        return {VK_OEM_2, ch, false};
+    case '-':
+        return {VK_OEM_MINUS, ch, false};
+    case '=':
+        return {VK_OEM_PLUS, ch, false};
+    case '\'':
+        return {VK_OEM_7, ch, false};
+    default:
+        return {0, ch, false};
+    }
+}
+
+// Saves a rectangle of the screen as a 24-bit BMP.
+inline bool saveScreenBmp(const std::wstring& path, const RECT& area) {
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) {
+        return false;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const DWORD stride = (DWORD(w) * 3 + 3) & ~3u;
+    std::vector<BYTE> pixels(size_t(stride) * h);
+    GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + DWORD(pixels.size());
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (out == nullptr) {
+        return false;
+    }
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+              std::fwrite(&info, sizeof info, 1, out) == 1 &&
+              std::fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+    std::fclose(out);
+    return ok;
+}
+
+// Counts the pixels of a screen rectangle that are close to `colour`.
+inline int countPixels(const RECT& area, COLORREF colour, int tolerance) {
+    HDC screen = GetDC(nullptr);
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            COLORREF p = GetPixel(screen, x, y);
+            if (std::abs(int(GetRValue(p)) - int(GetRValue(colour))) <= tolerance &&
+                std::abs(int(GetGValue(p)) - int(GetGValue(colour))) <= tolerance &&
+                std::abs(int(GetBValue(p)) - int(GetBValue(colour))) <= tolerance) {
+                ++count;
+            }
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return count;
+}
+
+struct WindowSearch {
+    const wchar_t* className;
+    HWND found;
+    int count;
+};
+
+inline BOOL CALLBACK matchWindowClass(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    wchar_t name[64];
+    if (GetClassNameW(window, name, 64) && lstrcmpW(name, search->className) == 0) {
+        if (search->found == nullptr) {
+            search->found = window;
+        }
+        ++search->count;
+    }
+    return TRUE;
+}
+
+// The first window of the class that the current thread owns, and how many there are.
+inline WindowSearch searchThreadWindows(const wchar_t* className) {
+    WindowSearch search{className, nullptr, 0};
+    EnumThreadWindows(GetCurrentThreadId(), matchWindowClass, reinterpret_cast<LPARAM>(&search));
+    return search;
+}
+
+inline HWND findThreadWindow(const wchar_t* className) {
+    return searchThreadWindows(className).found;
+}
+
+inline int countThreadWindows(const wchar_t* className) {
+    return searchThreadWindows(className).count;
+}
+
+} // namespace harness
