@@ -1,0 +1,198 @@
+// Level 2: installs Revaze.ime as a keyboard layout, makes it the thread's layout before any
+// window exists, and types into a real EDIT control with SendInput; the control's text is what
+// the user would see.
+//
+//     ime_typing_harness.exe <Revaze.ime> <artifacts folder>
+//
+// 64-bit Wine 8.0 reads the entries of the message list at the wrong offset, so on 64-bit this
+// harness has the DLL deliver its messages through the input context (REVAZE_IME_GENMSG=1)
+// unless the environment already chooses.
+#include "tests/wine/harness.h"
+
+#include <cwchar>
+
+using namespace harness;
+
+namespace {
+
+LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void sendKey(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void tap(WORD vk) {
+    sendKey(vk, false);
+    sendKey(vk, true);
+    pump(60);
+}
+
+void typeText(const char* text) {
+    for (const char* p = text; *p != '\0'; ++p) {
+        tap(WORD(strokeFor(*p).vk));
+    }
+    pump(300);
+}
+
+std::wstring editText(HWND edit) {
+    wchar_t text[512] = {};
+    GetWindowTextW(edit, text, 512);
+    return text;
+}
+
+// A click on button 2 of the status window, delivered the way a disabled popup gets it.
+void clickModeButton(HWND stat) {
+    RECT r{};
+    GetWindowRect(stat, &r);
+    SetCursorPos(r.left + 40, r.top + 14);
+    pump(50);
+    SendMessageW(stat, WM_SETCURSOR, reinterpret_cast<WPARAM>(stat),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    SendMessageW(stat, WM_LBUTTONUP, 0, 0);
+    pump(100);
+}
+
+void clearEdit(HWND edit) {
+    SetWindowTextW(edit, L"");
+    pump(50);
+}
+
+bool installAndActivate(const wchar_t* imePath, HKL& hkl) {
+    hkl = ImmInstallIMEW(imePath, L"Revaze Tibetan");
+    if (!check(hkl != nullptr && (ULONG_PTR(hkl) & 0xF0000000u) == 0xE0000000u,
+               "ImmInstallIMEW gives an IME keyboard layout (%p)", static_cast<void*>(hkl))) {
+        return false;
+    }
+    ActivateKeyboardLayout(hkl, 0);
+    pump(300);
+    return check(GetKeyboardLayout(0) == hkl, "the IME is the thread's keyboard layout");
+}
+
+void uninstall(HKL hkl) {
+    // ImmInstallIMEW takes a fresh layout slot each time: drop ours so that runs stay tidy.
+    wchar_t key[96];
+    std::swprintf(key, 96, L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\%08lx",
+                  static_cast<unsigned long>(ULONG_PTR(hkl)));
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) {
+        std::printf("usage: ime_typing_harness <Revaze.ime> <artifacts folder>\n");
+        return 2;
+    }
+    CreateDirectoryW(argv[2], nullptr);
+    wchar_t route[8] = {};
+    if (sizeof(void*) == 8 && GetEnvironmentVariableW(L"REVAZE_IME_GENMSG", route, 8) == 0) {
+        SetEnvironmentVariableW(L"REVAZE_IME_GENMSG", L"1");
+    }
+    GetEnvironmentVariableW(L"REVAZE_IME_GENMSG", route, 8);
+    std::printf("ime_typing_harness (%d-bit), messages through %s\n", int(sizeof(void*) * 8),
+                route[0] == L'1' ? "the input context (ImmGenerateMessage)" : "the message list");
+
+    HKL hkl = nullptr;
+    if (!installAndActivate(argv[1], hkl)) {
+        return finish("ime_typing_harness");
+    }
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = mainProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"RevazeTypingHarness";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    HWND main =
+        CreateWindowExW(0, wc.lpszClassName, L"Revaze typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                        40, 520, 140, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                                10, 10, 480, 40, main, nullptr, wc.hInstance, nullptr);
+    HFONT font = CreateFontW(-28, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                             L"Microsoft Himalaya");
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ShowWindow(main, SW_SHOW);
+    SetForegroundWindow(main);
+    SetFocus(edit);
+    pump(400);
+
+    HIMC himc = ImmGetContext(edit);
+    if (himc != nullptr) {
+        ImmSetOpenStatus(himc, TRUE);
+        ImmReleaseContext(edit, himc);
+    }
+    pump(300);
+    check(GetModuleHandleW(L"Revaze.ime") != nullptr, "IMM32 loaded Revaze.ime into the process");
+    HWND stat = findThreadWindow(L"UISTAT");
+    check(findThreadWindow(L"UINAME") != nullptr && stat != nullptr &&
+              findThreadWindow(L"UICOMP") != nullptr,
+          "IMM32 created the UI window, and with it the status and composition windows");
+
+    typeText("bkra shis\r");
+    std::wstring text = editText(edit);
+    check(text == kBkraShis, "bkra shis Enter types %s into the edit control", hex(text).c_str());
+
+    // Nothing composed: Backspace and Enter belong to the application.
+    tap(VK_BACK);
+    pump(200);
+    text = editText(edit);
+    check(text == kBkraShis.substr(0, 6), "Backspace with nothing composed deletes in the control");
+
+    clearEdit(edit);
+    typeText("ka ga  ");
+    text = editText(edit);
+    check(text == L"\u0F40\u0F0B\u0F42",
+          "ka space ga space space commits U+0F40 U+0F0B U+0F42 (%s)", hex(text).c_str());
+
+    clearEdit(edit);
+    typeText("bkra1");
+    text = editText(edit);
+    check(text == longCandidate(), "bkra 1 types the 136-unit first candidate whole (%zu units)",
+          text.size());
+
+    clearEdit(edit);
+    if (stat != nullptr) {
+        SendMessageW(stat, WM_COMMAND, 8, 0); // Wylie-F
+        typeText("kha\r");
+        text = editText(edit);
+        check(text == L"\u0F41", "after choosing Wylie-F, kha Enter types U+0F41 (%s)",
+              hex(text).c_str());
+        SendMessageW(stat, WM_COMMAND, 6, 0);
+    }
+
+    // The status window's mode button switches to English: letters reach the control
+    // untouched. (A Shift tap cannot do it here: IMM32 hands no key release to an input method
+    // that sets IME_PROP_IGNORE_UPKEYS.)
+    clearEdit(edit);
+    if (stat != nullptr) {
+        clickModeButton(stat);
+        typeText("ab");
+        clickModeButton(stat);
+        typeText("ka\r");
+        text = editText(edit);
+        check(text == L"ab\u0F40", "mode button, ab, mode button, ka Enter types a b U+0F40 (%s)",
+              hex(text).c_str());
+    }
+
+    // What the user sees after typing.
+    clearEdit(edit);
+    typeText("bkra shis\r");
+    RECT area{};
+    GetWindowRect(main, &area);
+    check(saveScreenBmp(std::wstring(argv[2]) + L"\\typed_text.bmp", area),
+          "screenshot of the edit control saved");
+
+    DestroyWindow(main);
+    DeleteObject(font);
+    pump(100);
+    uninstall(hkl);
+    return finish("ime_typing_harness");
+}
