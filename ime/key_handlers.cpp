@@ -1,5 +1,7 @@
 #include "ime/key_handlers.h"
 
+#include <optional>
+
 #include "ime/keys.h"
 #include "ime/state_actions.h"
 #include "ui/soft_keyboard_tables.h"
@@ -166,15 +168,20 @@ unsigned HandleWylieKey(ImeParts& ime, char ch, unsigned vk, MessageList message
     return 0;
 }
 
-unsigned HandleLayoutKey(ImeParts& ime, char ch, unsigned vk, MessageList messages,
-                         ContextHandle himc) {
-    LayoutComposer& l = ime.layout;
-    ImeHost& host = ime.host;
+namespace {
 
+// The keys the layout and soft-keyboard handlers treat alike: Enter commits the composition,
+// Backspace and Escape edit it, the page keys page the candidates. Returns nothing for any other
+// key. Escape hides the window only when `hideOnEscape`; otherwise the next paint, finding
+// nothing to show, hides it.
+template <typename Composer>
+std::optional<unsigned> handleEditingKey(ImeParts& ime, Composer& c, unsigned vk, bool hideOnEscape,
+                                         MessageList messages, ContextHandle himc) {
+    ImeHost& host = ime.host;
     switch (vk) {
     case kVkReturn: {
-        unsigned n = commit(ime, himc, messages, l.compositionText.view());
-        l.Reset();
+        unsigned n = commit(ime, himc, messages, c.compositionText.view());
+        c.Reset();
         host.PlaceNearCaret();
         host.HideAndInvalidate();
         host.InvalidateCompWindow();
@@ -182,56 +189,76 @@ unsigned HandleLayoutKey(ImeParts& ime, char ch, unsigned vk, MessageList messag
         return n;
     }
     case kVkBack:
-        l.DeleteKey();
+        c.DeleteKey();
         host.RepaintCompWindow();
-        return 0;
+        return 0u;
     case kVkShift:
-        return 0;
+        return 0u;
     case kVkEscape:
-        l.Reset();
+        c.Reset();
+        if (hideOnEscape) {
+            host.HideAndInvalidate();
+        }
         host.RepaintCompWindow();
-        return 0;
+        return 0u;
     case kVkPrior:
-        l.PrevPage();
+        c.PrevPage();
         host.InvalidateCompWindow();
-        return 0;
+        return 0u;
     case kVkNext:
-        l.NextPage();
+        c.NextPage();
         host.InvalidateCompWindow();
-        return 0;
+        return 0u;
     default:
-        break;
+        return std::nullopt;
     }
+}
 
+// A digit 1 to 5 commits that candidate of the shown page; without candidates, or beyond the
+// shown ones, it is dropped.
+template <typename Composer>
+unsigned commitCandidate(ImeParts& ime, Composer& c, char digit, MessageList messages,
+                         ContextHandle himc) {
+    if (c.candidateList.empty()) {
+        return 0;
+    }
+    c.SelectCandidate(digit);
+    if (c.resultText.empty()) {
+        return 0;
+    }
+    unsigned n = commit(ime, himc, messages, c.resultText);
+    c.Reset();
+    ime.host.PlaceNearCaret();
+    ime.host.HideAndInvalidate();
+    ime.host.InvalidateCompWindow();
+    return n;
+}
+
+} // namespace
+
+unsigned HandleLayoutKey(ImeParts& ime, char ch, unsigned vk, MessageList messages,
+                         ContextHandle himc) {
+    LayoutComposer& l = ime.layout;
+    if (auto n = handleEditingKey(ime, l, vk, false, messages, himc)) {
+        return *n;
+    }
     if (l.keyCount == 0) {
         wchar_t direct = 0;
         if (l.DirectCharacter(ch, direct)) {
             unsigned n = commit(ime, himc, messages, std::wstring_view(&direct, 1));
-            host.PlaceNearCaret();
+            ime.host.PlaceNearCaret();
             l.Reset();
-            host.HideAndInvalidate();
+            ime.host.HideAndInvalidate();
             return n;
         }
-        host.ShowAndInvalidate();
+        ime.host.ShowAndInvalidate();
     }
     if (isCandidateDigit(ch)) {
-        if (l.candidateList.empty()) {
-            return 0;
-        }
-        l.SelectCandidate(ch);
-        if (l.resultText.empty()) {
-            return 0;
-        }
-        unsigned n = commit(ime, himc, messages, l.resultText);
-        l.Reset();
-        host.PlaceNearCaret();
-        host.HideAndInvalidate();
-        host.InvalidateCompWindow();
-        return n;
+        return commitCandidate(ime, l, ch, messages, himc);
     }
     if (l.IsInputKey(ch)) {
         l.AddKey(ch);
-        host.InvalidateCompWindow();
+        ime.host.InvalidateCompWindow();
     }
     return 0;
 }
@@ -239,63 +266,20 @@ unsigned HandleLayoutKey(ImeParts& ime, char ch, unsigned vk, MessageList messag
 unsigned HandleSoftKeyboardKey(ImeParts& ime, char ch, unsigned vk, std::wstring_view mapped,
                                MessageList messages, ContextHandle himc) {
     SoftKeyComposer& s = ime.soft;
-    ImeHost& host = ime.host;
-
-    switch (vk) {
-    case kVkReturn: {
-        unsigned n = commit(ime, himc, messages, s.compositionText.view());
-        s.Reset();
-        host.PlaceNearCaret();
-        host.HideAndInvalidate();
-        host.InvalidateCompWindow();
-        host.RepaintCompWindow();
-        return n;
+    if (auto n = handleEditingKey(ime, s, vk, true, messages, himc)) {
+        return *n;
     }
-    case kVkBack:
-        s.DeleteKey();
-        host.RepaintCompWindow();
-        return 0;
-    case kVkShift:
-        return 0;
-    case kVkEscape:
-        s.Reset();
-        host.HideAndInvalidate();
-        host.RepaintCompWindow();
-        return 0;
-    case kVkPrior:
-        s.PrevPage();
-        host.InvalidateCompWindow();
-        return 0;
-    case kVkNext:
-        s.NextPage();
-        host.InvalidateCompWindow();
-        return 0;
-    case kVkHelp:
+    if (vk == kVkHelp) {
         ShowSoftPage(ime, NextSoftPage(ime.state.softPage, ime.state.layoutId));
         return 0;
-    default:
-        break;
     }
-
     if (isCandidateDigit(ch)) {
-        if (s.candidateList.empty()) {
-            return 0;
-        }
-        s.SelectCandidate(ch);
-        if (s.resultText.empty()) {
-            return 0;
-        }
-        unsigned n = commit(ime, himc, messages, s.resultText);
-        s.Reset();
-        host.PlaceNearCaret();
-        host.HideAndInvalidate();
-        host.InvalidateCompWindow();
-        return n;
+        return commitCandidate(ime, s, ch, messages, himc);
     }
     if (!mapped.empty()) {
         s.AddKey(ch, mapped.front());
-        host.ShowAndInvalidate();
-        host.RepaintCompWindow();
+        ime.host.ShowAndInvalidate();
+        ime.host.RepaintCompWindow();
     }
     return 0;
 }
