@@ -11,24 +11,61 @@ packages=(
     wine wine64 wine32:i386 xvfb xauth xdotool x11-utils imagemagick fonts-tibetan-machine
 )
 
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+
+# Runs 32-bit x86 programs (32-bit Wine, for the win32 tests) on a kernel built without IA32
+# support: qemu's user-mode emulation registered for i386 ELF files in binfmt_misc. Debian 12's
+# qemu 7.2 takes about a minute to start each 32-bit Wine process; the backported qemu 10 takes a
+# second or two. Each step is skipped when already done; the mount and the registration do not
+# survive a reboot, so a later run redoes them.
+setup_i386_emulation() {
+    echo "setup: this kernel does not run 32-bit programs; registering qemu-i386 for them" >&2
+    if [ ! -e /proc/sys/fs/binfmt_misc/register ]; then
+        $sudo mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
+    fi
+    if [ ! -x /usr/bin/qemu-i386 ] || ! dpkg-query -W -f='${Status}' binfmt-support 2>/dev/null |
+        grep -q "install ok installed"; then
+        local list=/etc/apt/sources.list.d/bookworm-backports.list
+        if [ ! -e "$list" ]; then
+            echo 'deb http://deb.debian.org/debian bookworm-backports main' | $sudo tee "$list" >/dev/null
+        fi
+        $sudo apt-get update -qq
+        $sudo apt-get install -y -qq --no-install-recommends binfmt-support >/dev/null
+        $sudo apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null
+    fi
+    local interpreter=/usr/libexec/qemu-binfmt/i386-binfmt-P
+    if [ ! -e "$interpreter" ]; then
+        $sudo mkdir -p "$(dirname "$interpreter")"
+        $sudo ln -s ../../bin/qemu-i386 "$interpreter"
+    fi
+    if [ ! -e /proc/sys/fs/binfmt_misc/qemu-i386 ]; then
+        $sudo update-binfmts --package qemu-i386-local --install qemu-i386 "$interpreter" \
+            --magic '\x7f\x45\x4c\x46\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00' \
+            --mask '\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff' \
+            --offset 0 --credentials yes --fix-binary yes --preserve yes
+    fi
+    /lib/ld-linux.so.2 --version >/dev/null
+}
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$p")
     fi
 done
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "setup: installing ${missing[*]}" >&2
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
+    $sudo apt-get update -qq
+    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+    setup_i386_emulation
 fi
-echo "setup: installing ${missing[*]}" >&2
-export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    $sudo dpkg --add-architecture i386
-fi
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
