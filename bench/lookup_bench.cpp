@@ -64,7 +64,7 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"one_syllable", {0x0F56, 0x0F40, 0x0FB2}},                        // bkra
+    {"one_syllable", {0x0F56, 0x0F40, 0x0FB2}},                          // bkra
     {"two_syllables", {0x0F56, 0x0F40, 0x0FB2, 0x0F0B, 0x0F64, 0x0F72}}, // bkra shi
     {"no_match", {0x0F40, 0x0F40, 0x0F40, 0x0F40}},
 };
@@ -126,8 +126,7 @@ int main(int argc, char** argv) {
         const char* name;
         const Dictionary& (*dictionary)();
     };
-    const Source sources[] = {{"default", defaultDictionary},
-                              {"million", millionLineDictionary}};
+    const Source sources[] = {{"default", defaultDictionary}, {"million", millionLineDictionary}};
     for (const Source& source : sources) {
         for (const Case& c : kCases) {
             std::string name = std::string(source.name) + "/" + c.name;

@@ -9,6 +9,9 @@ cd "$root"
 
 step() { printf '\n== %s\n' "$*"; }
 
+step "formatting"
+"$root/scripts/check-format.sh"
+
 step "native build"
 cmake --preset native >/dev/null
 cmake --build --preset native
