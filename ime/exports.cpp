@@ -53,8 +53,9 @@ bool contextUsable(HIMC himc) {
 
 REVAZE_EXPORT BOOL WINAPI ImeInquire(LPIMEINFO info, LPWSTR uiClass, DWORD /*systemInfoFlags*/) {
     if (info != nullptr) {
-        info->fdwProperty = IME_PROP_UNICODE | IME_PROP_SPECIAL_UI | IME_PROP_IGNORE_UPKEYS |
-                            IME_PROP_KBD_CHAR_FIRST;
+        // No IME_PROP_IGNORE_UPKEYS: with it IMM32 hands no key release to ImeProcessKey, and
+        // the release of a lone Shift is what switches between Tibetan and English.
+        info->fdwProperty = IME_PROP_UNICODE | IME_PROP_SPECIAL_UI | IME_PROP_KBD_CHAR_FIRST;
         info->fdwConversionCaps = IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
         info->fdwSentenceCaps = 0;
         info->fdwUICaps = UI_CAP_2700;

@@ -196,7 +196,7 @@ void checkInquire() {
     wchar_t uiClass[16];
     std::memset(uiClass, 0xCC, sizeof uiClass);
     check(g_inquire(&info, uiClass, 0) == TRUE, "ImeInquire returns TRUE");
-    check(info.fdwProperty == 0x000A0006 && info.fdwConversionCaps == 9 &&
+    check(info.fdwProperty == 0x000A0002 && info.fdwConversionCaps == 9 &&
               info.fdwSentenceCaps == 0 && info.fdwUICaps == 1 && info.fdwSCSCaps == 0 &&
               info.fdwSelectCaps == 1,
           "IMEINFO: property %#lx conversion %lu sentence %lu UI %lu SCS %lu select %lu",
