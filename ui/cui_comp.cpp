@@ -5,70 +5,13 @@
 #include "ime/comp_paint.h"
 #include "ime/dll_globals.h"
 #include "ime/immdev.h"
+#include "ui/gdi_scope.h"
 
 extern "C" LRESULT CALLBACK CompWndProc(HWND, UINT, WPARAM, LPARAM);
 
 namespace revaze {
 
 namespace {
-
-constexpr int kCursorArrow = 32512; // IDC_ARROW
-constexpr int kCursorCross = 32515; // IDC_CROSS
-constexpr int kCursorHand = 32649;  // IDC_HAND
-
-// The system cursors by number: IDC_* expand to narrow resource names in a build without UNICODE.
-HCURSOR systemCursor(int id) {
-    return LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
-}
-
-// Selects a GDI object into a device context for one scope.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object)
-        : dc_(dc), old_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
-    ~SelectedObject() {
-        if (old_ != nullptr) {
-            SelectObject(dc_, old_);
-        }
-    }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window_, &paint_); }
-    ~PaintScope() { EndPaint(window_, &paint_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC dc() const { return dc_; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_ = nullptr;
-};
-
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC dc() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 template <typename Handle> void deleteGdiObject(Handle& object) {
     if (object != nullptr) {

@@ -5,79 +5,12 @@
 #include "ime/dll_globals.h"
 #include "ime/state_actions.h"
 #include "ui/cui_stat.h"
+#include "ui/gdi_scope.h"
 #include "ui/soft_keyboard_tables.h"
 
 namespace revaze {
 
 namespace {
-
-class MemoryDC {
-public:
-    MemoryDC(HDC dc, HBITMAP bitmap) : dc_(CreateCompatibleDC(dc)) {
-        if (dc_ != nullptr && bitmap != nullptr) {
-            old_ = SelectObject(dc_, bitmap);
-        }
-    }
-    ~MemoryDC() {
-        if (dc_ != nullptr) {
-            if (old_ != nullptr) {
-                SelectObject(dc_, old_);
-            }
-            DeleteDC(dc_);
-        }
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    bool ready() const { return dc_ != nullptr && old_ != nullptr; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window_, &ps_); }
-    ~PaintScope() { EndPaint(window_, &ps_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC dc() const { return dc_; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT ps_{};
-    HDC dc_ = nullptr;
-};
-
-// Selects a font into a DC for the life of the object.
-class FontScope {
-public:
-    FontScope(HDC dc, HFONT font) : dc_(dc), old_(font ? SelectObject(dc, font) : nullptr) {}
-    ~FontScope() {
-        if (old_ != nullptr) {
-            SelectObject(dc_, old_);
-        }
-    }
-    FontScope(const FontScope&) = delete;
-    FontScope& operator=(const FontScope&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// The system cursors by number, so that the code reads the same with and without UNICODE.
-constexpr WORD kCursorCross = 32515;
-constexpr WORD kCursorHand = 32649;
-
-HCURSOR systemCursor(WORD id) {
-    return LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
-}
-
-void setCursor(WORD id) {
-    SetCursor(systemCursor(id));
-}
 
 bool isKey(int index) {
     return index >= 0 && index < kSoftKeyCount;
@@ -201,7 +134,7 @@ void CUISoft::Paint() {
     }
     SetTextColor(dc, RGB(190, 5, 30));
     SetBkMode(dc, TRANSPARENT);
-    FontScope font(dc, keyFont);
+    SelectedObject font(dc, keyFont);
     for (int i = 0; i < kSoftKeyCount; ++i) {
         const SoftKeyRecord& key = keys[i];
         // The pressed picture sits one cap row lower and its text one pixel further in.

@@ -6,50 +6,11 @@
 
 #include "ime/dll_globals.h"
 #include "ime/state_actions.h"
+#include "ui/gdi_scope.h"
 
 namespace revaze {
 
 namespace {
-
-// A memory device context compatible with `dc`, with `bitmap` selected while it lives.
-class MemoryDC {
-public:
-    MemoryDC(HDC dc, HBITMAP bitmap) : dc_(CreateCompatibleDC(dc)) {
-        if (dc_ != nullptr && bitmap != nullptr) {
-            old_ = SelectObject(dc_, bitmap);
-        }
-    }
-    ~MemoryDC() {
-        if (dc_ != nullptr) {
-            if (old_ != nullptr) {
-                SelectObject(dc_, old_);
-            }
-            DeleteDC(dc_);
-        }
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-    bool ready() const { return dc_ != nullptr && old_ != nullptr; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
-
-class PaintScope {
-public:
-    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window_, &ps_); }
-    ~PaintScope() { EndPaint(window_, &ps_); }
-    PaintScope(const PaintScope&) = delete;
-    PaintScope& operator=(const PaintScope&) = delete;
-    HDC dc() const { return dc_; }
-
-private:
-    HWND window_;
-    PAINTSTRUCT ps_{};
-    HDC dc_ = nullptr;
-};
 
 struct LayoutMenuItem {
     int layoutId;
@@ -71,18 +32,6 @@ constexpr LayoutMenuItem kLayoutMenuTexts[] = {
 // While Wylie is current the BZD item has no blank after the bracket.
 constexpr const wchar_t* kBzdTextUnderWylie =
     L"BZD\u3010班智达 \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011";
-
-// The system cursors by number, so that the code reads the same with and without UNICODE.
-constexpr WORD kCursorCross = 32515;
-constexpr WORD kCursorHand = 32649;
-
-HCURSOR systemCursor(WORD id) {
-    return LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
-}
-
-void setCursor(WORD id) {
-    SetCursor(systemCursor(id));
-}
 
 void openWithShell(const wchar_t* target) {
     ShellExecuteW(nullptr, L"open", target, nullptr, nullptr, SW_SHOWNORMAL);

@@ -1,0 +1,99 @@
+// Small holders for the GDI resources a paint borrows, and the system cursors by number, shared
+// by the input method's windows (Windows only).
+#pragma once
+
+#include <windows.h>
+
+namespace revaze {
+
+// The system cursors by number: IDC_* expand to narrow resource names in a build without UNICODE.
+inline constexpr WORD kCursorArrow = 32512; // IDC_ARROW
+inline constexpr WORD kCursorCross = 32515; // IDC_CROSS
+inline constexpr WORD kCursorHand = 32649;  // IDC_HAND
+
+inline HCURSOR systemCursor(WORD id) {
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
+}
+
+inline void setCursor(WORD id) {
+    SetCursor(systemCursor(id));
+}
+
+// Selects a GDI object into a device context for one scope.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), old_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (old_ != nullptr) {
+            SelectObject(dc_, old_);
+        }
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// BeginPaint and EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window_, &paint_); }
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+};
+
+// GetDC and ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A memory device context compatible with `dc`, with `bitmap` selected while it lives.
+class MemoryDC {
+public:
+    MemoryDC(HDC dc, HBITMAP bitmap) : dc_(CreateCompatibleDC(dc)) {
+        if (dc_ != nullptr && bitmap != nullptr) {
+            old_ = SelectObject(dc_, bitmap);
+        }
+    }
+    ~MemoryDC() {
+        if (dc_ != nullptr) {
+            if (old_ != nullptr) {
+                SelectObject(dc_, old_);
+            }
+            DeleteDC(dc_);
+        }
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+    bool ready() const { return dc_ != nullptr && old_ != nullptr; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
+} // namespace revaze
