@@ -23,17 +23,7 @@ CompPaint PrepareCompPaint(ImeParts& ime, int desktopWidth, int desktopHeight) {
         return paint;
     }
     paint.source = ime.state.activeComposer();
-    switch (paint.source) {
-    case ActiveComposer::Wylie:
-        readComposer(ime.wylie, paint);
-        break;
-    case ActiveComposer::Layout:
-        readComposer(ime.layout, paint);
-        break;
-    case ActiveComposer::SoftKey:
-        readComposer(ime.soft, paint);
-        break;
-    }
+    withActiveComposer(ime, [&paint](auto& composer) { readComposer(composer, paint); });
     if (paint.hasCandidates) {
         paint.placement = CompPlacement::NearCaret;
         return paint;

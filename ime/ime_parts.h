@@ -18,4 +18,17 @@ struct ImeParts {
     ImeHost& host;
 };
 
+// Calls `f` with the composer that the input state makes active and returns its result.
+template <typename F> decltype(auto) withActiveComposer(ImeParts& ime, F&& f) {
+    switch (ime.state.activeComposer()) {
+    case ActiveComposer::SoftKey:
+        return f(ime.soft);
+    case ActiveComposer::Layout:
+        return f(ime.layout);
+    case ActiveComposer::Wylie:
+    default:
+        return f(ime.wylie);
+    }
+}
+
 } // namespace revaze

@@ -34,6 +34,13 @@ bool isApplicationKey(unsigned vk) {
     }
 }
 
+int composerKeyCount(const WylieComposer& composer) {
+    return composer.keyCount();
+}
+template <typename Composer> int composerKeyCount(const Composer& composer) {
+    return composer.keyCount;
+}
+
 } // namespace
 
 bool KeyRouter::ProcessKey(bool hasContext, unsigned virtualKey, std::uint32_t keyData,
@@ -76,30 +83,10 @@ bool KeyRouter::ProcessKey(bool hasContext, unsigned virtualKey, std::uint32_t k
     }
     if (virtualKey == kVkBack || virtualKey == kVkReturn) {
         // With nothing composed, Backspace and Enter belong to the application.
-        int keys = 0;
-        switch (state.activeComposer()) {
-        case ActiveComposer::SoftKey:
-            keys = ime_.soft.keyCount;
-            break;
-        case ActiveComposer::Wylie:
-            keys = ime_.wylie.keyCount();
-            break;
-        case ActiveComposer::Layout:
-            keys = ime_.layout.keyCount;
-            break;
-        }
-        if (state.inputMode == kModeTibetan && keys == 0) {
-            switch (state.activeComposer()) {
-            case ActiveComposer::SoftKey:
-                ime_.soft.Reset();
-                break;
-            case ActiveComposer::Wylie:
-                ime_.wylie.Reset();
-                break;
-            case ActiveComposer::Layout:
-                ime_.layout.Reset();
-                break;
-            }
+        const bool empty = withActiveComposer(
+            ime_, [](const auto& composer) { return composerKeyCount(composer) == 0; });
+        if (state.inputMode == kModeTibetan && empty) {
+            withActiveComposer(ime_, [](auto& composer) { composer.Reset(); });
             ime_.host.HideAndInvalidate();
             ime_.host.RepaintCompWindow();
             return false;

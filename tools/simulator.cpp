@@ -268,26 +268,12 @@ TraceRecord Simulator::trace(const std::string& key, const std::wstring& committ
     ImeParts& ime = router_.parts();
     // The trace shows the display line as the composition window's paint leaves it.
     PrepareCompPaint(ime, kDesktopWidth, kDesktopHeight);
-    switch (state_.activeComposer()) {
-    case ActiveComposer::Wylie:
-        record.display = wylie_.displayLine.str();
+    withActiveComposer(ime, [&](const auto& composer) {
+        record.display = composer.displayLine.str();
         if (state_.inputMode == kModeTibetan) {
-            record.candidates = wylie_.ShownPage();
+            record.candidates = composer.ShownPage();
         }
-        break;
-    case ActiveComposer::Layout:
-        record.display = layout_.displayLine.str();
-        if (state_.inputMode == kModeTibetan) {
-            record.candidates = layout_.ShownPage();
-        }
-        break;
-    case ActiveComposer::SoftKey:
-        record.display = soft_.displayLine.str();
-        if (state_.inputMode == kModeTibetan) {
-            record.candidates = soft_.ShownPage();
-        }
-        break;
-    }
+    });
     record.mode = state_.inputMode;
     const LayoutInfo* layout = findLayoutById(state_.layoutId);
     record.layout = layout != nullptr ? std::string(layout->name) : std::string();
