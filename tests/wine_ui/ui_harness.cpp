@@ -17,39 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/harness.h"
 #include "tests/wine_ui/png_writer.h"
 
 namespace {
 
-int g_failures = 0;
-int g_passes = 0;
+using harness::check;
+using harness::pump;
+
 std::wstring g_artifacts;
-
-void check(bool ok, const char* format, ...) {
-    std::printf("%s: ", ok ? "PASS" : "FAIL");
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::printf("\n");
-    ok ? ++g_passes : ++g_failures;
-}
-
-void pump(DWORD ms) {
-    DWORD end = GetTickCount() + ms;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        auto left = static_cast<LONG>(end - GetTickCount());
-        if (left <= 0) {
-            break;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, left > 20 ? 20 : left, QS_ALLINPUT);
-    }
-}
 
 // ---- pixels -------------------------------------------------------------------------------
 
@@ -675,6 +651,5 @@ int wmain(int argc, wchar_t** argv) {
     DestroyWindow(main);
     pump(100);
     UnloadKeyboardLayout(layout);
-    std::printf("ui_harness: %d passed, %d failed\n", g_passes, g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return harness::finish("ui_harness");
 }
