@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "common/text.h"
-#include "ime/comp_paint.h"
-#include "ime/keys.h"
-#include "ime/state_actions.h"
+#include "session/comp_paint.h"
+#include "session/keys.h"
+#include "session/state_actions.h"
 
 namespace revaze {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
-#include "ime/key_router.h"
-#include "ime/recording_host.h"
+#include "session/key_router.h"
+#include "session/recording_host.h"
 
 namespace revaze {
 

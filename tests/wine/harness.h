@@ -2,7 +2,7 @@
 // one line each, the test dictionary's words, key helpers, a message pump and screen captures.
 #pragma once
 
-#include "ime/immdev.h"
+#include "imm/immdev.h"
 
 #include <cstdarg>
 #include <cstdio>
