@@ -153,7 +153,7 @@ TEST_P(ScenarioTest, Runs) {
         EXPECT_EQ(state.candidates.size(), std::stoul(*candidates));
     }
     if (const std::string* beeps = field("beeps")) {
-        EXPECT_EQ(sim.host().beeps, std::stoi(*beeps));
+        EXPECT_EQ(sim.beeps(), std::stoi(*beeps));
     }
     if (const std::string* mode = field("mode")) {
         EXPECT_EQ(state.mode, std::stoi(*mode));

@@ -169,12 +169,12 @@ int cmdType(const std::vector<std::string>& args) {
     simulator.chooseLayout(layout);
     std::string out;
     for (const ScriptToken& token : *tokens) {
-        std::size_t before = simulator.host().commits.size();
+        std::size_t before = simulator.commits().size();
         simulator.run(token);
         if (trace) {
             std::wstring committed;
-            for (std::size_t i = before; i < simulator.host().commits.size(); ++i) {
-                committed += simulator.host().commits[i];
+            for (std::size_t i = before; i < simulator.commits().size(); ++i) {
+                committed += simulator.commits()[i];
             }
             out += traceJson(simulator.trace(token.text, committed)) + "\n";
         }

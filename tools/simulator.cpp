@@ -4,27 +4,18 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "common/keys.h"
 #include "common/text.h"
-#include "session/comp_paint.h"
-#include "session/keys.h"
-#include "session/state_actions.h"
 
 namespace revaze {
 
 namespace {
 
-// The desktop the paint logic is run against.
-constexpr int kDesktopWidth = 1024;
-constexpr int kDesktopHeight = 768;
-
-// An address the simulated application hands over as its input context: any non-null value.
-int contextToken = 0;
-
-KeyEvent pressOf(unsigned vk, char ch) {
-    return {KeyEvent::Press, vk, ch, 0};
+ScriptEvent pressOf(unsigned vk, char ch) {
+    return {ScriptEvent::Press, vk, ch};
 }
-KeyEvent releaseOf(unsigned vk, char ch) {
-    return {KeyEvent::Release, vk, ch, 0};
+ScriptEvent releaseOf(unsigned vk, char ch) {
+    return {ScriptEvent::Release, vk, ch};
 }
 
 void addKeyStroke(ScriptToken& token, unsigned vk, char ch) {
@@ -150,9 +141,9 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
         } else if (name == "RBrace") {
             addKeyStroke(token, kVkOem6, '}');
         } else if (name == "Soft") {
-            token.events.push_back({KeyEvent::SoftClick, 0, 0, 0});
+            token.events.push_back({ScriptEvent::SoftClick});
         } else if (name == "Mode") {
-            token.events.push_back({KeyEvent::ModeClick, 0, 0, 0});
+            token.events.push_back({ScriptEvent::ModeClick});
         } else if (name.substr(0, 6) == "Shift+" && name.size() == 7 && name[6] >= 0x20 &&
                    name[6] <= 0x7E) {
             char k = name[6];
@@ -161,7 +152,7 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
             token.events.push_back(releaseOf(kVkShift, 0));
         } else if (name.substr(0, 7) == "Layout:" && findLayoutByName(name.substr(7)) != nullptr) {
             token.events.push_back(
-                {KeyEvent::LayoutChoice, 0, 0, findLayoutByName(name.substr(7))->layoutId});
+                {ScriptEvent::LayoutChoice, 0, 0, findLayoutByName(name.substr(7))->id});
         } else {
             error = "unknown token " + token.text;
             return std::nullopt;
@@ -172,76 +163,62 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
     return tokens;
 }
 
-Simulator::Simulator(const Dictionary* dictionary)
-    : wylie_(dictionary), layout_(dictionary), soft_(dictionary),
-      router_(ImeParts{state_, wylie_, layout_, soft_, host_}) {}
+Simulator::Simulator(const Dictionary* dictionary) : session_(dictionary) {}
+
+bool Simulator::Box::Commit(std::wstring_view text) {
+    owner_.box_ += text;
+    owner_.commits_.emplace_back(text);
+    return true;
+}
 
 bool Simulator::chooseLayout(std::string_view name) {
-    const LayoutInfo* layout = findLayoutByName(name);
+    const Layout* layout = findLayoutByName(name);
     if (layout == nullptr) {
         return false;
     }
-    SelectLayout(router_.parts(), layout->layoutId);
+    note(session_.SelectLayout(layout->id));
     return true;
 }
 
 void Simulator::run(const ScriptToken& token) {
-    for (const KeyEvent& event : token.events) {
+    for (const ScriptEvent& event : token.events) {
         switch (event.kind) {
-        case KeyEvent::Press:
-            press(event);
+        case ScriptEvent::Press:
+            key(event, false);
             break;
-        case KeyEvent::Release:
-            release(event);
+        case ScriptEvent::Release:
+            key(event, true);
             break;
-        case KeyEvent::ModeClick:
-            ModeButtonReleased(router_.parts());
+        case ScriptEvent::ModeClick:
+            note(session_.ToggleInputMode());
             break;
-        case KeyEvent::SoftClick:
-            SoftKeyboardButtonReleased(router_.parts());
+        case ScriptEvent::SoftClick:
+            note(session_.ToggleSoftKeyboard());
             break;
-        case KeyEvent::LayoutChoice:
-            SelectLayout(router_.parts(), event.layoutId);
+        case ScriptEvent::LayoutChoice:
+            note(session_.SelectLayout(event.layout));
             break;
         }
     }
 }
 
-void Simulator::press(const KeyEvent& event) {
-    std::array<std::uint8_t, 256> keyState{};
-    if (shiftDown_) {
-        keyState[kVkShift] = 0x80;
-    }
-    keyState[event.vk & 0xFF] = 0x80;
-    if (event.vk == kVkShift) {
-        shiftDown_ = true;
-    }
-    void* himc = &contextToken;
-    if (!router_.ProcessKey(true, event.vk, 0x00000001u, keyState.data())) {
+void Simulator::key(const ScriptEvent& event, bool released) {
+    // Only a release's character is never read: the character arrives with the press.
+    KeyEvent key{event.vk, released ? '\0' : event.ch, released, false};
+    Result result = session_.Key(key, sink_);
+    note(result);
+    if (!released && !result.taken) {
         applyToBox(event);
-        return;
-    }
-    std::array<RecordedMessage, 2> messages{};
-    std::size_t before = host_.commits.size();
-    unsigned virtualKey =
-        event.vk | (static_cast<unsigned>(static_cast<unsigned char>(event.ch)) << 16);
-    router_.ToAsciiEx(virtualKey, 0, messages.data(), himc, true);
-    for (std::size_t i = before; i < host_.commits.size(); ++i) {
-        box_ += host_.commits[i];
     }
 }
 
-void Simulator::release(const KeyEvent& event) {
-    std::array<std::uint8_t, 256> keyState{};
-    if (event.vk == kVkShift) {
-        shiftDown_ = false;
-    } else if (shiftDown_) {
-        keyState[kVkShift] = 0x80;
+void Simulator::note(const Result& result) {
+    if (result.beep) {
+        ++beeps_;
     }
-    router_.ProcessKey(true, event.vk, 0xC0000001u, keyState.data());
 }
 
-void Simulator::applyToBox(const KeyEvent& event) {
+void Simulator::applyToBox(const ScriptEvent& event) {
     unsigned char c = static_cast<unsigned char>(event.ch);
     if (event.vk == kVkBack) {
         if (!box_.empty()) {
@@ -260,25 +237,19 @@ void Simulator::applyToBox(const KeyEvent& event) {
     }
 }
 
-TraceRecord Simulator::trace(const std::string& key, const std::wstring& committed) {
+TraceRecord Simulator::trace(const std::string& key, const std::wstring& committed) const {
+    const View& view = session_.view();
     TraceRecord record;
     record.key = key;
     record.commit = committed;
     record.text = box_;
-    ImeParts& ime = router_.parts();
-    // The trace shows the display line as the composition window's paint leaves it.
-    PrepareCompPaint(ime, kDesktopWidth, kDesktopHeight);
-    withActiveComposer(ime, [&](const auto& composer) {
-        record.display = composer.displayLine.str();
-        if (state_.inputMode == kModeTibetan) {
-            record.candidates = composer.ShownPage();
-        }
-    });
-    record.mode = state_.inputMode;
-    const LayoutInfo* layout = findLayoutById(state_.layoutId);
+    record.display = view.displayLine;
+    record.candidates = view.candidates;
+    record.mode = static_cast<int>(view.mode);
+    const Layout* layout = findLayout(view.layout);
     record.layout = layout != nullptr ? std::string(layout->name) : std::string();
-    record.soft = state_.softVisible;
-    record.page = state_.softPage;
+    record.soft = view.softVisible ? 1 : 0;
+    record.page = view.softPage;
     return record;
 }
 

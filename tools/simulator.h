@@ -1,5 +1,5 @@
 // `revaze type`: one freshly loaded input method typing a key script into an empty edit box,
-// through the same key router and handlers as the DLL.
+// through the same session as the DLL.
 #pragma once
 
 #include <functional>
@@ -9,22 +9,21 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
-#include "session/key_router.h"
-#include "session/recording_host.h"
+#include "session/session.h"
 
 namespace revaze {
 
-// One key event of a script token.
-struct KeyEvent {
+// One event of a script token: a key, or a click on the status window or its layout menu.
+struct ScriptEvent {
     enum Kind { Press, Release, ModeClick, SoftClick, LayoutChoice } kind = Press;
     unsigned vk = 0;
-    char ch = 0;      // the character the key types (0 for none)
-    int layoutId = 0; // for LayoutChoice
+    char ch = 0;                       // the character the key types (0 for none)
+    LayoutId layout = LayoutId::Wylie; // for LayoutChoice
 };
 
 struct ScriptToken {
     std::string text; // as written in the script: "k", "{Enter}", "{Shift+K}"
-    std::vector<KeyEvent> events;
+    std::vector<ScriptEvent> events;
 };
 
 // Splits a script into tokens; on an unknown "{...}" token returns nothing and sets `error`.
@@ -53,28 +52,36 @@ public:
 
     // Chooses a layout from the layout menu; false for an unknown name.
     bool chooseLayout(std::string_view name);
-    // Runs the token's events: each press goes to ProcessKey and, when taken, to ToAsciiEx; each
-    // release to ProcessKey. Keys the input method does not take act on the edit box.
+    // Runs the token's events. A key press the input method does not take acts on the edit box.
     void run(const ScriptToken& token);
-    TraceRecord trace(const std::string& key, const std::wstring& committed);
+    TraceRecord trace(const std::string& key, const std::wstring& committed) const;
 
     const std::wstring& text() const { return box_; }
-    RecordingHost& host() { return host_; }
-    ImeParts& parts() { return router_.parts(); }
+    // Everything committed, in order, and how often a key was refused with a beep.
+    const std::vector<std::wstring>& commits() const { return commits_; }
+    int beeps() const { return beeps_; }
+    Session& session() { return session_; }
 
 private:
-    void press(const KeyEvent& event);
-    void release(const KeyEvent& event);
-    void applyToBox(const KeyEvent& event);
+    // The edit box as the application sees it: commits are appended.
+    class Box final : public CommitSink {
+    public:
+        explicit Box(Simulator& owner) : owner_(owner) {}
+        bool Commit(std::wstring_view text) override;
 
-    InputState state_;
-    WylieComposer wylie_;
-    LayoutComposer layout_;
-    SoftKeyComposer soft_;
-    RecordingHost host_;
-    KeyRouter router_;
+    private:
+        Simulator& owner_;
+    };
+
+    void key(const ScriptEvent& event, bool released);
+    void applyToBox(const ScriptEvent& event);
+    void note(const Result& result);
+
+    Session session_;
+    Box sink_{*this};
     std::wstring box_;
-    bool shiftDown_ = false;
+    std::vector<std::wstring> commits_;
+    int beeps_ = 0;
 };
 
 } // namespace revaze

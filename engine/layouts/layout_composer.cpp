@@ -1,22 +1,12 @@
 #include "layouts/layout_composer.h"
 
-#include "common/text.h"
 #include "layouts/layout_tables.h"
 
 namespace revaze {
 
-LayoutComposer::LayoutComposer(const Dictionary* dictionary) : CandidatePaging(dictionary) {}
-
 void LayoutComposer::Reset() {
-    keyCount = 0;
-    charCount = 0;
-    typedKeys.clear();
-    compositionText.clear();
+    KeyedComposer::Reset();
     keyGroups.clear();
-    displayLine.clear();
-    resultText.clear();
-    candidatePageText.clear();
-    ClearCandidates();
 }
 
 bool LayoutComposer::DirectCharacter(char ch, wchar_t& out) const {
@@ -34,8 +24,7 @@ bool LayoutComposer::IsInputKey(char ch) const {
 }
 
 void LayoutComposer::AddKey(char ch) {
-    // At either limit the key is dropped whole, so keys, groups and text stay in step.
-    if (ch == '\0' || keyCount >= kMaxLayoutKeys || charCount >= kMaxLayoutUnits) {
+    if (ch == '\0' || !hasRoom()) {
         return;
     }
     const LayoutTables& tables = layoutTables(layoutIndex);
@@ -47,7 +36,6 @@ void LayoutComposer::AddKey(char ch) {
             compositionText.set_back(code);
             keyGroups.back() = std::move(longer);
             typedKeys.push_back(ch);
-            ++keyCount;
             RefreshCandidates(compositionText.view());
             return;
         }
@@ -60,32 +48,21 @@ void LayoutComposer::AddKey(char ch) {
         return;
     }
     compositionText.push_back(code);
-    ++charCount;
     keyGroups.emplace_back(1, ch);
     typedKeys.push_back(ch);
-    ++keyCount;
     RefreshCandidates(compositionText.view());
 }
 
 void LayoutComposer::DeleteKey() {
-    if (charCount == 0) {
-        Reset();
-        return;
-    }
-    if (keyCount == 0) {
-        return;
-    }
-    if (keyCount == 1) {
+    if (charCount() == 0 || keyCount() == 1) {
         Reset();
         return;
     }
     typedKeys.pop_back();
-    --keyCount;
     if (!keyGroups.empty()) {
         std::string& group = keyGroups.back();
         if (group.size() <= 1) {
             compositionText.pop_back();
-            --charCount;
             keyGroups.pop_back();
         } else {
             // The group falls back to its shorter sequence. The shorter code is in the tables
@@ -100,24 +77,6 @@ void LayoutComposer::DeleteKey() {
         }
     }
     RefreshCandidates(compositionText.view());
-}
-
-void LayoutComposer::UpdateDisplayLine() {
-    if (typedKeys.empty()) {
-        return;
-    }
-    if (!compositionText.empty()) {
-        displayLine.assign(L" ");
-        displayLine.append(compositionText.view());
-    } else {
-        displayLine.assign(widenKeys(typedKeys));
-    }
-}
-
-void LayoutComposer::SelectCandidate(char digit) {
-    if (const std::wstring* chosen = ChosenCandidate(digit)) {
-        resultText.append(*chosen);
-    }
 }
 
 } // namespace revaze

@@ -5,41 +5,30 @@
 #include <string>
 #include <vector>
 
-#include "common/fixed_text.h"
-#include "dictionary/candidates.h"
-#include "dictionary/dictionary.h"
+#include "layouts/keyed_composer.h"
 
 namespace revaze {
 
-inline constexpr int kMaxLayoutKeys = 60;
-inline constexpr int kMaxLayoutUnits = 60;
-
-class LayoutComposer : public CandidatePaging {
+class LayoutComposer : public KeyedComposer {
 public:
-    explicit LayoutComposer(const Dictionary* dictionary);
+    explicit LayoutComposer(const Dictionary* dictionary) : KeyedComposer(dictionary, L" ") {}
 
-    int keyCount = 0;              // keys in typedKeys, 0..60
-    int charCount = 0;             // code units in compositionText, 0..60
-    std::string typedKeys;         // at most 60 keys
-    FixedText<64> compositionText; // at most 60 code units
     // One element per code unit of compositionText: the one to four keys that made it.
     std::vector<std::string> keyGroups;
-    FixedText<256> displayLine;
-    std::wstring resultText; // the chosen candidate, whole
+    // The layout whose tables the next key is looked up in; a layout switch sets it and keeps
+    // the composition.
     int layoutIndex = 0;
 
     // Empties the composition; leaves layoutIndex alone.
-    void Reset();
+    void Reset() override;
     // The code unit `ch` commits at once while nothing is composed.
     bool DirectCharacter(char ch, wchar_t& out) const;
     // True when `ch` is a composing key of the current layout. NUL never is.
     bool IsInputKey(char ch) const;
+    // At either limit, and for a key the tables cannot compose, the key is dropped whole, so
+    // that keys, groups and text stay in step.
     void AddKey(char ch);
-    void DeleteKey();
-    // " " and compositionText, or the typed keys while nothing has been composed.
-    void UpdateDisplayLine();
-    // Appends the candidate that '1'..'5' picks on the shown page to resultText.
-    void SelectCandidate(char digit);
+    void DeleteKey() override;
 };
 
 } // namespace revaze

@@ -26,9 +26,9 @@ std::string groupList(const std::vector<std::string>& groups) {
 
 // Keys, groups and text must stay in step whatever was typed.
 void expectInStep(const LayoutComposer& c) {
-    EXPECT_EQ(c.keyCount, static_cast<int>(c.typedKeys.size()));
-    EXPECT_EQ(c.charCount, static_cast<int>(c.compositionText.size()));
-    EXPECT_EQ(c.charCount, static_cast<int>(c.keyGroups.size()));
+    EXPECT_EQ(c.keyCount(), static_cast<int>(c.typedKeys.size()));
+    EXPECT_EQ(c.charCount(), static_cast<int>(c.compositionText.size()));
+    EXPECT_EQ(c.charCount(), static_cast<int>(c.keyGroups.size()));
     EXPECT_EQ(joined(c.keyGroups), c.typedKeys);
 }
 
@@ -216,15 +216,15 @@ TEST(LayoutComposer, KeysAtTheLimitsAreIgnored) {
     dictionary.lines = {L"\u0F40\u0F40\r\n"};
     LayoutComposer c(&dictionary);
     c.layoutIndex = kWylieF;
-    for (int i = 0; i < kMaxLayoutUnits; ++i) {
+    for (int i = 0; i < kMaxComposedUnits; ++i) {
         c.AddKey('k');
     }
-    ASSERT_EQ(c.charCount, 60);
+    ASSERT_EQ(c.charCount(), 60);
     ASSERT_EQ(c.candidateList.size(), 0u);
     c.AddKey('h'); // would only extend the last code unit
     c.AddKey('k');
-    EXPECT_EQ(c.keyCount, 60);
-    EXPECT_EQ(c.charCount, 60);
+    EXPECT_EQ(c.keyCount(), 60);
+    EXPECT_EQ(c.charCount(), 60);
     EXPECT_EQ(c.compositionText.back(), L'\u0F40');
     expectInStep(c);
 
@@ -236,8 +236,8 @@ TEST(LayoutComposer, KeysAtTheLimitsAreIgnored) {
     c.DeleteKey(); // 59 keys, the last group "k"
     c.AddKey('h');
     c.AddKey('a'); // the 61st key
-    EXPECT_EQ(c.keyCount, 60);
-    EXPECT_EQ(c.charCount, 30);
+    EXPECT_EQ(c.keyCount(), 60);
+    EXPECT_EQ(c.charCount(), 30);
     EXPECT_EQ(c.keyGroups.back(), "kh");
     EXPECT_EQ(c.compositionText.back(), L'\u0F41');
     expectInStep(c);
@@ -260,7 +260,6 @@ TEST(LayoutComposer, UpdateDisplayLine) {
 
     // Keys that composed nothing are shown as typed.
     c.typedKeys = "ab";
-    c.keyCount = 2;
     c.UpdateDisplayLine();
     EXPECT_EQ(c.displayLine.str(), L"ab");
 }
@@ -310,7 +309,7 @@ TEST_F(LayoutComposerCandidates, IgnoredKeyLeavesCandidatesAndPage) {
     composer.AddKey('C'); // no one-key row
     EXPECT_EQ(composer.pageFirst, 6);
     EXPECT_EQ(candidates().size(), 12u);
-    EXPECT_EQ(composer.keyCount, 1);
+    EXPECT_EQ(composer.keyCount(), 1);
 }
 
 TEST_F(LayoutComposerCandidates, PagingAndSelection) {

@@ -1,5 +1,7 @@
 #include "layouts/layout_tables.h"
 
+#include "layouts/layouts.h"
+
 #include <iterator>
 
 namespace revaze {
@@ -331,20 +333,69 @@ constexpr KeyRow kBzdTwoKey[] = {
 };
 static_assert(std::size(kBzdTwoKey) <= kTwoKeyCapacity);
 
-constexpr LayoutTables kLayouts[kLayoutCount] = {
-    {"Himalaya", kHimalayaKeySet, kHimalayaDirect, kHimalayaOneKey, kHimalayaTwoKey, {}, {}},
-    {"Wylie-F", kWylieFKeySet, kWylieFDirect, kWylieFOneKey, kWylieFTwoKey, kWylieFThreeKey,
-     kWylieFFourKey},
-    {"Dzongkha", kDzongkhaKeySet, kDzongkhaDirect, kDzongkhaOneKey, kDzongkhaTwoKey, {}, {}},
-    {"Sambhota-1", kSambhota1KeySet, kSambhota1Direct, kSambhota1OneKey, kSambhota1TwoKey, {}, {}},
-    {"Sambhota-2", kSambhota2KeySet, kSambhota2Direct, kSambhota2OneKey, kSambhota2TwoKey, {}, {}},
-    {"Monlam", kMonlamKeySet, kMonlamDirect, kMonlamOneKey, kMonlamTwoKey, {}, {}},
-    {"BZD", kBzdKeySet, kBzdDirect, kBzdOneKey, kBzdTwoKey, {}, {}},
-    // Wylie is composed syllable by syllable elsewhere; only its key set is kept here.
-    {"Wylie", kWylieFKeySet, {}, {}, {}, {}, {}},
+// In the order of the layout menu. The brackets of the menu texts are U+3010 and U+3011.
+constexpr Layout kLayoutRows[] = {
+    {LayoutId::Wylie,
+     kWylie,
+     "Wylie",
+     L"Wylie\u3010威利\u3011",
+     {},
+     0,
+     // Wylie is composed syllable by syllable elsewhere; only its key set is kept here.
+     {kWylieFKeySet, {}, {}, {}, {}, {}}},
+    {LayoutId::WylieF,
+     kWylieF,
+     "Wylie-F",
+     L"Wylie-F\u3010威利-F\u3011",
+     {},
+     1,
+     {kWylieFKeySet, kWylieFDirect, kWylieFOneKey, kWylieFTwoKey, kWylieFThreeKey, kWylieFFourKey}},
+    {LayoutId::Himalaya,
+     kHimalaya,
+     "Himalaya",
+     L"Himalaya\u3010喜马拉雅 \u0F67\u0F72\u0F0B\u0F58\u0F0B\u0F63\u0F0B\u0F61\u0F0D\u3011",
+     {},
+     2,
+     {kHimalayaKeySet, kHimalayaDirect, kHimalayaOneKey, kHimalayaTwoKey, {}, {}}},
+    {LayoutId::Dzongkha,
+     kDzongkha,
+     "Dzongkha",
+     L"Dzongkha\u3010宗卡 \u0F62\u0FAB\u0F7C\u0F44\u0F0B\u0F41\u0F0D\u3011",
+     {},
+     3,
+     {kDzongkhaKeySet, kDzongkhaDirect, kDzongkhaOneKey, kDzongkhaTwoKey, {}, {}}},
+    {LayoutId::Sambhota1,
+     kSambhota1,
+     "Sambhota-1",
+     L"Sambhota-1\u3010桑布札-1 \u0F66\u0F58\u0F0B\u0F56\u0FB7\u0F7C\u0F0B\u0F4A-1\u3011",
+     {},
+     4,
+     {kSambhota1KeySet, kSambhota1Direct, kSambhota1OneKey, kSambhota1TwoKey, {}, {}}},
+    {LayoutId::Sambhota2,
+     kSambhota2,
+     "Sambhota-2",
+     L"Sambhota-2\u3010桑布札-2 \u0F66\u0F58\u0F0B\u0F56\u0FB7\u0F7C\u0F0B\u0F4A-2\u3011",
+     {},
+     5,
+     {kSambhota2KeySet, kSambhota2Direct, kSambhota2OneKey, kSambhota2TwoKey, {}, {}}},
+    {LayoutId::Monlam,
+     kMonlam,
+     "Monlam",
+     L"Monlam\u3010莫兰 \u0F66\u0FA8\u0F7C\u0F53\u0F0B\u0F63\u0F58\u0F0D\u3011",
+     {},
+     6,
+     {kMonlamKeySet, kMonlamDirect, kMonlamOneKey, kMonlamTwoKey, {}, {}}},
+    {LayoutId::Bzd,
+     kBzd,
+     "BZD",
+     L"BZD\u3010 班智达 \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011",
+     L"BZD\u3010班智达 \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011",
+     7,
+     {kBzdKeySet, kBzdDirect, kBzdOneKey, kBzdTwoKey, {}, {}}},
 };
+static_assert(std::size(kLayoutRows) == kLayoutCount);
 
-constexpr LayoutTables kNoLayout = {"", {}, {}, {}, {}, {}, {}};
+constexpr LayoutTables kNoLayout = {{}, {}, {}, {}, {}, {}};
 
 // An empty sequence ends a table, as does its capacity.
 const KeyRow* findRow(std::span<const KeyRow> rows, std::size_t capacity, std::string_view keys) {
@@ -362,10 +413,55 @@ const KeyRow* findRow(std::span<const KeyRow> rows, std::size_t capacity, std::s
 } // namespace
 
 const LayoutTables& layoutTables(int layoutIndex) {
-    if (layoutIndex < 0 || layoutIndex >= kLayoutCount) {
-        return kNoLayout;
+    const Layout* layout = findLayoutByIndex(layoutIndex);
+    return layout != nullptr ? layout->tables : kNoLayout;
+}
+
+std::span<const Layout> allLayouts() {
+    return kLayoutRows;
+}
+
+const Layout* findLayout(LayoutId id) {
+    for (const Layout& layout : kLayoutRows) {
+        if (layout.id == id) {
+            return &layout;
+        }
     }
-    return kLayouts[layoutIndex];
+    return nullptr;
+}
+
+const Layout* findLayoutById(int id) {
+    for (const Layout& layout : kLayoutRows) {
+        if (static_cast<int>(layout.id) == id) {
+            return &layout;
+        }
+    }
+    return nullptr;
+}
+
+const Layout* findLayoutByName(std::string_view name) {
+    for (const Layout& layout : kLayoutRows) {
+        if (layout.name == name) {
+            return &layout;
+        }
+    }
+    return nullptr;
+}
+
+const Layout* findLayoutByIndex(int index) {
+    for (const Layout& layout : kLayoutRows) {
+        if (layout.index == index) {
+            return &layout;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring_view layoutMenuText(const Layout& layout, LayoutId current) {
+    if (current == LayoutId::Wylie && !layout.menuTextUnderWylie.empty()) {
+        return layout.menuTextUnderWylie;
+    }
+    return layout.menuText;
 }
 
 const DirectRow* findDirectRow(const LayoutTables& tables, char key) {

@@ -39,7 +39,6 @@ inline constexpr int kWylie = 7;
 inline constexpr int kLayoutCount = 8;
 
 struct LayoutTables {
-    std::string_view name;
     std::string_view keySet; // the characters accepted as composing keys
     std::span<const DirectRow> direct;
     std::span<const KeyRow> oneKey;
@@ -48,7 +47,8 @@ struct LayoutTables {
     std::span<const KeyRow> fourKey;
 };
 
-// The tables of `layoutIndex`; an index outside 0..7 gets tables that hold nothing.
+// The tables of `layoutIndex` (layouts.h ties indexes to layouts); an index outside 0..7 gets
+// tables that hold nothing.
 const LayoutTables& layoutTables(int layoutIndex);
 
 // The first direct row for `key`, or null. A row may hold code 0 (Dzongkha $).

@@ -25,8 +25,8 @@ TEST_F(SoftKeyComposerTest, CollectsCharactersAndCandidates) {
     EXPECT_EQ(composer.candidateList.size(), 3u);
     composer.AddKey('i', L'\u0F72');
     EXPECT_EQ(composer.typedKeys, "ki");
-    EXPECT_EQ(composer.keyCount, 2);
-    EXPECT_EQ(composer.charCount, 2);
+    EXPECT_EQ(composer.keyCount(), 2);
+    EXPECT_EQ(composer.charCount(), 2);
     EXPECT_EQ(composer.compositionText.str(), L"\u0F40\u0F72");
     EXPECT_EQ(composer.candidateList, (Words{L"\u0F40\u0F72\u0F0B", L"\u0F40\u0F72"}));
     composer.UpdateDisplayLine();
@@ -35,13 +35,13 @@ TEST_F(SoftKeyComposerTest, CollectsCharactersAndCandidates) {
 
 TEST_F(SoftKeyComposerTest, DeleteKey) {
     composer.DeleteKey(); // nothing typed
-    EXPECT_EQ(composer.keyCount, 0);
+    EXPECT_EQ(composer.keyCount(), 0);
 
     composer.AddKey('k', L'\u0F40');
     composer.UpdateDisplayLine();
     composer.DeleteKey();
-    EXPECT_EQ(composer.keyCount, 0);
-    EXPECT_EQ(composer.charCount, 0);
+    EXPECT_EQ(composer.keyCount(), 0);
+    EXPECT_EQ(composer.charCount(), 0);
     EXPECT_TRUE(composer.typedKeys.empty());
     EXPECT_TRUE(composer.compositionText.empty());
     EXPECT_TRUE(composer.displayLine.empty());
@@ -59,14 +59,14 @@ TEST_F(SoftKeyComposerTest, DeleteKey) {
 
 TEST_F(SoftKeyComposerTest, FullCompositionTakesNoMoreKeys) {
     dictionary.lines.assign(7, std::wstring(60, L'\u0F40') + L"\r\n");
-    for (int i = 0; i < kMaxSoftUnits; ++i) {
+    for (int i = 0; i < kMaxComposedUnits; ++i) {
         composer.AddKey('k', L'\u0F40');
     }
     ASSERT_EQ(composer.candidateList.size(), 7u);
     composer.NextPage();
     composer.AddKey('i', L'\u0F72');
-    EXPECT_EQ(composer.keyCount, 60);
-    EXPECT_EQ(composer.charCount, 60);
+    EXPECT_EQ(composer.keyCount(), 60);
+    EXPECT_EQ(composer.charCount(), 60);
     EXPECT_EQ(composer.typedKeys.back(), 'k');
     EXPECT_EQ(composer.compositionText.back(), L'\u0F40');
     EXPECT_EQ(composer.pageFirst, 6); // no new search
@@ -89,14 +89,13 @@ TEST_F(SoftKeyComposerTest, DisplayLineFallsBackToKeys) {
     composer.UpdateDisplayLine();
     EXPECT_TRUE(composer.displayLine.empty());
     composer.typedKeys = "q";
-    composer.keyCount = 1;
     composer.UpdateDisplayLine();
     EXPECT_EQ(composer.displayLine.str(), L"q");
 }
 
 TEST_F(SoftKeyComposerTest, ZeroCharacterIsNotTaken) {
     composer.AddKey('x', L'\0');
-    EXPECT_EQ(composer.keyCount, 0);
+    EXPECT_EQ(composer.keyCount(), 0);
     EXPECT_TRUE(composer.compositionText.empty());
 }
 

@@ -1,12 +1,12 @@
 #include "layouts/soft_keyboard_tables.h"
 
-#include "session/input_state.h"
+#include "layouts/layouts.h"
 
 #include <initializer_list>
 
 namespace revaze {
 
-static_assert(kSoftLayoutCount == static_cast<int>(kLayouts.size()));
+static_assert(kSoftLayoutCount == kLayoutCount);
 
 namespace {
 
@@ -351,16 +351,17 @@ constexpr SoftPageLabels expandSoftLabelRows() {
         }
     }
     for (const SoftLabelRow& row : kSoftLabelRows) {
-        for (int layout = 0; layout < kSoftLayoutCount; ++layout) {
-            if ((row.layouts & (1u << layout)) == 0) {
-                continue;
+        for (const SoftLabelRun& run : row.runs) {
+            // The run's keys are found once and then written for every layout of the row.
+            const int first = softLabelPosition(run.firstKey);
+            const int last = softLabelPosition(run.lastKey);
+            // Not reached for good rows; evaluated at compile time, it stops the build.
+            if (first < 0 || last < first) {
+                throw "label run with an unknown key or running backwards";
             }
-            for (const SoftLabelRun& run : row.runs) {
-                const int first = softLabelPosition(run.firstKey);
-                const int last = softLabelPosition(run.lastKey);
-                // Not reached for good rows; evaluated at compile time, it stops the build.
-                if (first < 0 || last < first) {
-                    throw "label run with an unknown key or running backwards";
+            for (int layout = 0; layout < kSoftLayoutCount; ++layout) {
+                if ((row.layouts & (1u << layout)) == 0) {
+                    continue;
                 }
                 for (int pos = first; pos <= last; ++pos) {
                     labels[row.page - 1][layout][kSoftLabelOrder[pos]] =
@@ -420,8 +421,8 @@ bool MapSoftKey(char ch, int softPage, int layoutIndex, wchar_t& out) {
     return false;
 }
 
-int NextSoftPage(int page, int layoutId) {
-    if (page == 4 && layoutId == kDzongkhaLayoutId) {
+int NextSoftPage(int page, LayoutId layout) {
+    if (page == 4 && layout == LayoutId::Dzongkha) {
         return 1;
     }
     if (page >= 1 && page < kSoftPageCount) {

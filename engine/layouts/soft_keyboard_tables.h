@@ -3,7 +3,7 @@
 // lookups the key path needs. Portable: the window only draws what these tables say.
 #pragma once
 
-#include "session/keys.h"
+#include "common/keys.h"
 
 #include <array>
 #include <span>
@@ -163,10 +163,18 @@ inline constexpr std::array<int, 50> kSoftLabelOrder{
 };
 // clang-format on
 
+// Two zero-terminated key names are equal. Spelled out so that the compile-time expansion of the
+// label rows stays within every compiler's default evaluation limits.
+constexpr bool sameKeyName(const wchar_t* a, const wchar_t* b) {
+    for (; *a != L'\0' && *a == *b; ++a, ++b) {
+    }
+    return *a == *b;
+}
+
 // Position in kSoftLabelOrder of the key with this name, or -1.
-constexpr int softLabelPosition(std::wstring_view name) {
+constexpr int softLabelPosition(const wchar_t* name) {
     for (int pos = 0; pos < static_cast<int>(kSoftLabelOrder.size()); ++pos) {
-        if (name == g_softKeyTable[kSoftLabelOrder[pos]].name) {
+        if (sameKeyName(name, g_softKeyTable[kSoftLabelOrder[pos]].name)) {
             return pos;
         }
     }
@@ -214,8 +222,10 @@ wchar_t SoftPageLabel(int page, int layoutIndex, int keyIndex);
 // also for a page or layout out of range.
 bool MapSoftKey(char ch, int softPage, int layoutIndex, wchar_t& out);
 
-// The page the star key goes to: 1 -> 2 -> 3 -> 4 -> 5 -> 1, except that Dzongkha (layout
-// identifier 20) skips its page 5 and goes from 4 back to 1. Anything not in 1..4 goes to 1.
-int NextSoftPage(int page, int layoutId);
+enum class LayoutId : int;
+
+// The page the star key goes to: 1 -> 2 -> 3 -> 4 -> 5 -> 1, except that Dzongkha skips its
+// page 5 and goes from 4 back to 1. Anything not in 1..4 goes to 1.
+int NextSoftPage(int page, LayoutId layout);
 
 } // namespace revaze

@@ -1,6 +1,6 @@
 #include "layouts/soft_keyboard_tables.h"
 
-#include "session/input_state.h"
+#include "layouts/layouts.h"
 
 #include <gtest/gtest.h>
 
@@ -389,30 +389,30 @@ TEST(MapSoftKey, SpaceIsTshegOnEveryPage) {
 TEST(NextSoftPage, Steps) {
     struct Row {
         int page;
-        int layoutId;
+        LayoutId layout;
         int next;
     };
     const Row rows[] = {
-        {1, kWylieLayoutId, 2},    {2, kWylieLayoutId, 3},    {3, kWylieLayoutId, 4},
-        {4, kWylieLayoutId, 5},    {5, kWylieLayoutId, 1},    {3, kDzongkhaLayoutId, 4},
-        {4, kDzongkhaLayoutId, 1}, {5, kDzongkhaLayoutId, 1}, {0, kWylieLayoutId, 1},
-        {6, kWylieLayoutId, 1},
+        {1, LayoutId::Wylie, 2},    {2, LayoutId::Wylie, 3},    {3, LayoutId::Wylie, 4},
+        {4, LayoutId::Wylie, 5},    {5, LayoutId::Wylie, 1},    {3, LayoutId::Dzongkha, 4},
+        {4, LayoutId::Dzongkha, 1}, {5, LayoutId::Dzongkha, 1}, {0, LayoutId::Wylie, 1},
+        {6, LayoutId::Wylie, 1},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(NextSoftPage(row.page, row.layoutId), row.next)
-            << "page " << row.page << " layout id " << row.layoutId;
+        EXPECT_EQ(NextSoftPage(row.page, row.layout), row.next)
+            << "page " << row.page << " layout id " << static_cast<int>(row.layout);
     }
 }
 
 TEST(NextSoftPage, CycleLengthPerLayout) {
-    for (const LayoutInfo& layout : kLayouts) {
+    for (const Layout& layout : allLayouts()) {
         int page = 1;
         int steps = 0;
         do {
-            page = NextSoftPage(page, layout.layoutId);
+            page = NextSoftPage(page, layout.id);
             ++steps;
         } while (page != 1 && steps < 10);
-        EXPECT_EQ(steps, layout.layoutId == kDzongkhaLayoutId ? 4 : 5) << layout.name;
+        EXPECT_EQ(steps, layout.id == LayoutId::Dzongkha ? 4 : 5) << layout.name;
     }
 }
 

@@ -21,7 +21,7 @@ std::wstring_view tibetanOf(const SyllableRecord& syllable) {
 
 } // namespace
 
-WylieComposer::WylieComposer(const Dictionary* dictionary) : CandidatePaging(dictionary) {
+WylieComposer::WylieComposer(const Dictionary* dictionary) : Composer(dictionary) {
     Reset();
 }
 
@@ -125,6 +125,11 @@ void WylieComposer::ComposeText() {
         outputText += kTsheg;
         outputText += tibetan;
     }
+}
+
+std::wstring WylieComposer::ComposedText() {
+    ComposeText();
+    return outputText;
 }
 
 void WylieComposer::SelectCandidate(char digit) {

@@ -8,8 +8,6 @@ namespace revaze {
 
 namespace {
 
-constexpr DWORD kUnit = sizeof(wchar_t);
-
 void initBlock(COMPOSITIONSTRING* block, const CompBlockLayout& layout) {
     auto* base = reinterpret_cast<std::byte*>(block);
     block->dwSize = layout.size;
@@ -22,33 +20,36 @@ void initBlock(COMPOSITIONSTRING* block, const CompBlockLayout& layout) {
     block->dwCursorPos = 0;
 }
 
-void writeString(std::byte* base, DWORD offset, const wchar_t* text, std::size_t length) {
+void writeString(std::byte* base, DWORD offset, std::wstring_view text) {
     auto* area = reinterpret_cast<wchar_t*>(base + offset);
-    std::memcpy(area, text, length * kUnit);
-    area[length] = L'\0';
+    std::memcpy(area, text.data(), text.size() * sizeof(wchar_t));
+    area[text.size()] = L'\0';
 }
 
-// Makes hCompStr exactly the size the layout needs (growing it for a long text, and shrinking a
-// block that an earlier long commit grew). Returns the usable size, 0 when there is no block.
-DWORD fitBlock(INPUTCONTEXT& context, DWORD wanted) {
+// Makes hCompStr exactly `wanted` bytes (growing it for a long text, and shrinking a block that
+// an earlier long commit grew). False when the block cannot be had at that size.
+bool fitBlock(INPUTCONTEXT& context, DWORD wanted) {
     HIMCC block = context.hCompStr;
-    DWORD have = block != nullptr ? ImmGetIMCCSize(block) : 0;
-    if (have == wanted) {
-        return have;
+    if (block != nullptr && ImmGetIMCCSize(block) == wanted) {
+        return true;
     }
     HIMCC resized = block != nullptr ? ImmReSizeIMCC(block, wanted) : ImmCreateIMCC(wanted);
     if (resized == nullptr) {
-        return have;
+        return false;
     }
     context.hCompStr = resized;
-    return wanted;
+    return ImmGetIMCCSize(resized) >= wanted;
 }
 
 // Appends the messages to the context's message buffer; IMM32 delivers them on
 // ImmGenerateMessage.
 bool queueInContext(INPUTCONTEXT& context, const TRANSMSG* messages, DWORD count) {
-    DWORD queued = context.dwNumMsgBuf;
-    DWORD bytes = (queued + count) * sizeof(TRANSMSG);
+    const DWORD queued = context.dwNumMsgBuf;
+    // A buffer claiming more messages than memory can hold is not added to.
+    if (queued > 0xFFFFu) {
+        return false;
+    }
+    const DWORD bytes = (queued + count) * sizeof(TRANSMSG);
     HIMCC buffer =
         context.hMsgBuf != nullptr ? ImmReSizeIMCC(context.hMsgBuf, bytes) : ImmCreateIMCC(bytes);
     if (buffer == nullptr) {
@@ -66,14 +67,6 @@ bool queueInContext(INPUTCONTEXT& context, const TRANSMSG* messages, DWORD count
 
 } // namespace
 
-CompBlockLayout compositionBlockLayout(std::size_t length) {
-    if (length < kStringAreaUnits) {
-        return {kCompBlockSize, kCompStrOffset, kResultStrOffset};
-    }
-    const auto area = static_cast<DWORD>((length + 1) * kUnit);
-    return {kCompStrOffset + 2 * area, kCompStrOffset, kCompStrOffset + area};
-}
-
 COMPOSITIONSTRING* InitCompositionBlock(COMPOSITIONSTRING* block) {
     initBlock(block, {kCompBlockSize, kCompStrOffset, kResultStrOffset});
     return block;
@@ -86,57 +79,72 @@ bool messagesThroughContextBuffer() {
     return n == 1 && value[0] == L'1';
 }
 
-UINT CommitResultString(HIMC himc, TRANSMSGLIST* messages, const wchar_t* text,
-                        std::size_t length) {
-    if (himc == nullptr || text == nullptr) {
-        return 0;
+CommitOutcome CommitResultString(HIMC himc, TRANSMSGLIST* messages, std::wstring_view text) {
+    const std::optional<CompBlockLayout> layout = compositionBlockLayout(text.size());
+    if (himc == nullptr || !layout) {
+        return {};
     }
-    length = std::min(length, kMaxCommitUnits);
     const TRANSMSG announce[2] = {
         {WM_IME_COMPOSITION, 0, GCS_RESULTSTR},
         {WM_IME_ENDCOMPOSITION, 0, 0},
     };
-    bool viaContext =
+    const bool viaContext =
         messagesThroughContextBuffer() || messages == nullptr || messages->uMsgCount < 2;
     {
         ScopedIMC context(himc);
-        if (!context) {
-            return 0;
-        }
-        CompBlockLayout layout = compositionBlockLayout(length);
-        DWORD size = fitBlock(*context.get(), layout.size);
-        if (size < layout.size) {
-            // The block could not grow: keep what the fixed layout holds rather than write
-            // past the end.
-            layout = compositionBlockLayout(0);
-            length = std::min(length, kStringAreaUnits - 1);
-            if (size < layout.size) {
-                return 0;
-            }
+        if (!context || !fitBlock(*context.get(), layout->size)) {
+            return {};
         }
         {
             ScopedIMCC block(context->hCompStr);
             if (!block) {
-                return 0;
+                return {};
             }
             auto* header = block.as<COMPOSITIONSTRING>();
-            initBlock(header, layout);
-            writeString(block.bytes(), layout.compOffset, text, length);
-            writeString(block.bytes(), layout.resultOffset, text, length);
-            header->dwCompStrLen = static_cast<DWORD>(length);
-            header->dwResultStrLen = static_cast<DWORD>(length);
+            initBlock(header, *layout);
+            writeString(block.bytes(), layout->compOffset, text);
+            writeString(block.bytes(), layout->resultOffset, text);
+            header->dwCompStrLen = static_cast<DWORD>(text.size());
+            header->dwResultStrLen = static_cast<DWORD>(text.size());
         }
         if (!viaContext) {
             std::copy(std::begin(announce), std::end(announce), messages->TransMsg);
-            return 2;
+            return {true, 2};
         }
         if (!queueInContext(*context.get(), announce, 2)) {
-            return 0;
+            return {};
         }
     }
-    // The context is unlocked again before IMM32 reads its message buffer.
+    // The context is unlocked again before IMM32 reads its message buffer. Once queued the
+    // messages are IMM32's to deliver, so the commit counts as done whatever this answers.
     ImmGenerateMessage(himc);
-    return 0;
+    return {true, 0};
+}
+
+void PrepareContext(HIMC himc) {
+    ScopedIMC context(himc);
+    if (!context) {
+        return;
+    }
+    HIMCC resized = ImmReSizeIMCC(context->hCompStr, kCompBlockSize);
+    if (resized == nullptr) {
+        // Keep the old block: the commit path sizes it again before writing.
+        return;
+    }
+    context->hCompStr = resized;
+    ScopedIMCC block(resized);
+    if (!block || ImmGetIMCCSize(resized) < kCompBlockSize) {
+        return;
+    }
+    auto* header = block.as<COMPOSITIONSTRING>();
+    if (!headerUsable(header->dwCompStrOffset, header->dwResultStrOffset, kCompBlockSize)) {
+        InitCompositionBlock(header);
+    }
+    header->dwCompStrLen = 0;
+    *reinterpret_cast<wchar_t*>(block.bytes() + header->dwCompStrOffset) = L'\0';
+    header->dwResultStrLen = 0;
+    *reinterpret_cast<wchar_t*>(block.bytes() + header->dwResultStrOffset) = L'\0';
+    header->dwCursorPos = 0;
 }
 
 } // namespace revaze

@@ -1,52 +1,33 @@
-// The fifteen functions IMM32 calls. They check and lock the input context and hand the key to
-// the portable key handling; nothing they call may let an exception out to IMM32.
-#include "imm/commit.h"
-#include "imm/dll_globals.h"
-#include "imm/immdev.h"
-
+// The fifteen functions IMM32 calls. They turn IMM32's arguments into session calls and write the
+// answers into the input context; nothing they call may let an exception out to IMM32.
 #include <cstdint>
 #include <cwchar>
 
-// Exported by plain name through resources/Revaze.def.
+#include "imm/commit.h"
+#include "imm/ime_module.h"
+#include "imm/immdev.h"
+
+// Exported by plain name through windows/resources/Revaze.def.
 #define REVAZE_EXPORT extern "C"
 
 namespace {
 
 constexpr wchar_t kUiClassName[] = L"UINAME";
 
-// Sizes the composition block of a freshly selected context and empties both strings.
-void prepareContext(HIMC himc) {
-    revaze::ScopedIMC context(himc);
-    if (!context) {
-        return;
-    }
-    HIMCC resized = ImmReSizeIMCC(context->hCompStr, revaze::kCompBlockSize);
-    if (resized == nullptr) {
-        // Keep the old block: the commit path sizes it again before writing.
-        return;
-    }
-    context->hCompStr = resized;
-    revaze::ScopedIMCC block(resized);
-    if (!block) {
-        return;
-    }
-    auto* header = block.as<COMPOSITIONSTRING>();
-    // The offsets are still whatever the context held; both zero characters go where they
-    // point, which is the block's start while they are 0.
-    if (header->dwCompStrOffset + sizeof(wchar_t) > revaze::kCompBlockSize ||
-        header->dwResultStrOffset + sizeof(wchar_t) > revaze::kCompBlockSize) {
-        revaze::InitCompositionBlock(header);
-    }
-    header->dwCompStrLen = 0;
-    *reinterpret_cast<wchar_t*>(block.bytes() + header->dwCompStrOffset) = L'\0';
-    header->dwResultStrLen = 0;
-    *reinterpret_cast<wchar_t*>(block.bytes() + header->dwResultStrOffset) = L'\0';
-    header->dwCursorPos = 0;
-}
-
 bool contextUsable(HIMC himc) {
     revaze::ScopedIMC context(himc);
     return static_cast<bool>(context);
+}
+
+bool controlDown(const BYTE* keyState) {
+    return keyState != nullptr && (keyState[VK_CONTROL] & 0x80) != 0;
+}
+
+// Commits what is composed into `himc` (a deactivated context, or one whose application asks):
+// the messages go through the context's own buffer.
+void completeInto(HIMC himc) {
+    revaze::ContextSink sink(himc, nullptr);
+    g_module->Show(g_module->session().Complete(sink));
 }
 
 } // namespace
@@ -81,37 +62,79 @@ REVAZE_EXPORT BOOL WINAPI ImeSelect(HIMC himc, BOOL select) {
     if (himc == nullptr || !select) {
         return FALSE;
     }
-    prepareContext(himc);
+    try {
+        revaze::PrepareContext(himc);
+    } catch (...) {
+    }
     return TRUE;
 }
 
-REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC, BOOL) {
+REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
+    try {
+        // The focus leaves this context: what is composed goes into it, not into the next one.
+        if (!active && himc != nullptr && g_module->hasSession() &&
+            g_module->session().view().composing) {
+            completeInto(himc);
+            g_module->comp.HideWindow();
+        }
+    } catch (...) {
+    }
     return TRUE;
 }
 
 REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyData,
                                         CONST LPBYTE keyState) {
     try {
-        return revaze::Router().ProcessKey(himc != nullptr, virtualKey,
-                                           static_cast<std::uint32_t>(keyData), keyState)
-                   ? TRUE
-                   : FALSE;
+        if (himc == nullptr) {
+            return FALSE;
+        }
+        const bool released = (static_cast<std::uint32_t>(keyData) & 0x80000000u) != 0;
+        const revaze::KeyEvent key{virtualKey & 0xFFu, 0, released, controlDown(keyState)};
+        revaze::Session& session = g_module->session();
+        g_module->keyContext = himc;
+        if (session.WouldTake(key)) {
+            return TRUE;
+        }
+        // The key is the application's, but the session still sees it: a lone Shift tap
+        // switches the mode, and Backspace or Enter with nothing composed empty the composer.
+        revaze::NoCommits none;
+        g_module->Show(session.Key(key, none));
+        return FALSE;
     } catch (...) {
         return FALSE;
     }
 }
 
-REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPBYTE /*keyState*/,
+REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPBYTE keyState,
                                        LPTRANSMSGLIST messages, UINT /*activeFlags*/, HIMC himc) {
     try {
-        return revaze::Router().ToAsciiEx(virtualKey, scanCode, messages, himc,
-                                          contextUsable(himc));
+        if ((scanCode & 0x8000u) != 0 || !contextUsable(himc)) {
+            return 0;
+        }
+        // The character the keyboard produced arrives in the high word; only its low byte counts.
+        const revaze::KeyEvent key{virtualKey & 0xFFu,
+                                   static_cast<char>((virtualKey >> 16) & 0xFFu), false,
+                                   controlDown(keyState)};
+        g_module->keyContext = himc;
+        revaze::ContextSink sink(himc, messages);
+        g_module->Show(g_module->session().Key(key, sink));
+        return sink.messages();
     } catch (...) {
         return 0;
     }
 }
 
-REVAZE_EXPORT BOOL WINAPI NotifyIME(HIMC, DWORD, DWORD, DWORD) {
+REVAZE_EXPORT BOOL WINAPI NotifyIME(HIMC himc, DWORD action, DWORD index, DWORD /*value*/) {
+    try {
+        if (action == NI_COMPOSITIONSTR && himc != nullptr && g_module->hasSession()) {
+            if (index == CPS_COMPLETE) {
+                completeInto(himc);
+            } else if (index == CPS_CANCEL) {
+                g_module->Show(g_module->session().Cancel());
+            }
+        }
+    } catch (...) {
+    }
     return TRUE;
 }
 

@@ -1,15 +1,11 @@
 // The two exported window procedures: the IME UI window, which parents the three windows and
-// answers IMM32's messages, and the composition window, which forwards to g_uiComp.
+// answers IMM32's messages, and the composition window, whose object does the rest.
 #include <windows.h>
 
 #include <imm.h>
 
-#include "imm/dll_globals.h"
+#include "imm/ime_module.h"
 #include "imm/immdev.h"
-#include "ui/cui_comp.h"
-#include "ui/cui_frame.h"
-#include "ui/cui_soft.h"
-#include "ui/cui_stat.h"
 
 namespace {
 
@@ -35,17 +31,24 @@ LRESULT uiWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (GetWindowLongPtrW(hwnd, IMMGWLP_IMC) == 0 && isImeMessage(message)) {
         return 0;
     }
+    revaze::ImeModule& module = *g_module;
     switch (message) {
     case WM_CREATE:
-        g_uiFrame->window = hwnd;
-        g_uiComp->CreateUIWindow(hwnd);
-        g_uiStat->CreateUIWindow(hwnd);
-        g_uiSoft->CreateUIWindow(hwnd);
+        module.frame.window = hwnd;
+        module.comp.CreateUIWindow(hwnd);
+        module.stat.CreateUIWindow(hwnd);
+        module.soft.CreateUIWindow(hwnd);
+        // The new windows show the state the process is in.
+        {
+            revaze::Result current;
+            current.view = module.session().view();
+            module.Show(current);
+        }
         return 0;
     case WM_DESTROY:
-        g_uiComp->DestroyUIWindow();
-        g_uiStat->DestroyUIWindow();
-        g_uiSoft->DestroyUIWindow();
+        module.comp.DestroyUIWindow();
+        module.stat.DestroyUIWindow();
+        module.soft.DestroyUIWindow();
         return 0;
     case WM_SETFOCUS:
     case WM_IME_STARTCOMPOSITION:
@@ -63,38 +66,6 @@ LRESULT uiWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT compWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
-        g_uiComp->LoadSkin();
-        return 0;
-    case WM_DESTROY:
-        g_uiComp->FreeSkin();
-        return 0;
-    case WM_SETFOCUS:
-    case WM_COMMAND:
-        return 0;
-    case WM_PAINT:
-        g_uiComp->Paint();
-        return 0;
-    case WM_SETCURSOR:
-        // A disabled popup never sees the button press itself; WM_SETCURSOR names it.
-        if (HIWORD(lParam) == WM_LBUTTONDOWN) {
-            g_uiComp->BeginDrag(lParam);
-            return 0;
-        }
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    case WM_MOUSEMOVE:
-        g_uiComp->TrackDrag();
-        return 0;
-    case WM_LBUTTONUP:
-        g_uiComp->EndDrag(hwnd);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-}
-
 } // namespace
 
 extern "C" LRESULT CALLBACK UIWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -106,9 +77,5 @@ extern "C" LRESULT CALLBACK UIWndProc(HWND hwnd, UINT message, WPARAM wParam, LP
 }
 
 extern "C" LRESULT CALLBACK CompWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return compWindowMessage(hwnd, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+    return revaze::CUIComp::WindowProc(hwnd, message, wParam, lParam);
 }

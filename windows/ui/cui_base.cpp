@@ -17,18 +17,40 @@ HFONT createHimalayaFont() {
 
 } // namespace
 
-CUIBase::CUIBase(HINSTANCE instance_) : instance(instance_) {
-    textFont = createHimalayaFont();
-    keyFont = createHimalayaFont();
+CUIBase::CUIBase(HINSTANCE instance_, const wchar_t* className_, UiOwner& owner)
+    : instance(instance_), className(className_), textFont(createHimalayaFont()),
+      keyFont(createHimalayaFont()), owner_(owner) {}
+
+bool CUIBase::registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD cursor,
+                            HBRUSH background) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = style;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = extraBytes;
+    wc.hInstance = instance;
+    wc.hCursor = systemCursor(cursor);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    return RegisterClassExW(&wc) != 0;
 }
 
-CUIBase::~CUIBase() {
-    if (textFont != nullptr) {
-        DeleteObject(textFont);
+HWND CUIBase::createPopup(HWND parent, int x, int y, int w, int h) {
+    return CreateWindowExW(0, className, nullptr, WS_POPUP | WS_DISABLED, x, y, w, h, parent,
+                           nullptr, instance, this);
+}
+
+CUIBase* CUIBase::objectOf(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* object = static_cast<CUIBase*>(create->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+        if (object != nullptr && object->window == nullptr) {
+            object->window = window; // messages sent before CreateWindowExW returns
+        }
+        return object;
     }
-    if (keyFont != nullptr) {
-        DeleteObject(keyFont);
-    }
+    return reinterpret_cast<CUIBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 bool CUIBase::UnregisterWindowClass() {
@@ -55,22 +77,10 @@ void CUIBase::HideWindow() {
     }
 }
 
-void DrawDragFrame(const RECT& rect) {
-    HDC dc = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-    if (dc == nullptr) {
-        return;
+void CUIBase::Invalidate() {
+    if (IsWindow(window)) {
+        InvalidateRect(window, nullptr, FALSE);
     }
-    HGDIOBJ old = SelectObject(dc, GetStockObject(GRAY_BRUSH));
-    int bx = GetSystemMetrics(SM_CXBORDER);
-    int by = GetSystemMetrics(SM_CYBORDER);
-    int w = rect.right - rect.left;
-    int h = rect.bottom - rect.top;
-    PatBlt(dc, rect.left, rect.top, w - bx, by, PATINVERT);
-    PatBlt(dc, rect.right - bx, rect.top, bx, h - by, PATINVERT);
-    PatBlt(dc, rect.right, rect.bottom - by, -(w - bx), by, PATINVERT);
-    PatBlt(dc, rect.left, rect.bottom, bx, -(h - by), PATINVERT);
-    SelectObject(dc, old);
-    DeleteDC(dc);
 }
 
 } // namespace revaze

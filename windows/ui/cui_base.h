@@ -1,15 +1,20 @@
-// The base of the four window objects of the input method (Windows only).
+// The base of the input method's windows: the module, the window class, the window and the two
+// fonts, and what every one of them does to its window (Windows only).
 #pragma once
 
 #include <windows.h>
 
+#include "ui/gdi.h"
+
 namespace revaze {
+
+class UiOwner;
 
 class CUIBase {
 public:
     // Creates the two fonts: the system's icon-title font at height 21 in "Microsoft Himalaya".
-    explicit CUIBase(HINSTANCE instance);
-    virtual ~CUIBase();
+    CUIBase(HINSTANCE instance, const wchar_t* className, UiOwner& owner);
+    virtual ~CUIBase() = default;
     CUIBase(const CUIBase&) = delete;
     CUIBase& operator=(const CUIBase&) = delete;
 
@@ -22,6 +27,7 @@ public:
     void DestroyUIWindow();
     void ShowNoActivate();
     void HideWindow();
+    void Invalidate();
 
     HINSTANCE instance = nullptr;
     const wchar_t* className = nullptr;
@@ -31,11 +37,20 @@ public:
     int posY = 0;
     int width = 0;
     int height = 0;
-    HFONT textFont = nullptr;
-    HFONT keyFont = nullptr;
-};
+    Font textFont;
+    Font keyFont;
 
-// Inverts a one-border-wide frame around `rect` on the screen; drawing it twice restores it.
-void DrawDragFrame(const RECT& rect);
+protected:
+    // Registers className for this module. The window procedure finds the object through
+    // objectOf, which works once the window was created by createPopup.
+    bool registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD cursor,
+                       HBRUSH background);
+    // Creates this object's window: a disabled popup owned by `parent`, never activated.
+    HWND createPopup(HWND parent, int x, int y, int w, int h);
+    // The object whose window this is; null before WM_NCCREATE and for foreign windows.
+    static CUIBase* objectOf(HWND window, UINT message, LPARAM lParam);
+
+    UiOwner& owner_;
+};
 
 } // namespace revaze

@@ -2,23 +2,12 @@
 
 #include <vector>
 
-#include "imm/dll_globals.h"
-#include "imm/immdev.h"
-#include "session/comp_paint.h"
-#include "ui/gdi_scope.h"
-
-extern "C" LRESULT CALLBACK CompWndProc(HWND, UINT, WPARAM, LPARAM);
+#include "ui/comp_layout.h"
+#include "ui/ui_owner.h"
 
 namespace revaze {
 
 namespace {
-
-template <typename Handle> void deleteGdiObject(Handle& object) {
-    if (object != nullptr) {
-        DeleteObject(object);
-        object = nullptr;
-    }
-}
 
 RECT desktopRect() {
     RECT desktop{};
@@ -28,27 +17,15 @@ RECT desktopRect() {
 
 } // namespace
 
-CUIComp::CUIComp(HINSTANCE instance) : CUIBase(instance) {
-    className = kCompClass;
+CUIComp::CUIComp(HINSTANCE instance, UiOwner& owner, WNDPROC procedure)
+    : CUIBase(instance, kCompClass, owner), procedure_(procedure) {
     width = kCompWidth;
     height = kCompHeight;
 }
 
-CUIComp::~CUIComp() {
-    FreeSkin();
-}
-
 bool CUIComp::RegisterWindowClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_IME | CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = CompWndProc;
-    wc.cbWndExtra = 12;
-    wc.hInstance = instance;
-    wc.hCursor = systemCursor(kCursorArrow);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = className;
-    return RegisterClassExW(&wc) != 0;
+    return registerClass(CS_IME | CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, procedure_, 12,
+                         kCursorArrow, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 }
 
 void CUIComp::CreateUIWindow(HWND parent) {
@@ -59,109 +36,55 @@ void CUIComp::CreateUIWindow(HWND parent) {
     }
     // Hidden, and almost entirely off the desktop, until the first key places it.
     RECT desktop = desktopRect();
-    window =
-        CreateWindowExW(0, className, nullptr, WS_POPUP | WS_DISABLED, desktop.right - 20,
-                        desktop.bottom - 50, width, height, parent, nullptr, instance, nullptr);
+    window = createPopup(parent, desktop.right - 20, desktop.bottom - 50, width, height);
 }
 
-void CUIComp::LoadSkin() {
-    FreeSkin();
-    skinBitmap = static_cast<HBITMAP>(
-        LoadImageW(instance, kSkinResource, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    framePen = CreatePen(PS_INSIDEFRAME, 1, kCompFrameColour);
-    if (skinBitmap != nullptr) {
-        skinBrush = CreatePatternBrush(skinBitmap);
-    }
-}
-
-void CUIComp::FreeSkin() {
-    deleteGdiObject(skinBrush);
-    deleteGdiObject(skinBitmap);
-    deleteGdiObject(framePen);
-}
-
-void CUIComp::Paint() {
-    PaintScope paint(window);
-    if (paint.dc() != nullptr) {
-        PaintOn(paint.dc());
-    }
-}
-
-void CUIComp::PaintOn(HDC dc) {
-    SetTextColor(dc, kCompTextColour);
-    RECT desktop = desktopRect();
-    CompPaint what =
-        PrepareCompPaint(ImeObjects(), desktop.right - desktop.left, desktop.bottom - desktop.top);
-    switch (what.placement) {
-    case CompPlacement::Nothing:
+void CUIComp::Show(const View& view) {
+    displayLine_ = view.displayLine;
+    candidatePageText_ = view.candidatePageText;
+    if (!IsWindow(window)) {
         return;
+    }
+    RECT desktop = desktopRect();
+    const CompLayout layout =
+        layoutCompWindow(view, desktop.right - desktop.left, desktop.bottom - desktop.top);
+    switch (layout.placement) {
     case CompPlacement::Hidden:
         HideWindow();
         return;
     case CompPlacement::NearCaret:
         if (userPlaced == 0) {
             PlaceNearCaret();
+        } else {
+            // Where the user put it, at its own size again after a long line.
+            RECT r{};
+            GetWindowRect(window, &r);
+            if (r.right - r.left != width || r.bottom - r.top != height) {
+                MoveWindow(window, r.left, r.top, width, height, TRUE);
+            }
         }
         break;
     case CompPlacement::LongLine:
-        MoveWindow(window, what.x, what.y, what.width, what.height, TRUE);
+        MoveWindow(window, layout.x, layout.y, layout.width, layout.height, TRUE);
         break;
     }
-
-    RECT client{};
-    GetClientRect(window, &client);
-    const int w = client.right - client.left;
-    const int h = client.bottom - client.top;
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    FillRect(dc, &client,
-             skinBrush != nullptr ? skinBrush : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    {
-        SelectedObject pen(dc, framePen);
-        // Right, bottom and left edges; the top stays open.
-        MoveToEx(dc, w - 1, 0, nullptr);
-        LineTo(dc, w - 1, h - 1);
-        MoveToEx(dc, w - 1, h - 1, nullptr);
-        LineTo(dc, 0, h - 1);
-        MoveToEx(dc, 0, h - 1, nullptr);
-        LineTo(dc, 0, 0);
-        MoveToEx(dc, 0, kSeparatorY, nullptr);
-        LineTo(dc, w - kSeparatorShort, kSeparatorY);
-    }
-    SelectedObject font(dc, textFont);
-    SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 3, 2, what.displayLine.c_str(), static_cast<int>(what.displayLine.size()));
-    if (what.hasCandidates) {
-        // DT_MODIFYSTRING may write an ellipsis and four more characters into the text.
-        std::vector<wchar_t> text(what.candidatePageText.begin(), what.candidatePageText.end());
-        text.resize(text.size() + 5, L'\0');
-        DrawTextExW(dc, text.data(), -1, &client, DT_END_ELLIPSIS | DT_MODIFYSTRING, nullptr);
-    }
+    ShowNoActivate();
 }
 
 void CUIComp::PlaceNearCaret() {
-    if (!IsWindow(window) || !IsWindow(parentWindow)) {
+    if (!IsWindow(window)) {
         return;
     }
-    // Under some hosts the UI window's word holds no context that can be locked: the window
-    // then stays where it is.
-    auto himc = reinterpret_cast<HIMC>(GetWindowLongPtrW(parentWindow, IMMGWLP_IMC));
-    POINT caret{};
-    HWND owner = nullptr;
-    {
-        ScopedIMC context(himc);
-        if (!context) {
-            return;
-        }
-        caret = context->cfCompForm.ptCurrentPos;
-        owner = context->hWnd;
+    POINT origin{};
+    if (!owner_.CompositionWindowOrigin(origin)) {
+        ShowNoActivate(); // where it is: the text's place is not known
+        return;
     }
-    if (IsWindow(owner)) {
-        ClientToScreen(owner, &caret);
-    }
-    posX = caret.x + kCaretOffset;
-    posY = caret.y + kCaretOffset;
+    posX = origin.x;
+    posY = origin.y;
     RECT work{};
     if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+        // Pulled back inside on the right and at the bottom only.
         if (posX + width > work.right) {
             posX = work.right - width;
         }
@@ -173,90 +96,129 @@ void CUIComp::PlaceNearCaret() {
     ShowWindow(window, SW_SHOWNOACTIVATE);
 }
 
-void CUIComp::ShowAndInvalidate() {
-    ShowNoActivate();
-    if (IsWindow(window)) {
-        InvalidateRect(window, nullptr, FALSE);
+void CUIComp::LoadSkin() {
+    FreeSkin();
+    skinBitmap.reset(static_cast<HBITMAP>(
+        LoadImageW(instance, kSkinResource, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    framePen.reset(CreatePen(PS_INSIDEFRAME, 1, kCompFrameColour));
+    if (skinBitmap) {
+        skinBrush.reset(CreatePatternBrush(skinBitmap.get()));
     }
 }
 
-void CUIComp::HideAndInvalidate() {
-    HideWindow();
-    if (IsWindow(window)) {
-        InvalidateRect(window, nullptr, FALSE);
-    }
+void CUIComp::FreeSkin() {
+    skinBrush.reset();
+    skinBitmap.reset();
+    framePen.reset();
 }
 
-void CUIComp::RefreshNow() {
-    if (IsWindow(window)) {
-        InvalidateRect(window, nullptr, FALSE);
-        UpdateWindow(window);
-    }
-}
-
-void CUIComp::ReloadSkinAndPaint() {
-    if (!IsWindow(window)) {
+void CUIComp::Paint() {
+    PaintScope paint(window);
+    HDC dc = paint.dc();
+    if (dc == nullptr) {
         return;
     }
-    FreeSkin();
-    LoadSkin();
-    RefreshNow();
+    RECT client{};
+    GetClientRect(window, &client);
+    const int w = client.right - client.left;
+    const int h = client.bottom - client.top;
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    FillRect(dc, &client,
+             skinBrush ? skinBrush.get() : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     {
-        WindowDC dc(window);
-        if (dc.dc() != nullptr) {
-            PaintOn(dc.dc());
-        }
+        SelectedObject pen(dc, framePen.get());
+        // Right, bottom and left edges; the top stays open.
+        MoveToEx(dc, w - 1, 0, nullptr);
+        LineTo(dc, w - 1, h - 1);
+        MoveToEx(dc, w - 1, h - 1, nullptr);
+        LineTo(dc, 0, h - 1);
+        MoveToEx(dc, 0, h - 1, nullptr);
+        LineTo(dc, 0, 0);
+        MoveToEx(dc, 0, kSeparatorY, nullptr);
+        LineTo(dc, w - kSeparatorShort, kSeparatorY);
     }
-    UpdateWindow(window);
+    SelectedObject font(dc, textFont.get());
+    SetTextColor(dc, kCompTextColour);
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 3, 2, displayLine_.c_str(), static_cast<int>(displayLine_.size()));
+    if (!candidatePageText_.empty()) {
+        // DT_MODIFYSTRING may write an ellipsis and four more characters into the text.
+        std::vector<wchar_t> text(candidatePageText_.begin(), candidatePageText_.end());
+        text.resize(text.size() + 5, L'\0');
+        DrawTextExW(dc, text.data(), -1, &client, DT_END_ELLIPSIS | DT_MODIFYSTRING, nullptr);
+    }
 }
 
-void CUIComp::BeginDrag(LPARAM /*lParam*/) {
-    SetCapture(window);
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    GetWindowRect(window, &dragRect);
-    dragOffsetX = pointer.x - dragRect.left;
-    dragOffsetY = pointer.y - dragRect.top;
-    SetCursor(systemCursor(kCursorCross));
+void CUIComp::BeginDrag() {
+    drag_.Begin(window);
+    setCursor(kCursorCross);
     userPlaced = 1;
-    frameShown_ = false;
 }
 
 void CUIComp::TrackDrag() {
     // Frames are drawn only while the drag holds the mouse, so that moving the pointer over a
     // window the user placed earlier leaves no stray frame behind.
     if (userPlaced != 0 && GetCapture() == window) {
-        POINT pointer{};
-        GetCursorPos(&pointer);
-        if (frameShown_) {
-            DrawDragFrame(dragRect);
-        }
-        dragRect.left = pointer.x - dragOffsetX;
-        dragRect.top = pointer.y - dragOffsetY;
-        dragRect.right = dragRect.left + kCompWidth;
-        dragRect.bottom = dragRect.top + kCompHeight;
-        DrawDragFrame(dragRect);
-        frameShown_ = true;
-        InvalidateRect(window, nullptr, FALSE);
-        SetCursor(systemCursor(kCursorCross));
+        drag_.Track(kCompWidth, kCompHeight);
+        Invalidate();
     }
-    SetCursor(systemCursor(kCursorArrow));
+    setCursor(kCursorArrow);
 }
 
-void CUIComp::EndDrag(HWND dragged) {
-    ReleaseCapture();
-    if (frameShown_) {
-        DrawDragFrame(dragRect);
-        frameShown_ = false;
-    }
-    POINT pointer{};
-    GetCursorPos(&pointer);
+void CUIComp::EndDrag() {
+    const POINT pointer = drag_.End();
     if (userPlaced != 0) {
-        MoveWindow(dragged, pointer.x - dragOffsetX, pointer.y - dragOffsetY,
-                   dragRect.right - dragRect.left, dragRect.bottom - dragRect.top, TRUE);
+        const POINT corner = drag_.Corner(pointer);
+        MoveWindow(window, corner.x, corner.y, drag_.rect.right - drag_.rect.left,
+                   drag_.rect.bottom - drag_.rect.top, TRUE);
     }
-    InvalidateRect(dragged, nullptr, FALSE);
-    SetCursor(systemCursor(kCursorHand));
+    Invalidate();
+    setCursor(kCursorHand);
+}
+
+LRESULT CALLBACK CUIComp::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        auto* comp = static_cast<CUIComp*>(objectOf(hwnd, message, lParam));
+        if (comp == nullptr || comp->window != hwnd) {
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        return comp->handle(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT CUIComp::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        LoadSkin();
+        return 0;
+    case WM_DESTROY:
+        FreeSkin();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_COMMAND:
+        return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SETCURSOR:
+        // A disabled popup never sees the button press itself; WM_SETCURSOR names it.
+        if (HIWORD(lParam) == WM_LBUTTONDOWN) {
+            BeginDrag();
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        TrackDrag();
+        return 0;
+    case WM_LBUTTONUP:
+        EndDrag();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace revaze

@@ -1,10 +1,14 @@
 // The composition and candidate window: the display line of the active composer and its page of
-// numbered candidates, beside the caret of the application.
+// numbered candidates, beside the text being typed.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
+
+#include "session/view.h"
 #include "ui/cui_base.h"
+#include "ui/drag.h"
 
 namespace revaze {
 
@@ -12,44 +16,44 @@ inline constexpr wchar_t kCompClass[] = L"UICOMP";
 inline constexpr wchar_t kSkinResource[] = L"SKIN1";
 inline constexpr COLORREF kCompTextColour = RGB(200, 0, 45);
 inline constexpr COLORREF kCompFrameColour = RGB(180, 180, 180);
-inline constexpr int kCaretOffset = 28; // the window's top-left sits this far from the caret
 inline constexpr int kSeparatorY = 25;
 inline constexpr int kSeparatorShort = 150; // the separator stops this far from the right edge
 
 class CUIComp : public CUIBase {
 public:
-    explicit CUIComp(HINSTANCE instance);
-    ~CUIComp() override;
+    // `procedure` is the window procedure the class is registered with; it must forward to
+    // WindowProc (the input method exports its own, CompWndProc).
+    CUIComp(HINSTANCE instance, UiOwner& owner, WNDPROC procedure = WindowProc);
 
     bool RegisterWindowClass() override;
     void CreateUIWindow(HWND parent) override;
 
+    // Shows what the view holds: places, widens or hides the window and repaints it.
+    void Show(const View& view);
+    // Moves the window beside the text being typed and shows it without activation.
+    void PlaceNearCaret();
+
     void LoadSkin();
     void FreeSkin();
-    // WM_PAINT.
     void Paint();
-    // Draws onto `dc` and places, widens or hides the window as the composer's text asks.
-    void PaintOn(HDC dc);
-    void PlaceNearCaret();
-    void ShowAndInvalidate();
-    void HideAndInvalidate();
-    void RefreshNow();
-    // A new layout: fresh skin, then the paint logic at once.
-    void ReloadSkinAndPaint();
-    void BeginDrag(LPARAM lParam);
+    void BeginDrag();
     void TrackDrag();
-    void EndDrag(HWND dragged);
+    void EndDrag();
 
-    RECT dragRect{};
-    int dragOffsetX = 0;
-    int dragOffsetY = 0;
-    int userPlaced = 0;
-    HPEN framePen = nullptr;
-    HBITMAP skinBitmap = nullptr;
-    HBRUSH skinBrush = nullptr;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    int userPlaced = 0; // the user dragged the window: it no longer follows the caret
+    Pen framePen;
+    Bitmap skinBitmap;
+    Brush skinBrush;
 
 private:
-    bool frameShown_ = false; // an inverted drag frame is on the screen at dragRect
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    WNDPROC procedure_;
+    FrameDrag drag_;
+    std::wstring displayLine_;       // what the last view showed
+    std::wstring candidatePageText_; // "\n  1: ...", empty without candidates
 };
 
 } // namespace revaze

@@ -12,10 +12,14 @@ inline constexpr wchar_t kUiFrameClass[] = L"UINAME";
 
 class CUIFrame : public CUIBase {
 public:
-    explicit CUIFrame(HINSTANCE instance);
+    // `procedure` is the input method's exported UI window procedure.
+    CUIFrame(HINSTANCE instance, UiOwner& owner, WNDPROC procedure);
 
     bool RegisterWindowClass() override;
     void CreateUIWindow(HWND uiWindow) override;
+
+private:
+    WNDPROC procedure_;
 };
 
 } // namespace revaze

@@ -2,11 +2,8 @@
 
 #include <cwchar>
 
-#include "imm/dll_globals.h"
 #include "layouts/soft_keyboard_tables.h"
-#include "session/state_actions.h"
-#include "ui/cui_stat.h"
-#include "ui/gdi_scope.h"
+#include "ui/ui_owner.h"
 
 namespace revaze {
 
@@ -25,27 +22,14 @@ void drawText(HDC dc, int x, int y, const wchar_t* text) {
 
 } // namespace
 
-CUISoft::CUISoft(HINSTANCE instance_) : CUIBase(instance_) {
-    className = L"UISOFT";
+CUISoft::CUISoft(HINSTANCE instance, UiOwner& owner) : CUIBase(instance, kSoftClass, owner) {
     width = 300; // nominal; the window itself is created 434 x 154
     height = 100;
 }
 
-CUISoft::~CUISoft() {
-    FreeKeyCaps();
-}
-
 bool CUISoft::RegisterWindowClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_IME;
-    wc.lpfnWndProc = SoftKbdWndProc;
-    wc.cbWndExtra = 12;
-    wc.hInstance = instance;
-    wc.hCursor = systemCursor(kCursorHand);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    wc.lpszClassName = className;
-    return RegisterClassExW(&wc) != 0;
+    return registerClass(CS_IME, WindowProc, 12, kCursorHand,
+                         static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 }
 
 void CUISoft::CreateUIWindow(HWND parent) {
@@ -55,37 +39,36 @@ void CUISoft::CreateUIWindow(HWND parent) {
     }
     int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    window = CreateWindowExW(0, className, nullptr, WS_POPUP | WS_DISABLED, x, y, kSoftWindowWidth,
-                             kSoftWindowHeight, parent, nullptr, instance, nullptr);
+    window = createPopup(parent, x, y, kSoftWindowWidth, kSoftWindowHeight);
     ShowWindow(window, SW_HIDE);
+    softVisible = false;
     setCursor(kCursorHand);
     LayoutKeys();
+    // A new keyboard starts on its first page.
+    owner_.OnSoftPageChosen(1);
 }
 
-void CUISoft::ShowKeyboardWindow() {
-    LoadPageLabels();
-    ShowNoActivate();
-    if (IsWindow(window)) {
-        InvalidateRect(window, nullptr, FALSE);
+void CUISoft::Show(const View& view) {
+    const bool newLabels = view.softPage != softPage || view.layoutIndex != layoutIndex;
+    softPage = view.softPage;
+    layoutIndex = view.layoutIndex;
+    if (view.softVisible && !softVisible) {
+        LoadPageLabels();
+        ShowNoActivate();
+    } else if (!view.softVisible && softVisible) {
+        HideWindow();
+    } else if (newLabels) {
+        LoadPageLabels();
     }
-}
-
-void CUISoft::HideKeyboardWindow() {
-    HideWindow();
+    softVisible = view.softVisible;
 }
 
 void CUISoft::LoadPageLabels() {
-    if (g_uiStat == nullptr) {
-        return;
-    }
-    const InputState& state = g_uiStat->state;
     for (int i = 0; i < kSoftKeyCount; ++i) {
-        keys[i].label[0] = SoftPageLabel(state.softPage, state.layoutIndex, i);
+        keys[i].label[0] = SoftPageLabel(softPage, layoutIndex, i);
         keys[i].label[1] = L'\0';
     }
-    if (IsWindow(window)) {
-        InvalidateRect(window, nullptr, FALSE);
-    }
+    Invalidate();
 }
 
 void CUISoft::LayoutKeys() {
@@ -107,34 +90,28 @@ void CUISoft::LayoutKeys() {
         key.label[0] = L' ';
         key.label[1] = L'\0';
     }
-    if (g_uiStat != nullptr) {
-        g_uiStat->state.softPage = 1;
-    }
 }
 
 void CUISoft::LoadKeyCaps() {
-    if (keyCapBitmap == nullptr) {
-        keyCapBitmap = LoadBitmapW(instance, MAKEINTRESOURCEW(kKeyCapBitmapId));
+    if (!keyCapBitmap) {
+        keyCapBitmap.reset(LoadBitmapW(instance, MAKEINTRESOURCEW(kKeyCapBitmapId)));
     }
 }
 
 void CUISoft::FreeKeyCaps() {
-    if (keyCapBitmap != nullptr) {
-        DeleteObject(keyCapBitmap);
-        keyCapBitmap = nullptr;
-    }
+    keyCapBitmap.reset();
 }
 
 void CUISoft::Paint() {
     PaintScope paint(window);
     HDC dc = paint.dc();
-    MemoryDC caps(dc, keyCapBitmap);
+    MemoryDC caps(dc, keyCapBitmap.get());
     if (!caps.ready()) {
         return;
     }
     SetTextColor(dc, RGB(190, 5, 30));
     SetBkMode(dc, TRANSPARENT);
-    SelectedObject font(dc, keyFont);
+    SelectedObject font(dc, keyFont.get());
     for (int i = 0; i < kSoftKeyCount; ++i) {
         const SoftKeyRecord& key = keys[i];
         // The pressed picture sits one cap row lower and its text one pixel further in.
@@ -168,7 +145,7 @@ void CUISoft::PressKey() {
     pressedKey = HitTest(pointer); // pointer is in client coordinates from here on
     if (isKey(pressedKey)) {
         keys[pressedKey].up = 0;
-        InvalidateRect(window, nullptr, FALSE);
+        Invalidate();
         SetTimer(window, kFireKeyTimer, 1, nullptr);
     }
     // Offsets of the client point from the window's corner: at the release the window moves
@@ -196,7 +173,7 @@ void CUISoft::ReleaseKey() {
     int k = HitTest(pointer);
     if (isKey(k)) {
         keys[k].up = 1;
-        InvalidateRect(window, nullptr, FALSE);
+        Invalidate();
     }
     if (dragging) {
         MoveWindow(window, pointer.x - dragOffsetX, pointer.y - dragOffsetY,
@@ -204,65 +181,67 @@ void CUISoft::ReleaseKey() {
         dragging = 0;
     }
     setCursor(kCursorHand);
-    ShowCursor(TRUE);
 }
 
 void CUISoft::OnCommand(int id) {
     int page = id - kFirstPageCommand + 1;
     if (page >= 1 && page <= kSoftPageCount) {
-        ShowSoftPage(ImeObjects(), page);
+        owner_.OnSoftPageChosen(page);
     }
 }
 
-LRESULT CALLBACK SoftKbdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CUISoft::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
-        CUISoft* soft = g_uiSoft;
-        if (soft == nullptr) {
-            return DefWindowProcW(window, message, wParam, lParam);
+        auto* soft = static_cast<CUISoft*>(objectOf(hwnd, message, lParam));
+        if (soft == nullptr || soft->window != hwnd) {
+            return DefWindowProcW(hwnd, message, wParam, lParam);
         }
-        if (soft->window == nullptr) {
-            soft->window = window; // messages sent before CreateWindowExW returns
-        }
-        switch (message) {
-        case WM_CREATE:
-            soft->LoadKeyCaps();
-            return 0;
-        case WM_PAINT:
-            soft->Paint();
-            return 0;
-        case WM_SETCURSOR:
-            if (HIWORD(lParam) == WM_LBUTTONDOWN) {
-                soft->PressKey();
-            }
-            return 0;
-        case WM_NCHITTEST:
-            return 0;
-        case WM_COMMAND:
-            soft->OnCommand(LOWORD(wParam));
-            return 0;
-        case WM_TIMER:
-            soft->FireKey();
-            return 0;
-        case WM_MOUSEMOVE:
-            setCursor(kCursorCross);
-            return 0;
-        case WM_LBUTTONDOWN:
-            PostMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION,
-                         MAKELPARAM(LOWORD(lParam), HIWORD(lParam)));
-            return 0;
-        case WM_LBUTTONUP:
-            soft->ReleaseKey();
-            return 0;
-        case WM_DESTROY:
-        case WM_SETFOCUS:
-            return 0;
-        default:
-            break;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
+        return soft->handle(message, wParam, lParam);
     } catch (...) {
         return 0;
     }
+}
+
+LRESULT CUISoft::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        LoadKeyCaps();
+        return 0;
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_SETCURSOR:
+        if (HIWORD(lParam) == WM_LBUTTONDOWN) {
+            PressKey();
+        }
+        return 0;
+    case WM_NCHITTEST:
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        FireKey();
+        return 0;
+    case WM_MOUSEMOVE:
+        setCursor(kCursorCross);
+        return 0;
+    case WM_LBUTTONDOWN:
+        PostMessageW(window, WM_NCLBUTTONDOWN, HTCAPTION,
+                     MAKELPARAM(LOWORD(lParam), HIWORD(lParam)));
+        return 0;
+    case WM_LBUTTONUP:
+        ReleaseKey();
+        return 0;
+    case WM_DESTROY:
+        FreeKeyCaps();
+        return 0;
+    case WM_SETFOCUS:
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace revaze

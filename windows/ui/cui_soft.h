@@ -6,10 +6,12 @@
 
 #include <array>
 
+#include "session/view.h"
 #include "ui/cui_base.h"
 
 namespace revaze {
 
+inline constexpr wchar_t kSoftClass[] = L"UISOFT";
 inline constexpr int kKeyCapBitmapId = 113;
 inline constexpr UINT_PTR kFireKeyTimer = 9;
 inline constexpr int kSoftWindowWidth = 434;
@@ -34,18 +36,16 @@ struct SoftKeyRecord {
 
 class CUISoft : public CUIBase {
 public:
-    explicit CUISoft(HINSTANCE instance);
-    ~CUISoft() override;
+    CUISoft(HINSTANCE instance, UiOwner& owner);
 
     bool RegisterWindowClass() override;
     void CreateUIWindow(HWND parent) override;
 
-    void ShowKeyboardWindow();
-    void HideKeyboardWindow();
-    // Labels of the current page and layout (read from the status object's state); repaints.
-    void LoadPageLabels();
+    // Shown or hidden as the view says, with the labels of its page and layout.
+    void Show(const View& view);
 
     void LayoutKeys();
+    void LoadPageLabels();
     void LoadKeyCaps();
     void FreeKeyCaps();
     void Paint();
@@ -56,15 +56,22 @@ public:
     void ReleaseKey();
     void OnCommand(int id);
 
-    HBITMAP keyCapBitmap = nullptr;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    Bitmap keyCapBitmap;
     std::array<SoftKeyRecord, kSoftKeyCapacity> keys{};
     int pressedKey = -1;
     int dragOffsetX = 0;
     int dragOffsetY = 0;
     int dragging = 0;
     RECT dragRect{};
-};
+    // What the last view showed.
+    bool softVisible = false;
+    int softPage = 1;
+    int layoutIndex = 7;
 
-LRESULT CALLBACK SoftKbdWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+};
 
 } // namespace revaze

@@ -1,14 +1,17 @@
 // The status window: five picture buttons (logo, input mode, soft keyboard, layout, menu), the
-// layout menu and the help menu. The object also holds the input state every key consults.
+// layout menu and the help menu.
 #pragma once
 
 #include <windows.h>
 
-#include "session/input_state.h"
+#include "layouts/layouts.h"
+#include "session/view.h"
 #include "ui/cui_base.h"
+#include "ui/drag.h"
 
 namespace revaze {
 
+inline constexpr wchar_t kStatClass[] = L"UISTAT";
 // The web site item 110 of the help menu opens.
 inline constexpr const wchar_t* kWebsiteAddress = L"https://www.revaze.org/";
 // The help document, relative to the Windows directory.
@@ -36,16 +39,15 @@ enum StatusButton : int {
 // The button at client x: both ends of each range belong to no button.
 int StatusButtonAt(int x);
 
-// The text of a layout's menu item. BZD's item reads differently while Wylie is current.
-const wchar_t* LayoutMenuText(int layoutId, int currentLayoutId);
-
 class CUIStat : public CUIBase {
 public:
-    explicit CUIStat(HINSTANCE instance);
-    ~CUIStat() override;
+    CUIStat(HINSTANCE instance, UiOwner& owner);
 
     bool RegisterWindowClass() override;
     void CreateUIWindow(HWND parent) override;
+
+    // Shows the mode, the soft keyboard's state and the layout's badge of the view.
+    void Show(const View& view);
 
     void LoadStrip();
     void FreeStrip();
@@ -57,28 +59,27 @@ public:
     void EndDrag();
     void ShowLayoutMenu();
     void ShowHelpMenu();
-    // Builds the layout menu into popupMenu without tracking it; the caller owns the menu.
-    HMENU BuildLayoutMenu();
-    HMENU BuildHelpMenu();
+    // Builds the menus without tracking them; the caller owns the menu.
+    HMENU BuildLayoutMenu() const;
+    HMENU BuildHelpMenu() const;
     void OnCommand(int id);
 
-    // Repaint the buttons later; reload the strip and repaint now (a new badge).
-    void Invalidate();
-    void RefreshNow();
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HBITMAP stripBitmap = nullptr;
-    RECT dragRect{};
-    int dragOffsetX = 0;
-    int dragOffsetY = 0;
+    Bitmap stripBitmap;
     int dragging = 1; // so the very first press anywhere drags the window
-    int softKeyButtonUp = 1;
     int logoButtonUp = 1;
     int layoutButtonUp = 1;
     int menuButtonUp = 1;
-    HMENU popupMenu = nullptr;
-    InputState state;
-};
+    // What the last view showed.
+    InputMode inputMode = InputMode::Tibetan;
+    LayoutId layoutId = LayoutId::Wylie;
+    bool softVisible = false;
 
-LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+private:
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    FrameDrag drag_;
+};
 
 } // namespace revaze

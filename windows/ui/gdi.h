@@ -1,8 +1,10 @@
-// Small holders for the GDI resources a paint borrows, and the system cursors by number, shared
-// by the input method's windows (Windows only).
+// Holders for every GDI resource the windows create or borrow, and the system cursors by number.
+// Each holder releases what it holds when it goes out of scope (Windows only).
 #pragma once
 
 #include <windows.h>
+
+#include <utility>
 
 namespace revaze {
 
@@ -19,11 +21,45 @@ inline void setCursor(WORD id) {
     SetCursor(systemCursor(id));
 }
 
+// Owns a font, pen, brush or bitmap and deletes it.
+template <typename Handle> class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    ~GdiObject() { reset(); }
+    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) {
+            reset(std::exchange(other.handle_, nullptr));
+        }
+        return *this;
+    }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+
+    void reset(Handle handle = nullptr) {
+        if (handle_ != nullptr) {
+            DeleteObject(handle_);
+        }
+        handle_ = handle;
+    }
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+using Font = GdiObject<HFONT>;
+using Pen = GdiObject<HPEN>;
+using Brush = GdiObject<HBRUSH>;
+using Bitmap = GdiObject<HBITMAP>;
+
 // Selects a GDI object into a device context for one scope.
 class SelectedObject {
 public:
     SelectedObject(HDC dc, HGDIOBJ object)
-        : dc_(dc), old_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+        : dc_(dc), old_(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {}
     ~SelectedObject() {
         if (old_ != nullptr) {
             SelectObject(dc_, old_);
@@ -70,10 +106,27 @@ private:
     HDC dc_;
 };
 
+// A device context for the whole display (CreateDC "DISPLAY"), deleted with DeleteDC.
+class DisplayDC {
+public:
+    DisplayDC() : dc_(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)) {}
+    ~DisplayDC() {
+        if (dc_ != nullptr) {
+            DeleteDC(dc_);
+        }
+    }
+    DisplayDC(const DisplayDC&) = delete;
+    DisplayDC& operator=(const DisplayDC&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // A memory device context compatible with `dc`, with `bitmap` selected while it lives.
 class MemoryDC {
 public:
-    MemoryDC(HDC dc, HBITMAP bitmap) : dc_(CreateCompatibleDC(dc)) {
+    MemoryDC(HDC dc, HBITMAP bitmap) : dc_(dc != nullptr ? CreateCompatibleDC(dc) : nullptr) {
         if (dc_ != nullptr && bitmap != nullptr) {
             old_ = SelectObject(dc_, bitmap);
         }

@@ -1,5 +1,5 @@
-// Virtual-key codes, key-data bits and IME message values the key handling needs. The engine is
-// portable, so these are spelled out here rather than taken from <windows.h>.
+// The virtual-key codes the engine knows keys by. The engine is portable, so these are spelled out
+// here rather than taken from <windows.h>; their values are those of Windows.
 #pragma once
 
 #include <cstdint>
@@ -41,14 +41,5 @@ inline constexpr unsigned kVkOem4 = 0xDB;      // [ {
 inline constexpr unsigned kVkOem5 = 0xDC;      // \ |
 inline constexpr unsigned kVkOem6 = 0xDD;      // ] }
 inline constexpr unsigned kVkOem7 = 0xDE;      // ' "
-
-// Bit 31 of the key data of ImeProcessKey: the key is being released.
-inline constexpr std::uint32_t kKeyReleased = 0x80000000u;
-// Bit 15 of the scan-code argument of ImeToAsciiEx: a key release.
-inline constexpr unsigned kScanReleased = 0x8000u;
-
-inline constexpr unsigned kWmImeEndComposition = 0x010E;
-inline constexpr unsigned kWmImeComposition = 0x010F;
-inline constexpr std::uint32_t kGcsResultStr = 0x0800;
 
 } // namespace revaze

@@ -1,0 +1,143 @@
+// Which keys the input method takes, and where a taken key goes.
+#include "common/keys.h"
+#include "layouts/soft_keyboard_tables.h"
+#include "session/session.h"
+
+namespace revaze {
+
+namespace {
+
+// Keys that always belong to the application: navigation, editing, function and lock keys.
+bool isApplicationKey(unsigned vk) {
+    switch (vk) {
+    case kVkTab:
+    case kVkControl:
+    case kVkMenu:
+    case kVkCapital:
+    case kVkEnd:
+    case kVkHome:
+    case kVkLeft:
+    case kVkUp:
+    case kVkRight:
+    case kVkDown:
+    case kVkInsert:
+    case kVkDelete:
+    case kVkAdd:
+    case kVkNumLock:
+        return true;
+    default:
+        return vk >= kVkF1 && vk <= kVkF12;
+    }
+}
+
+// Ctrl+letter shortcuts (copy, paste, undo...) belong to the application; Ctrl+digit does not.
+bool isShortcut(const KeyEvent& key) {
+    return key.ctrl && key.vk >= 'A' && key.vk <= 'Z';
+}
+
+} // namespace
+
+Session::Session(const Dictionary* dictionary)
+    : wylie_(dictionary), layout_(dictionary), soft_(dictionary) {
+    layout_.layoutIndex = state_.layoutIndex();
+    finish({});
+}
+
+Composer& Session::active() {
+    switch (state_.activeComposer()) {
+    case ActiveComposer::SoftKey:
+        return soft_;
+    case ActiveComposer::Layout:
+        return layout_;
+    case ActiveComposer::Wylie:
+    default:
+        return wylie_;
+    }
+}
+
+const Composer& Session::active() const {
+    return const_cast<Session*>(this)->active();
+}
+
+bool Session::WouldTake(const KeyEvent& key) const {
+    if (key.released) {
+        return false; // a lone Shift tap switches the mode, but the release itself goes nowhere
+    }
+    if (state_.inputMode == InputMode::English || isApplicationKey(key.vk) || isShortcut(key)) {
+        return false;
+    }
+    // With nothing composed, Backspace and Enter belong to the application.
+    if ((key.vk == kVkBack || key.vk == kVkReturn) && active().keyCount() == 0) {
+        return false;
+    }
+    return true;
+}
+
+bool Session::CompletesShiftTap(const KeyEvent& key) const {
+    return key.released && key.vk == kVkShift && shiftAlone_;
+}
+
+Result Session::Key(const KeyEvent& key, CommitSink& sink) {
+    const bool loneShiftTap = CompletesShiftTap(key);
+    shiftAlone_ = key.vk == kVkShift && !key.released;
+    if (loneShiftTap) {
+        return ToggleInputMode();
+    }
+    Result result;
+    if (!WouldTake(key)) {
+        if (!key.released && state_.inputMode == InputMode::Tibetan &&
+            (key.vk == kVkBack || key.vk == kVkReturn)) {
+            active().Reset();
+        }
+        return finish(result);
+    }
+    result.taken = true;
+    if (state_.softVisible) {
+        softKeyboardKey(key.ch, key.vk, sink, result);
+    } else if (state_.layoutId == LayoutId::Wylie) {
+        wylieKey(key.ch, key.vk, sink, result);
+    } else {
+        layoutKey(key.ch, key.vk, sink, result);
+    }
+    return finish(result);
+}
+
+bool Session::commit(std::wstring_view text, CommitSink& sink, Result& result) {
+    if (!sink.Commit(text)) {
+        result.commitFailed = true;
+        return false;
+    }
+    result.committed += text;
+    return true;
+}
+
+Result Session::finish(Result result) {
+    View& v = view_;
+    v.mode = state_.inputMode;
+    v.layout = state_.layoutId;
+    v.layoutIndex = state_.layoutIndex();
+    v.softVisible = state_.softVisible;
+    v.softPage = state_.softPage;
+    Composer& composer = active();
+    // The composition window reads the active composer's lines only in Tibetan mode.
+    const bool tibetan = state_.inputMode == InputMode::Tibetan;
+    if (tibetan) {
+        composer.UpdateDisplayLine();
+    }
+    v.displayLine = composer.displayLine.str();
+    v.composing = composer.keyCount() != 0;
+    v.composedText = v.composing ? composer.ComposedText() : std::wstring();
+    v.candidates.clear();
+    v.candidatePageText.clear();
+    if (tibetan && !composer.candidateList.empty()) {
+        v.candidates = composer.ShownPage();
+        composer.FormatCandidatePage();
+        v.candidatePageText = composer.candidatePageText.str();
+    }
+    v.candidateCount = composer.candidateList.size();
+    v.pageFirst = composer.pageFirst;
+    result.view = v;
+    return result;
+}
+
+} // namespace revaze

@@ -1,0 +1,92 @@
+// What the session tests share: a sink that records commits (or refuses them) and key helpers.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/keys.h"
+#include "session/session.h"
+
+namespace revaze::test {
+
+class RecordingSink final : public CommitSink {
+public:
+    bool Commit(std::wstring_view text) override {
+        ++attempts;
+        if (!accept) {
+            return false;
+        }
+        commits.emplace_back(text);
+        return true;
+    }
+    std::vector<std::wstring> commits;
+    int attempts = 0;
+    bool accept = true;
+};
+
+inline KeyEvent press(unsigned vk, char ch = 0) {
+    return {vk, ch, false, false};
+}
+inline KeyEvent release(unsigned vk) {
+    return {vk, 0, true, false};
+}
+
+// The virtual key of a character on a US keyboard, for the characters the tests type.
+inline unsigned vkOf(char c) {
+    if (c >= 'a' && c <= 'z') {
+        return static_cast<unsigned>(c - 'a' + 'A');
+    }
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
+        return static_cast<unsigned>(c);
+    }
+    switch (c) {
+    case ' ':
+        return kVkSpace;
+    case ',':
+        return kVkOemComma;
+    case '.':
+        return kVkOemPeriod;
+    case '/':
+        return kVkOem2;
+    case '-':
+        return kVkOemMinus;
+    case '=':
+        return kVkOemPlus;
+    case ';':
+        return kVkOem1;
+    case '\'':
+        return kVkOem7;
+    case '`':
+        return kVkOem3;
+    default:
+        return 0;
+    }
+}
+
+// Presses and releases each character's key.
+inline Result type(Session& session, std::string_view keys, CommitSink& sink) {
+    Result last;
+    for (char c : keys) {
+        last = session.Key(press(vkOf(c), c), sink);
+        session.Key(release(vkOf(c)), sink);
+    }
+    return last;
+}
+
+inline Result tap(Session& session, unsigned vk, CommitSink& sink, char ch = 0) {
+    Result result = session.Key(press(vk, ch), sink);
+    session.Key(release(vk), sink);
+    return result;
+}
+
+// A dictionary of the given words, CR LF after each.
+inline Dictionary dictionaryOf(const std::vector<std::wstring>& words) {
+    Dictionary d;
+    for (const std::wstring& w : words) {
+        d.lines.push_back(w + L"\r\n");
+    }
+    return d;
+}
+
+} // namespace revaze::test

@@ -1,0 +1,47 @@
+// What a front end shows after a session call, and what the call did. Plain data: the front end
+// draws and places its windows from it and never reaches into the session for more.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "session/input_state.h"
+
+namespace revaze {
+
+struct View {
+    InputMode mode = InputMode::Tibetan;
+    LayoutId layout = LayoutId::Wylie;
+    int layoutIndex = kWylie;
+    bool softVisible = false;
+    int softPage = kFirstSoftPage;
+
+    // The active composer: its first line, whether it holds keys, and the text Enter would
+    // commit (what an inline composition shows in the document).
+    std::wstring displayLine;
+    bool composing = false;
+    std::wstring composedText;
+    // The shown page of candidates, each whole (at most five; none in English mode), and the
+    // same page as the composition window draws it: "\n  1: word\n  2: word...", each line cut
+    // to fit 128 units.
+    std::vector<std::wstring> candidates;
+    std::wstring candidatePageText;
+    std::size_t candidateCount = 0; // on every page
+    int pageFirst = 1;              // 1-based number of the first candidate shown
+
+    // Something to show in the composition window.
+    bool hasContent() const {
+        return mode == InputMode::Tibetan && (!displayLine.empty() || !candidates.empty());
+    }
+};
+
+struct Result {
+    bool taken = false;        // the key was the input method's (for key calls)
+    std::wstring committed;    // what reached the sink during the call
+    bool commitFailed = false; // a commit did not arrive; the composition was kept
+    bool beep = false;         // the composition is full: the key was refused audibly
+    View view;
+};
+
+} // namespace revaze

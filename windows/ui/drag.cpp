@@ -1,0 +1,58 @@
+#include "ui/drag.h"
+
+#include "ui/gdi.h"
+
+namespace revaze {
+
+void DrawDragFrame(const RECT& rect) {
+    DisplayDC display;
+    if (display.dc() == nullptr) {
+        return;
+    }
+    HDC dc = display.dc();
+    SelectedObject brush(dc, GetStockObject(GRAY_BRUSH));
+    const int bx = GetSystemMetrics(SM_CXBORDER);
+    const int by = GetSystemMetrics(SM_CYBORDER);
+    const int w = rect.right - rect.left;
+    const int h = rect.bottom - rect.top;
+    PatBlt(dc, rect.left, rect.top, w - bx, by, PATINVERT);
+    PatBlt(dc, rect.right - bx, rect.top, bx, h - by, PATINVERT);
+    PatBlt(dc, rect.right, rect.bottom - by, -(w - bx), by, PATINVERT);
+    PatBlt(dc, rect.left, rect.bottom, bx, -(h - by), PATINVERT);
+}
+
+POINT FrameDrag::Begin(HWND window) {
+    SetCapture(window);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    GetWindowRect(window, &rect);
+    offsetX = pointer.x - rect.left;
+    offsetY = pointer.y - rect.top;
+    frameShown_ = false;
+    return pointer;
+}
+
+void FrameDrag::Track(int width, int height) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    if (frameShown_) {
+        DrawDragFrame(rect); // erases the last one
+    }
+    const POINT corner = Corner(pointer);
+    rect = RECT{corner.x, corner.y, corner.x + width, corner.y + height};
+    DrawDragFrame(rect);
+    frameShown_ = true;
+}
+
+POINT FrameDrag::End() {
+    ReleaseCapture();
+    if (frameShown_) {
+        DrawDragFrame(rect);
+        frameShown_ = false;
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return pointer;
+}
+
+} // namespace revaze
