@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-"$root/scripts/setup.sh"
+"$root/scripts/setup.sh" --tool
 cmake --preset native >/dev/null
 cmake --build --preset native --target revaze >/dev/null
 "$root/scripts/make-default-dictionary.sh" "$root/build/native/bin/revaze"

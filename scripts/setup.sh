@@ -1,21 +1,44 @@
 #!/usr/bin/env bash
-# Installs everything the project needs on a Debian 12 machine, and does nothing when it is all
-# there already. Run as root (or through sudo).
+# Installs what the project needs on a Debian 12 machine, and does nothing when it is all there
+# already. Run as root (or through sudo).
+#
+#   scripts/setup.sh          everything: compilers, Wine, Xvfb, the i386 architecture, ...
+#   scripts/setup.sh --tool   only what the revaze tool and the default dictionary need
 set -euo pipefail
 
-packages=(
-    g++ cmake ninja-build clang-format python3
-    libgtest-dev libbenchmark-dev libboost1.81-dev
-    g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+tool_packages=(
+    g++ cmake ninja-build python3 libboost1.81-dev
     tesseract-ocr tesseract-ocr-bod
+)
+test_packages=(
+    clang clang-format libclang-rt-14-dev
+    libgtest-dev libbenchmark-dev
+    g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth xdotool x11-utils imagemagick fonts-tibetan-machine
 )
+
+packages=("${tool_packages[@]}")
+if [ "${1:-}" != "--tool" ]; then
+    packages+=("${test_packages[@]}")
+fi
 
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
 export DEBIAN_FRONTEND=noninteractive
+
+# The archive this machine already installs Debian from: the first URI of its apt sources. An
+# extra suite is taken from the same place, so that no archive is named here.
+debian_archive() {
+    local uri
+    uri=$(grep -hoE '^URIs:[[:space:]]*[^[:space:]]+' /etc/apt/sources.list.d/*.sources 2>/dev/null |
+        awk '{print $2}' | grep -v -- '-security' | head -n 1 || true)
+    if [ -z "$uri" ] && [ -r /etc/apt/sources.list ]; then
+        uri=$(awk '$1 == "deb" && $0 !~ /security/ {print $2; exit}' /etc/apt/sources.list)
+    fi
+    echo "$uri"
+}
 
 # Runs 32-bit x86 programs (32-bit Wine, for the win32 tests) on a kernel built without IA32
 # support: qemu's user-mode emulation registered for i386 ELF files in binfmt_misc. Debian 12's
@@ -31,7 +54,13 @@ setup_i386_emulation() {
         grep -q "install ok installed"; then
         local list=/etc/apt/sources.list.d/bookworm-backports.list
         if [ ! -e "$list" ]; then
-            echo 'deb http://deb.debian.org/debian bookworm-backports main' | $sudo tee "$list" >/dev/null
+            local archive
+            archive=$(debian_archive)
+            if [ -z "$archive" ]; then
+                echo "setup: no Debian archive in this machine's apt sources" >&2
+                exit 1
+            fi
+            echo "deb $archive bookworm-backports main" | $sudo tee "$list" >/dev/null
         fi
         $sudo apt-get update -qq
         $sudo apt-get install -y -qq --no-install-recommends binfmt-support >/dev/null
@@ -59,13 +88,13 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}" >&2
-    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
     $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+if [ "${1:-}" != "--tool" ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
     setup_i386_emulation
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds every preset and runs every test: the native and sanitizer unit tests, then the DLL under
-# Wine for 32 and 64 bit. Exits non-zero on any failure.
+# Builds every preset and runs every test: the formatting and layer checks, the native unit tests
+# with gcc, clang and the sanitizers, then the DLLs under Wine for 32 and 64 bit. Exits non-zero on
+# any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -9,16 +10,22 @@ cd "$root"
 
 step() { printf '\n== %s\n' "$*"; }
 
-step "formatting"
+step "formatting and layers"
 "$root/scripts/check-format.sh"
+"$root/scripts/include-graph.sh" --check
 
-step "native build"
+step "native build (gcc)"
 cmake --preset native >/dev/null
 cmake --build --preset native
 "$root/scripts/make-default-dictionary.sh" "$root/build/native/bin/revaze"
 
-step "native tests"
+step "native tests (gcc)"
 ctest --preset native
+
+step "native build and tests (clang)"
+cmake --preset clang >/dev/null
+cmake --build --preset clang
+ctest --preset clang
 
 step "sanitizer build and tests"
 cmake --preset asan >/dev/null
@@ -31,7 +38,5 @@ cmake --build --preset win32
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
-if [ -x "$root/scripts/wine-tests.sh" ]; then
-    step "Wine tests"
-    "$root/scripts/wine-tests.sh"
-fi
+step "Wine tests"
+"$root/scripts/wine-tests.sh"
