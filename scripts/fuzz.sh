@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (preset fuzz: clang, libFuzzer, address and undefined sanitizers) and
+# runs each for SECONDS, one after the other. Exits non-zero when a target finds anything (an
+# invariant broken, a sanitizer report, a timeout or running out of memory).
+#
+#   scripts/fuzz.sh [SECONDS] [TARGET...]      (30 seconds and every target by default)
+#
+# Each target starts from its seed corpus, fuzz/corpus/<target>/, and keeps what it learns in
+# build/fuzz/corpus/<target>/; findings land in build/fuzz/findings/ and the logs in
+# build/fuzz/logs/. A finding is replayed with  build/fuzz/bin/<target>_fuzz FILE.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+seconds=${1:-30}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(session dictionary wylie)
+
+cmake --preset fuzz >/dev/null || exit 2
+cmake --build --preset fuzz || exit 2
+
+out=$root/build/fuzz
+mkdir -p "$out/findings" "$out/logs"
+failed=0
+for target in "${targets[@]}"; do
+    binary=$out/bin/${target}_fuzz
+    [ -x "$binary" ] || { echo "fuzz: no target $target"; exit 2; }
+    mkdir -p "$out/corpus/$target"
+    log=$out/logs/$target.log
+    # A single key or search slower than 10 s counts as a hang; 2 GB as running away with memory.
+    "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+        -print_final_stats=1 -artifact_prefix="$out/findings/$target-" \
+        "$out/corpus/$target" "$root/fuzz/corpus/$target" >"$log" 2>&1
+    rc=$?
+    stats=$(grep -E '^#[0-9]+.*(DONE|pulse|NEW|REDUCE)' "$log" | tail -1 |
+        sed -E 's/.*cov: ([0-9]+) ft: ([0-9]+).*/cov \1, ft \2/')
+    runs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+)/\1/p' "$log")
+    slowest=$(grep -E '^slowest of' "$log" || true)
+    if [ $rc = 0 ]; then
+        echo "PASS: fuzz $target: ${runs:-?} runs in ${seconds} s, $stats${slowest:+; $slowest}"
+    else
+        echo "FAIL: fuzz $target (exit code $rc), log $log:"
+        grep -E 'invariant broken|ERROR|SUMMARY|Test unit written' "$log" | sed 's/^/    /'
+        failed=$((failed + 1))
+    fi
+done
+echo "fuzz: $((${#targets[@]} - failed)) passed, $failed failed"
+[ $failed = 0 ]
