@@ -466,6 +466,109 @@ void checkMessageBuffer(HIMC himc) {
     g_list.reset(10);
 }
 
+// A block that IMM32 did not allocate: it can be locked, but IMM32 can neither size nor resize
+// it, as with a component that the application replaced or freed behind the IME's back.
+class ForeignBlock {
+public:
+    ForeignBlock() : heap_(HeapCreate(0, 0, 0)) {
+        block_ = heap_ != nullptr ? HeapAlloc(heap_, HEAP_ZERO_MEMORY, 500) : nullptr;
+    }
+    ~ForeignBlock() {
+        if (heap_ != nullptr) {
+            HeapDestroy(heap_);
+        }
+    }
+    ForeignBlock(const ForeignBlock&) = delete;
+    ForeignBlock& operator=(const ForeignBlock&) = delete;
+    HIMCC handle() const { return static_cast<HIMCC>(block_); }
+
+private:
+    HANDLE heap_;
+    void* block_ = nullptr;
+};
+
+// Puts `replacement` in one of the context's components until destroyed.
+class SwappedComponent {
+public:
+    SwappedComponent(HIMC himc, HIMCC INPUTCONTEXT::*member, HIMCC replacement)
+        : himc_(himc), member_(member) {
+        revaze::ScopedIMC context(himc_);
+        if (context) {
+            saved_ = context.get()->*member_;
+            context.get()->*member_ = replacement;
+        }
+    }
+    ~SwappedComponent() {
+        revaze::ScopedIMC context(himc_);
+        if (context) {
+            context.get()->*member_ = saved_;
+        }
+    }
+    SwappedComponent(const SwappedComponent&) = delete;
+    SwappedComponent& operator=(const SwappedComponent&) = delete;
+
+private:
+    HIMC himc_;
+    HIMCC INPUTCONTEXT::*member_;
+    HIMCC saved_ = nullptr;
+};
+
+struct FailedCommitRow {
+    const char* what;
+    HIMCC INPUTCONTEXT::*member; // the component IMM32 cannot size
+    UINT room;                   // room in the message list
+    const char* composed;        // typed before the commit
+    const char* commitKey;       // the key that commits
+    std::wstring expected;
+};
+
+// A commit that cannot reach the context keeps the composition and announces nothing: the same
+// key into a good context then commits the whole text.
+void checkFailedCommits(HIMC himc) {
+    ForeignBlock foreign;
+    if (!check(foreign.handle() != nullptr, "a block from another heap for the failing contexts")) {
+        return;
+    }
+    const FailedCommitRow rows[] = {
+        {"a composition block that cannot be sized", &INPUTCONTEXT::hCompStr, 10, "bkra shis", "\r",
+         kBkraShis},
+        {"a 136-unit candidate into a block that cannot grow", &INPUTCONTEXT::hCompStr, 10, "bkra",
+         "1", longCandidate()},
+        {"a message buffer that cannot take the messages", &INPUTCONTEXT::hMsgBuf, 1, "bkra shis",
+         "\r", kBkraShis},
+    };
+    for (const FailedCommitRow& row : rows) {
+        g_list.reset(10);
+        typeText(himc, row.composed);
+        int failed = -1;
+        bool silent = false;
+        {
+            SwappedComponent swap(himc, row.member, foreign.handle());
+            g_list.reset(row.room);
+            g_appMessages.clear();
+            DWORD queuedBefore = 0;
+            {
+                revaze::ScopedIMC context(himc);
+                queuedBefore = context ? context->dwNumMsgBuf : 99;
+            }
+            failed = typeText(himc, row.commitKey);
+            pump(50);
+            revaze::ScopedIMC context(himc);
+            silent = failed == 0 && g_list.get()->TransMsg[0].message == 0 &&
+                     g_appMessages.empty() && context && context->dwNumMsgBuf == queuedBefore;
+        }
+        check(silent, "%s: the commit fails and nothing is announced (returned %d, %zu messages)",
+              row.what, failed, g_appMessages.size());
+        g_list.reset(10);
+        int n = typeText(himc, row.commitKey);
+        Block b = readBlock(himc);
+        check(n == 2 && b.ok && b.result == row.expected,
+              "%s: the composition was kept, and the same key into a good context commits all "
+              "%zu units (returned %d, %lu units)",
+              row.what, row.expected.size(), n, b.resultLen);
+    }
+}
+
 struct UiMessageRow {
     const char* what;
     UINT message;
@@ -697,6 +800,11 @@ int wmain(int argc, wchar_t** argv) {
     Block b = readBlock(himc);
     check(b.ok && b.blockSize == 500 && b.compLen == 0 && b.resultLen == 0 && b.cursor == 0,
           "ImeSelect sizes the block to 500 bytes with both lengths 0 (%lu)", b.blockSize);
+    // A fresh context's block has a header with no string areas: the terminators must not land
+    // on it.
+    check(b.dwSize == 500 && b.compOffset == 100 && b.resultOffset == 300,
+          "ImeSelect gives a fresh block its header: dwSize %lu, offsets %lu and %lu", b.dwSize,
+          b.compOffset, b.resultOffset);
 
     HWND ui = CreateWindowExW(0, L"UINAME", L"", WS_POPUP | WS_DISABLED, 0, 0, 0, 0, nullptr,
                               nullptr, g_ime, nullptr);
@@ -720,6 +828,7 @@ int wmain(int argc, wchar_t** argv) {
     checkEnglishMode(himc);
     checkCommits(himc);
     checkMessageBuffer(himc);
+    checkFailedCommits(himc);
     checkPlacement(himc, app, comp, argv[2]);
     checkLongLine(himc, app, comp, stat);
     checkDrag(himc, app, comp);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/wine/harness.h"
+#include "tests/wine_ui/object_capacity.h"
 #include "tests/wine_ui/png_writer.h"
 
 namespace {
@@ -201,6 +202,32 @@ void click(HWND window, int x, int y) {
     release(window, screen);
 }
 
+// A click without the pauses of `click`: for the thousands of clicks of the load test.
+void quickClick(HWND window, int x, int y) {
+    POINT screen = toScreen(window, x, y);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// Handles what is queued now, without waiting for more.
+void drain() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+// The cursor's display counter, left as it was.
+int cursorDisplayCount() {
+    int shown = ShowCursor(TRUE);
+    ShowCursor(FALSE);
+    return shown - 1;
+}
+
 void typeKey(BYTE vk) {
     keybd_event(vk, 0, 0, 0);
     keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
@@ -366,6 +393,85 @@ void checkLayoutMenu(const MenuSeen& menu, UINT checkedId, const char* when) {
 constexpr POINT kKeyQ{37 + 15, 32 + 15};
 constexpr POINT kKeyStar{382 + 25, 122 + 15};
 
+// ---- handles under load ------------------------------------------------------------------
+
+constexpr UINT kLayoutCommands[] = {6, 8, 10, 20, 30, 50, 60, 70};
+constexpr UINT kFirstSoftPageCommand = 102;
+constexpr BYTE kTypedKeys[] = {'B', 'K', 'R', 'A', 'S', 'H', 'I', 'G'};
+
+// One round of what a user does all day: a layout switch, the soft keyboard shown or hidden, a
+// page chosen and a key clicked on it, keys typed and committed or dropped, every window redrawn.
+void loadCycle(HWND stat, HWND soft, int i) {
+    SendMessageW(stat, WM_COMMAND, kLayoutCommands[i % 8], 0);
+    if (i % 3 == 0) {
+        quickClick(stat, 66, 14); // the soft keyboard button
+    }
+    if (i % 50 == 25) {
+        quickClick(stat, 40, 14); // English and back: every composition is dropped
+        quickClick(stat, 40, 14);
+    }
+    if (IsWindowVisible(soft)) {
+        SendMessageW(soft, WM_COMMAND, kFirstSoftPageCommand + i % 5, 0);
+        quickClick(soft, kKeyQ.x, kKeyQ.y);
+    }
+    for (int k = 0; k < 3; ++k) {
+        BYTE vk = kTypedKeys[(i + k) % 8];
+        keybd_event(vk, 0, 0, 0);
+        keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+    }
+    const BYTE finish = i % 4 == 0 ? VK_RETURN : (i % 4 == 1 ? VK_ESCAPE : VK_NEXT);
+    keybd_event(finish, 0, 0, 0);
+    keybd_event(finish, 0, KEYEVENTF_KEYUP, 0);
+    drain();
+    for (HWND window : {stat, soft, FindWindowW(L"UICOMP", nullptr)}) {
+        if (window != nullptr) {
+            RedrawWindow(window, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        }
+    }
+    if (i % 100 == 99) {
+        clearEdit();
+    }
+}
+
+// Thousands of cycles may not eat into what GDI and USER objects the process can still make.
+void checkHandlesUnderLoad(HWND stat, HWND soft) {
+    constexpr int kWarmUp = 40;
+    constexpr int kCycles = 3000;
+    // Less than one object per hundred cycles: Wine's own caches move a few either way.
+    constexpr std::size_t kSlack = kCycles / 100;
+    for (int i = 0; i < kWarmUp; ++i) {
+        loadCycle(stat, soft, i);
+    }
+    pump(300);
+    const int cursorShown = cursorDisplayCount();
+    const revaze::test::ObjectCapacity before = revaze::test::measureObjectCapacity();
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < kCycles; ++i) {
+        loadCycle(stat, soft, i);
+    }
+    pump(500);
+    const DWORD elapsed = GetTickCount() - start;
+    if (IsWindowVisible(soft)) {
+        quickClick(stat, 66, 14);
+    }
+    typeKey(VK_ESCAPE);
+    const revaze::test::ObjectCapacity after = revaze::test::measureObjectCapacity();
+    std::printf("  %d load cycles in %lu ms; room for GDI objects %zu -> %zu, USER %zu -> %zu\n",
+                kCycles, static_cast<unsigned long>(elapsed), before.gdi, after.gdi, before.user,
+                after.user);
+    check(before.gdi > 1000 && after.gdi + kSlack >= before.gdi,
+          "%d cycles of layouts, soft keyboard, pages, typing and repaints leak no GDI object "
+          "(room %zu, was %zu)",
+          kCycles, after.gdi, before.gdi);
+    check(before.user > 1000 && after.user + kSlack >= before.user,
+          "the same cycles leak no USER object (room %zu, was %zu)", after.user, before.user);
+    check(cursorDisplayCount() == cursorShown, "the cycles leave the cursor display counter at %d",
+          cursorShown);
+    check(IsWindow(stat) && IsWindowVisible(stat) && !IsWindowVisible(soft),
+          "after the cycles the status window is up and the soft keyboard hidden");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -511,6 +617,7 @@ int wmain(int argc, wchar_t** argv) {
     savePng(wyliePage1, L"soft_wylie_page1.png");
 
     // ---- a key: pressed picture while held, raised after, one character ----
+    const int cursorShown = cursorDisplayCount();
     clearEdit();
     POINT q = toScreen(soft, kKeyQ.x, kKeyQ.y);
     press(soft, q);
@@ -620,6 +727,10 @@ int wmain(int argc, wchar_t** argv) {
           "a key left before the release stays drawn pressed");
     typeKey(VK_RETURN);
     checkCommit(L"\u0F40", "that key fired exactly once");
+    // Every press and release of a soft key above came in pairs; the cursor shows as before.
+    check(cursorDisplayCount() == cursorShown,
+          "the cursor display counter is unchanged by the soft keyboard's clicks (%d, was %d)",
+          cursorDisplayCount(), cursorShown);
 
     // ---- the soft keyboard button works in English mode too ----
     click(stat, 40, 14);
@@ -647,6 +758,8 @@ int wmain(int argc, wchar_t** argv) {
     GetWindowRect(stat, &rect);
     check(rect.left == start.left - 200 && rect.top == start.top - 50 && statusShows(look),
           "dragging the logo moves the status window and raises the logo again");
+
+    checkHandlesUnderLoad(stat, soft);
 
     DestroyWindow(main);
     pump(100);
