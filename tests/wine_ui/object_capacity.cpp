@@ -33,6 +33,8 @@ ObjectCapacity measureObjectCapacity(std::size_t cap) {
         cap, [] { return CreateRectRgn(0, 0, 1, 1); }, [](HRGN region) { DeleteObject(region); });
     room.user = roomFor(
         cap, [] { return CreateMenu(); }, [](HMENU menu) { DestroyMenu(menu); });
+    room.memory = roomFor(
+        cap, [] { return LocalAlloc(LMEM_MOVEABLE, 16); }, [](HLOCAL block) { LocalFree(block); });
     return room;
 }
 

@@ -111,11 +111,13 @@ void ImeModule::OnSoftPageChosen(int page) {
 }
 
 bool ImeModule::CompositionWindowOrigin(POINT& origin) {
-    // The UI window's word names the context; under some hosts it names none that can be
-    // locked, and the context of the key at hand is used instead.
-    HIMC candidates[2] = {nullptr, keyContext};
+    // The context of the key at hand first: ImeToAsciiEx has just locked it. The UI window's
+    // word names the active context too, but under Wine 8 it holds a handle that IMM32 does not
+    // know, and every lock of such a handle leaves five memory blocks of the host's behind (after
+    // some ten thousand keys the host's next input context cannot be made, and it crashes).
+    HIMC candidates[2] = {keyContext, nullptr};
     if (IsWindow(frame.window)) {
-        candidates[0] = reinterpret_cast<HIMC>(GetWindowLongPtrW(frame.window, IMMGWLP_IMC));
+        candidates[1] = reinterpret_cast<HIMC>(GetWindowLongPtrW(frame.window, IMMGWLP_IMC));
     }
     for (HIMC himc : candidates) {
         ScopedIMC context(himc);
