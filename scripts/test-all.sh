@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test: the formatting and layer checks, the native unit tests
-# with gcc, clang and the sanitizers, then the DLLs under Wine for 32 and 64 bit. Exits non-zero on
-# any failure.
+# with gcc, clang and the sanitizers (the fuzz corpora replayed among them), a short run of every
+# fuzz target, then the DLLs under Wine for 32 and 64 bit. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -31,6 +31,9 @@ step "sanitizer build and tests"
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 ctest --preset asan
+
+step "fuzzing (${REVAZE_FUZZ_SECONDS:-20} s a target)"
+"$root/scripts/fuzz.sh" "${REVAZE_FUZZ_SECONDS:-20}"
 
 step "Windows builds"
 cmake --preset win32 >/dev/null

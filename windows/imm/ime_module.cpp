@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "imm/commit.h"
+#include "imm/dictionary_path.h"
 
 HINSTANCE g_hInstance = nullptr;
 revaze::ImeModule* g_module = nullptr;
@@ -31,11 +32,8 @@ void reportLoadFailure(const std::string& message) {
 
 std::wstring DictionaryPath() {
     std::array<wchar_t, MAX_PATH> system{};
-    UINT n = GetSystemDirectoryW(system.data(), static_cast<UINT>(system.size()));
-    if (n == 0 || n >= system.size()) {
-        return {};
-    }
-    return std::wstring(system.data(), n) + L"\\" + kDictionaryFileName;
+    const UINT n = GetSystemDirectoryW(system.data(), static_cast<UINT>(system.size()));
+    return dictionaryPathIn(system.data(), system.size(), n);
 }
 
 ImeModule::ImeModule(HINSTANCE instance)
