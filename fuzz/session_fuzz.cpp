@@ -354,6 +354,8 @@ const Dictionary* externalDictionary() {
 } // namespace revaze::fuzz
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // Made before the exit handler is registered, so that it is destroyed after the handler ran.
+    revaze::fuzz::slowestCall();
     std::atexit(revaze::fuzz::printSlowestCall);
     return 0;
 }
@@ -389,6 +391,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Result result = nextCall(session, input, document, event);
         if (tracing()) {
             trace(event, event.key ? &*event.key : nullptr, result, document);
+        }
+        if (slowestCall().lastWasSlowest) {
+            std::snprintf(slowestCall().detail, sizeof slowestCall().detail,
+                          "layout %d, soft %d, composed [%s] -> [%s], %zu candidates",
+                          static_cast<int>(before.layout), before.softVisible,
+                          hexUnits(before.composedText).c_str(),
+                          hexUnits(result.view.composedText).c_str(), result.view.candidateCount);
         }
         FUZZ_CHECK(sameView(result.view, session.view()));
         checkSession(session, offered);
