@@ -87,15 +87,22 @@ LayoutChart layoutChart(const Layout& layout) {
         // While composing, a digit 1 to 5 chooses a candidate: it never composes.
         wchar_t code =
             isLayoutKey(tables, key) && !choosesCandidate(key) ? oneKeyCode(tables, key) : L'\0';
-        if (code == kPrefixPlaceholder) {
-            chart.prefixKeys += key;
-        } else if (code != L'\0') {
+        if (code != L'\0') {
             chart.composed.push_back({std::string(1, key), std::wstring(1, code)});
         }
     }
     addSequences(tables, tables.twoKey, chart.sequences);
     addSequences(tables, tables.threeKey, chart.sequences);
     addSequences(tables, tables.fourKey, chart.sequences);
+    for (const ChartEntry& e : chart.composed) {
+        bool starts = false;
+        for (const ChartEntry& sequence : chart.sequences) {
+            starts = starts || sequence.keys[0] == e.keys[0];
+        }
+        if (starts && (e.text[0] < 0x0F00 || e.text[0] > 0x0FFF)) {
+            chart.prefixKeys += e.keys;
+        }
+    }
     return chart;
 }
 

@@ -23,7 +23,8 @@ struct LayoutChart {
     std::vector<ChartEntry> direct;
     // Keys that start a character of the composition (the first row of each key wins).
     std::vector<ChartEntry> composed;
-    // Keys whose own character is only a placeholder: the next key makes a subjoined letter.
+    // Composing keys whose own character is a placeholder outside the Tibetan block (an arrow or
+    // the Latin key itself) that the next key turns into a subjoined letter or a sign.
     std::string prefixKeys;
     // Two to four keys that build one character, in table order: only the rows that win their
     // lookup and that typing can reach (each shorter sequence must compose first, and a digit 1
@@ -38,9 +39,6 @@ struct WylieChart {
     std::vector<ChartEntry> letters; // one key, one letter
     std::vector<ChartEntry> stacks;  // two to four keys spelling a letter or a stack
 };
-
-// The character a prefix key composes before the key it waits for.
-inline constexpr wchar_t kPrefixPlaceholder = 0x2198;
 
 LayoutChart layoutChart(const Layout& layout);
 WylieChart wylieChart();

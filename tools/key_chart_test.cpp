@@ -125,7 +125,9 @@ TEST(KeyChart, PrefixKeysAndUnreachableRowsStayOffTheChart) {
     LayoutChart wylieF = layoutChart(*findLayout(LayoutId::WylieF));
     EXPECT_EQ(wylieF.prefixKeys, "f");
     LayoutChart himalaya = layoutChart(*findLayout(LayoutId::Himalaya));
-    EXPECT_EQ(himalaya.prefixKeys, "");
+    EXPECT_EQ(himalaya.prefixKeys, "Mm");
+    EXPECT_EQ(layoutChart(*findLayout(LayoutId::Dzongkha)).prefixKeys, "`");
+    EXPECT_EQ(layoutChart(*findLayout(LayoutId::Bzd)).prefixKeys, "f");
     for (const ChartEntry& e : himalaya.sequences) {
         // While m composes, 1 to 5 choose candidates.
         EXPECT_FALSE(e.keys[0] == 'm' && e.keys[1] >= '1' && e.keys[1] <= '5') << e.keys;
