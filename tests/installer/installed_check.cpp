@@ -138,10 +138,10 @@ void typeThroughLayout(const std::wstring& id) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"RevazeInstalledCheck";
     RegisterClassW(&wc);
-    HWND main = CreateWindowExW(0, wc.lpszClassName, L"Revaze installed", WS_OVERLAPPEDWINDOW,
-                                40, 40, 520, 140, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 480,
-                                40, main, nullptr, wc.hInstance, nullptr);
+    HWND main = CreateWindowExW(0, wc.lpszClassName, L"Revaze installed", WS_OVERLAPPEDWINDOW, 40,
+                                40, 520, 140, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 480, 40,
+                                main, nullptr, wc.hInstance, nullptr);
     ShowWindow(main, SW_SHOW);
     SetForegroundWindow(main);
     SetFocus(edit);
@@ -163,8 +163,7 @@ void typeThroughLayout(const std::wstring& id) {
     typeKeys("bkra shis\r");
     wchar_t text[256] = {};
     GetWindowTextW(edit, text, 256);
-    check(text == kBkraShis, "bkra shis Enter types %s into the edit control",
-          hex(text).c_str());
+    check(text == kBkraShis, "bkra shis Enter types %s into the edit control", hex(text).c_str());
     DestroyWindow(main);
     pump(100);
 }
@@ -195,8 +194,8 @@ void checkTextService() {
             if (lstrcmpiW(dll.c_str(), systemFile(L"RevazeTip.dll").c_str()) == 0) {
                 found = true;
                 BOOL on = FALSE;
-                profiles->IsEnabledLanguageProfile(profile.clsid, kTibetan,
-                                                   profile.guidProfile, &on);
+                profiles->IsEnabledLanguageProfile(profile.clsid, kTibetan, profile.guidProfile,
+                                                   &on);
                 enabled = enabled || on;
             }
         }
@@ -228,15 +227,15 @@ int wmain(int argc, wchar_t** argv) {
 
     std::vector<std::wstring> layouts = revazeLayouts();
     check(layouts.size() == 1, "one keyboard layout loads Revaze.ime (%zu)", layouts.size());
-    bool tibetan = !layouts.empty() && (std::wcstoul(layouts[0].c_str(), nullptr, 16) &
-                                        0xFFFF) == kTibetan;
+    bool tibetan =
+        !layouts.empty() && (std::wcstoul(layouts[0].c_str(), nullptr, 16) & 0xFFFF) == kTibetan;
     check(tibetan, "the layout is Tibetan (%s)",
           layouts.empty() ? "none" : narrow(layouts[0]).c_str());
 
     std::wstring version;
     WORD language = 0;
-    check(fileVersion(systemFile(L"Revaze.ime"), version, language) && version == argv[1] &&
-              language == kTibetan,
+    bool read = fileVersion(systemFile(L"Revaze.ime"), version, language);
+    check(read && version == argv[1] && language == kTibetan,
           "Revaze.ime in the system directory is version %s of language %04x",
           narrow(version).c_str(), language);
     check(GetFileAttributesW(systemFile(L"ZovovUvoz2.dat").c_str()) != INVALID_FILE_ATTRIBUTES,

@@ -106,9 +106,9 @@ std::vector<TipProfile> findTipProfiles(const std::wstring& dllName) {
 int enableTipProfiles(const std::vector<TipProfile>& profiles, std::wstring& error) {
     ComApartment apartment;
     ComRef<ITfInputProcessorProfiles> manager;
-    HRESULT hr = CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_ITfInputProcessorProfiles,
-                                  reinterpret_cast<void**>(manager.put()));
+    HRESULT hr =
+        CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
+                         IID_ITfInputProcessorProfiles, reinterpret_cast<void**>(manager.put()));
     if (FAILED(hr) || !manager) {
         error = L"the text services framework is not available";
         return 0;
