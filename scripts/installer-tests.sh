@@ -85,6 +85,15 @@ tip_clsids() {
                 n = split(key, part, "\\"); print part[n - 1] }'
     done | sort -u
 }
+# The keys the text service's registration and the user's profile write, for one class: the
+# 32-bit view's text-service key is listed for the removal check only.
+tip_keys() {
+    printf '%s\n' "HKLM\\Software\\Microsoft\\CTF\\TIP\\$1" \
+        "HKLM\\Software\\WOW6432Node\\Microsoft\\CTF\\TIP\\$1" \
+        "HKCU\\Software\\Microsoft\\CTF\\TIP\\$1" \
+        "HKLM\\Software\\Classes\\CLSID\\$1" \
+        "HKLM\\Software\\Classes\\WOW6432Node\\CLSID\\$1"
+}
 # The layouts (their keys) that load Revaze.ime.
 revaze_layouts() {
     "$wine64" reg query 'HKLM\System\CurrentControlSet\Control\Keyboard Layouts' /s 2>/dev/null |
@@ -174,6 +183,14 @@ done
 
 echo "-- silent uninstall"
 tip_services=$(tip_clsids)
+if [ $tip = 1 ]; then
+    expect "a class serves RevazeTip.dll" test -n "$tip_services"
+    for clsid in $tip_services; do
+        for key in $(tip_keys "$clsid" | grep -v WOW6432Node.Microsoft); do
+            expect "$key was written" "$wine64" reg query "$key"
+        done
+    done
+fi
 start=$(date +%s%N)
 wine "C:\\Program Files\\Revaze\\Uninstall.exe" /S
 rc=$?
@@ -199,14 +216,9 @@ expect "no layout of Revaze is preloaded for the user" \
 expect "nothing waits for a restart" \
     bash -c '! "$0" reg query "HKLM\System\CurrentControlSet\Control\Session Manager" /v PendingFileRenameOperations 2>/dev/null | grep -qi revaze' "$wine64"
 if [ $tip = 1 ]; then
-    expect "the text service's class was found before uninstalling" test -n "$tip_services"
     expect "no class serves RevazeTip.dll" test -z "$(tip_clsids)"
     for clsid in $tip_services; do
-        for key in "HKLM\Software\Microsoft\CTF\TIP\$clsid" \
-            "HKLM\Software\WOW6432Node\Microsoft\CTF\TIP\$clsid" \
-            "HKCU\Software\Microsoft\CTF\TIP\$clsid" \
-            "HKLM\Software\Classes\CLSID\$clsid" \
-            "HKLM\Software\Classes\WOW6432Node\CLSID\$clsid"; do
+        for key in $(tip_keys "$clsid"); do
             expect "$key is gone" bash -c '! "$0" reg query "$1"' "$wine64" "$key"
         done
     done
