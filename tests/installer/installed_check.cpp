@@ -3,9 +3,11 @@
 // the dictionary beside it, typing through the layout into an EDIT control, and, with --tip, the
 // text service's enabled profile.
 //
-//     installed_check.exe VERSION [--tip]
+//     installed_check.exe VERSION [--tip] [--hold SECONDS]
 //
-// Prints one PASS/FAIL line per check; exits 0 when all pass.
+// Prints one PASS/FAIL line per check; exits 0 when all pass. With --hold it keeps Revaze.ime
+// loaded for SECONDS after typing (announced by a line "holding Revaze.ime"), as a running
+// application would while Revaze is removed.
 #include "tests/wine/harness.h"
 
 #include <msctf.h>
@@ -122,7 +124,7 @@ void typeKeys(const char* text) {
 }
 
 // Activates the installed layout and types into an EDIT control as a user would.
-void typeThroughLayout(const std::wstring& id) {
+void typeThroughLayout(const std::wstring& id, int holdSeconds) {
     HKL hkl = LoadKeyboardLayoutW(id.c_str(), KLF_ACTIVATE);
     if (hkl == nullptr || GetKeyboardLayout(0) != hkl) {
         hkl = reinterpret_cast<HKL>(static_cast<ULONG_PTR>(std::wcstoul(id.c_str(), nullptr, 16)));
@@ -164,6 +166,10 @@ void typeThroughLayout(const std::wstring& id) {
     wchar_t text[256] = {};
     GetWindowTextW(edit, text, 256);
     check(text == kBkraShis, "bkra shis Enter types %s into the edit control", hex(text).c_str());
+    if (holdSeconds > 0) {
+        std::printf("holding Revaze.ime for %d s\n", holdSeconds);
+        pump(DWORD(holdSeconds) * 1000);
+    }
     DestroyWindow(main);
     pump(100);
 }
@@ -191,7 +197,10 @@ void checkTextService() {
             }
             std::wstring dll = regString(server, nullptr);
             RegCloseKey(server);
-            if (lstrcmpiW(dll.c_str(), systemFile(L"RevazeTip.dll").c_str()) == 0) {
+            // The 32-bit registration may name SysWOW64 itself: the file's name and that it
+            // exists are what count.
+            if (lstrcmpiW(fileName(dll).c_str(), L"RevazeTip.dll") == 0 &&
+                GetFileAttributesW(dll.c_str()) != INVALID_FILE_ATTRIBUTES) {
                 found = true;
                 BOOL on = FALSE;
                 profiles->IsEnabledLanguageProfile(profile.clsid, kTibetan, profile.guidProfile,
@@ -201,8 +210,7 @@ void checkTextService() {
         }
         list->Release();
     }
-    check(found, "a Tibetan text service profile is served by this system directory's "
-                 "RevazeTip.dll");
+    check(found, "a Tibetan text service profile is served by an installed RevazeTip.dll");
     check(enabled, "the profile is enabled for the user");
     if (profiles != nullptr) {
         profiles->Release();
@@ -218,7 +226,15 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("usage: installed_check VERSION [--tip]\n");
         return 2;
     }
-    const bool tip = argc > 2 && lstrcmpW(argv[2], L"--tip") == 0;
+    bool tip = false;
+    int holdSeconds = 0;
+    for (int i = 2; i < argc; ++i) {
+        if (lstrcmpW(argv[i], L"--tip") == 0) {
+            tip = true;
+        } else if (lstrcmpW(argv[i], L"--hold") == 0 && i + 1 < argc) {
+            holdSeconds = _wtoi(argv[++i]);
+        }
+    }
     if (sizeof(void*) == 8) {
         // 64-bit Wine 8.0 misreads the message list: the IME delivers through the context.
         SetEnvironmentVariableW(L"REVAZE_IME_GENMSG", L"1");
@@ -242,7 +258,7 @@ int wmain(int argc, wchar_t** argv) {
           "the dictionary is in the system directory");
 
     if (!layouts.empty()) {
-        typeThroughLayout(layouts[0]);
+        typeThroughLayout(layouts[0], holdSeconds);
     }
     if (tip) {
         checkTextService();

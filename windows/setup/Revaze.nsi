@@ -98,12 +98,7 @@ Section "-Revaze" SecCore
     ${EndIf}
     !insertmacro CountSize "$INSTDIR\${HELPER}"
     ; Each input method reads the dictionary from its own system directory.
-    ${If} ${RunningX64}
-        ${DisableX64FSRedirection}
-        !insertmacro InstallDictionary
-        ${EnableX64FSRedirection}
-    ${EndIf}
-    !insertmacro InstallDictionary
+    !insertmacro OnSystemDirs InstallDictionary
     SetOutPath "${HELP_DIR}"
     File "${STAGE}\help.pdf"
     !insertmacro CountSize "${HELP_DIR}\help.pdf"
@@ -114,25 +109,13 @@ SectionEnd
 
 !ifdef HAVE_TIP
 Section "Revaze text service (recommended)" SecTip
-    ${If} ${RunningX64}
-        ${DisableX64FSRedirection}
-        !insertmacro PutSystemFile "${STAGE}\x64\RevazeTip.dll" "RevazeTip.dll"
-        !insertmacro RegisterServer "RevazeTip.dll"
-        ${EnableX64FSRedirection}
-    ${EndIf}
-    !insertmacro PutSystemFile "${STAGE}\x86\RevazeTip.dll" "RevazeTip.dll"
-    !insertmacro RegisterServer "RevazeTip.dll"
+    !insertmacro OnSystemDirs PutTextService
     !insertmacro RunHelper 'enable-tip RevazeTip.dll'
 SectionEnd
 !endif
 
 Section "Revaze classic IME, for older applications and games" SecIme
-    ${If} ${RunningX64}
-        ${DisableX64FSRedirection}
-        !insertmacro PutSystemFile "${STAGE}\x64\Revaze.ime" "Revaze.ime"
-        ${EnableX64FSRedirection}
-    ${EndIf}
-    !insertmacro PutSystemFile "${STAGE}\x86\Revaze.ime" "Revaze.ime"
+    !insertmacro OnSystemDirs PutClassicIme
     ; The layout is one for both bitnesses: each process loads Revaze.ime from its own system
     ; directory. Only a helper of the system's bitness may install it.
     !insertmacro RunHelper '"install-ime" "$SYSDIR\Revaze.ime" "${LAYOUT_TEXT}"'
@@ -204,12 +187,7 @@ FunctionEnd
 Section "Uninstall"
     !insertmacro RemoveTextService
     !insertmacro RemoveClassicIme
-    ${If} ${RunningX64}
-        ${DisableX64FSRedirection}
-        !insertmacro RemoveDictionary
-        ${EnableX64FSRedirection}
-    ${EndIf}
-    !insertmacro RemoveDictionary
+    !insertmacro OnSystemDirs RemoveDictionary
     Delete "${HELP_DIR}\help.pdf"
     RMDir "${HELP_DIR}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

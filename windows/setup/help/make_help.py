@@ -202,7 +202,7 @@ class Document:
                                  6.5 * scale, colour)
                 else:
                     self.centred(markup, x + 3 * scale, y + 1 * scale, w - 3 * scale, h,
-                                 7.5 * scale, colour)
+                                 9.5 * scale, colour)
         self.y += height + 8
 
     def grid(self, entries, columns=6, key_size=8.5, glyph_size=13.0):
@@ -407,8 +407,8 @@ def render(path, status_bmp, pages=None):
                              title="The soft keyboard, page 1 of Wylie")
     doc.heading("Key charts", new_page=True)
     legend(doc)
-    for layout in TABLES["layouts"]:
-        if doc.y > MARGIN + 40:
+    for number, layout in enumerate(TABLES["layouts"]):
+        if number > 0:
             doc.new_page()
         layout_chapter(doc, keys, layout)
     doc.finish()
