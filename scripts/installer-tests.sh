@@ -117,6 +117,14 @@ for file in "$installer" "$stage"/x86/* "$stage"/x64/*; do
     expect "$(basename "$(dirname "$file")")/$(basename "$file") is signed" signed "$file"
 done
 
+echo "-- the help document"
+help_text=$(pdftotext "$stage/help.pdf" - 2>/dev/null | tr -d "\f")
+for name in Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD; do
+    expect "help.pdf has a key chart of $name" grep -qx "$name" <<<"$help_text"
+done
+expect "help.pdf embeds the Tibetan font it was shaped with" \
+    bash -c 'pdffonts "$0" | grep -q Tibetan_Machine_Uni' "$stage/help.pdf"
+
 echo "-- silent install"
 start=$(date +%s%N)
 wine "$installer" /S

@@ -359,9 +359,10 @@ def wylie_chapter(doc, keys):
 
 def soft_pages(doc, keys, layout):
     pages = layout["softPages"]
+    scale = (TEXT_W - 12) / 2 / 434
+    doc.ensure(154 * scale + 60)  # the sentence stays with the first row of pages
     doc.paragraph(f"<b>Soft keyboard</b>: the {len(pages)} pages of {escape(layout['name'])}, "
                   "in the order the star key shows them.", 10)
-    scale = (TEXT_W - 12) / 2 / 434
     for start in range(0, len(pages), 2):
         doc.ensure(154 * scale + 24)
         top = doc.y
