@@ -100,11 +100,13 @@ void removeFromPreload(const std::vector<std::wstring>& ids) {
     }
     std::vector<std::wstring> kept;
     bool changed = false;
+    int count = 0;
     for (int i = 1;; ++i) {
         std::wstring entry = preload.string(std::to_wstring(i).c_str());
         if (entry.empty()) {
             break;
         }
+        count = i;
         auto names = [&](const std::wstring& id) { return sameName(id, entry); };
         if (std::any_of(ids.begin(), ids.end(), names) ||
             std::any_of(substituted.begin(), substituted.end(), names)) {
@@ -116,8 +118,8 @@ void removeFromPreload(const std::vector<std::wstring>& ids) {
     if (!changed) {
         return;
     }
-    for (std::size_t i = 0; i < kept.size() + ids.size() + substituted.size(); ++i) {
-        RegDeleteValueW(preload.get(), std::to_wstring(i + 1).c_str());
+    for (int i = 1; i <= count; ++i) {
+        RegDeleteValueW(preload.get(), std::to_wstring(i).c_str());
     }
     for (std::size_t i = 0; i < kept.size(); ++i) {
         const std::wstring& entry = kept[i];
