@@ -22,9 +22,16 @@ std::FILE* openForReading(const std::filesystem::path& path) {
 #endif
 }
 
+// The typed text is literal text: every metacharacter is escaped, so that punctuation a layout
+// composes neither acts as a wildcard nor sends the regex engine into a runaway search.
 std::wstring makePattern(std::wstring_view text) {
     std::wstring pattern = L"^";
-    pattern += text;
+    for (wchar_t c : text) {
+        if (hasRegexMetacharacter(std::wstring_view(&c, 1))) {
+            pattern.push_back(L'\\');
+        }
+        pattern.push_back(c);
+    }
     pattern += L".*$";
     return pattern;
 }
@@ -121,11 +128,8 @@ std::vector<std::wstring> LookupCandidates(const Dictionary& dictionary, std::ws
     if (text.empty()) {
         return {};
     }
-    if (hasRegexMetacharacter(text)) {
-        return ReferenceLookupCandidates(dictionary, text);
-    }
-    // Without metacharacters the expression is the literal text followed by ".*$", and "." matches
-    // every code unit, CR and LF included: a line matches exactly when it starts with the text.
+    // The expression is the literal text followed by ".*$", and "." matches every code unit, CR and
+    // LF included: a line matches exactly when it starts with the text.
     std::vector<std::wstring> result;
     for (const std::wstring& line : dictionary.lines) {
         if (line.size() >= text.size() && std::wstring_view(line).substr(0, text.size()) == text) {

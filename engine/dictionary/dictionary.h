@@ -39,10 +39,10 @@ public:
 // a line without one is taken whole.
 std::wstring candidateOfLine(std::wstring_view line);
 
-// The candidates for `text`: the first 100 lines, in file order and duplicates kept, that match
-// "^" + text + ".*$" as a Perl-syntax regular expression over the whole line. An empty text, a text
-// that is not a valid expression and a match that fails inside the regex engine give none.
-// Texts without regex metacharacters take a plain prefix comparison, which gives the same lines.
+// The candidates for `text`: the first 100 lines, in file order and duplicates kept, that begin
+// with the text, taken literally: the lines that match "^" + the text with every metacharacter
+// escaped + ".*$" as a Perl-syntax regular expression over the whole line. An empty text gives
+// none.
 std::vector<std::wstring> LookupCandidates(const Dictionary& dictionary, std::wstring_view text);
 
 // The same search done the long way: a new expression for every call and every line run through
