@@ -66,9 +66,27 @@ wineserver -w
     /d 'Tibetan Machine Uni' /f >/dev/null 2>&1
 wineserver -w
 windows=$WINEPREFIX/drive_c/windows
+# Its prepared index (ZovovUvoz2.idx) comes from the native tool, so that both bitnesses read an
+# index written on Linux; without the tool they build it in memory, and the harnesses say which.
+revaze=$build/native/bin/revaze
+[ -x "$revaze" ] || echo "wine-tests: $revaze is not built: the dictionaries get no prepared index"
 for system in system32 syswow64; do
-    [ -d "$windows/$system" ] && write_dictionary "$windows/$system/ZovovUvoz2.dat"
+    if [ -d "$windows/$system" ]; then
+        write_dictionary "$windows/$system/ZovovUvoz2.dat"
+        if [ -x "$revaze" ]; then
+            "$revaze" dict index "$windows/$system/ZovovUvoz2.dat" 2>/dev/null
+        fi
+    fi
 done
+
+# The default dictionary too, when it is built, with the index the native tool writes: both
+# bitnesses must read it, and build the same bytes themselves.
+default_dictionary=$root/data/generated/ZovovUvoz2.dat
+if [ -x "$revaze" ] && [ -s "$default_dictionary" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/revaze"
+    cp "$default_dictionary" "$WINEPREFIX/drive_c/revaze/ZovovUvoz2.dat"
+    "$revaze" dict index "$WINEPREFIX/drive_c/revaze/ZovovUvoz2.dat" 2>/dev/null
+fi
 
 passed=0
 failed=0

@@ -59,20 +59,19 @@ void ImeModule::UnregisterWindowClasses() {
 BOOL CALLBACK ImeModule::createSession(PINIT_ONCE, PVOID parameter, PVOID*) {
     auto* module = static_cast<ImeModule*>(parameter);
     try {
-        auto dictionary = std::make_unique<Dictionary>();
+        // Mapped with its prepared index, or refused: a refused dictionary leaves no candidates.
         const std::wstring path = DictionaryPath();
         std::ostringstream diagnostics;
         if (path.empty()) {
             diagnostics << "the system directory is unknown: no dictionary is read\n";
         } else {
-            dictionary->loadFile(std::filesystem::path(path), diagnostics);
+            module->dictionary_ = openDictionary(std::filesystem::path(path), diagnostics);
         }
         if (!diagnostics.str().empty()) {
             reportLoadFailure(diagnostics.str());
         }
-        module->dictionary_ = std::move(dictionary);
     } catch (...) {
-        // Out of memory while reading: type without candidates rather than not at all.
+        // Out of memory while building the index: type without candidates rather than not at all.
         module->dictionary_.reset();
         reportLoadFailure("the dictionary could not be loaded\n");
     }
