@@ -108,7 +108,7 @@ TEST(LineIndex, StoredAnswersAndTheWalkGiveTheReferenceCandidates) {
     const Dictionary stored = Dictionary::fromBytes(bytes);
     const Dictionary some = Dictionary::fromBytes(bytes, {3});
     const Dictionary walked = Dictionary::fromBytes(bytes, {0});
-    ASSERT_GT(stored.index().answerCount(), 20u);
+    ASSERT_GT(stored.index().answerCount(), 5u);
     EXPECT_EQ(some.index().answerCount(), 3u);
     EXPECT_EQ(walked.index().answerCount(), 0u);
     std::size_t longStretches = 0;
@@ -121,7 +121,7 @@ TEST(LineIndex, StoredAnswersAndTheWalkGiveTheReferenceCandidates) {
         ASSERT_EQ(LookupCandidates(stored, text), ReferenceLookupCandidates(reference, text))
             << codepointList(text);
     }
-    EXPECT_GT(longStretches, 100u);
+    EXPECT_GT(longStretches, count / 60);
 }
 
 TEST(LineIndex, NestedPrefixesAndUnsortedFiles) {
@@ -139,8 +139,9 @@ TEST(LineIndex, NestedPrefixesAndUnsortedFiles) {
         ReferenceDictionary reference;
         reference.loadBytes(bytes);
         const Dictionary d = Dictionary::fromBytes(bytes, {5});
-        Texts texts = prefixTexts(words);
-        for (std::size_t length : {1, 50, 250, 300, 399, 400, 401}) {
+        // The chain's texts are its own lines' lengths around the stretch boundaries.
+        Texts texts = words == chain ? Texts{} : prefixTexts(words);
+        for (std::size_t length : {1, 2, 50, 250, 299, 300, 301, 399, 400, 401}) {
             texts.push_back(std::wstring(length, L'a'));
         }
         for (const std::wstring& text : texts) {
