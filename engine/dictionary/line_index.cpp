@@ -30,12 +30,12 @@ namespace {
 using namespace index_layout;
 
 bool allBelow(Words words, std::uint32_t limit) {
+    // One pass without branches: the largest word decides.
+    std::uint32_t largest = 0;
     for (std::size_t i = 0; i < words.size(); ++i) {
-        if (words[i] >= limit) {
-            return false;
-        }
+        largest = std::max(largest, words[i]);
     }
-    return true;
+    return words.size() == 0 || largest < limit;
 }
 
 bool strictlyIncreasing(Words words) {
