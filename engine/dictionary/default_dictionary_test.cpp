@@ -39,7 +39,7 @@ protected:
 
 #ifdef REVAZE_SANITIZED
     // The regex engine runs some twenty times slower under the sanitizers.
-    static constexpr std::size_t kWords = 6;
+    static constexpr std::size_t kWords = 4;
 #else
     static constexpr std::size_t kWords = 150;
 #endif

@@ -59,8 +59,8 @@ private:
     const std::vector<std::uint32_t>& boundaries_;
 };
 
-// One stretch of the sorted order longer than an answer: the pieces that begin with the same
-// `depth` units (an lcp-interval), listed children before parents.
+// A stretch [lo, hi) of the sorted order: the pieces that share their first units, as many as
+// its neighbours outside do not (an lcp-interval).
 struct Stretch {
     std::uint32_t lo;
     std::uint32_t hi;
