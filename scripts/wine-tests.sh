@@ -4,7 +4,8 @@
 #   scripts/wine-tests.sh            (after building the win32 and win64 presets)
 #
 # Every harness is called as  HARNESS.exe <windows path of Revaze.ime> <windows path of an
-# artifacts folder>, prints one line per check and exits 0 when all pass. Screenshots land in
+# artifacts folder> (RevazeTip.dll sits beside Revaze.ime), prints one line per check and exits 0
+# when all pass. Screenshots land in
 # build/wine-artifacts/<preset>/ as PNG. The last line reads "N passed, M failed" (harness runs).
 set -uo pipefail
 
@@ -104,7 +105,11 @@ for preset in win32 win64; do
         [ -f "$harness" ] || continue
         name=$(basename "$harness" .exe)
         log=$out/$name.log
-        timeout 300 "$loader" "$harness" "$("$wine64" winepath -w "$ime")" \
+        # Wine activates a text service's language profile only for the user's language:
+        # the text service harness runs as a Tibetan user.
+        locale=()
+        case $name in tsf_*) locale=(LC_ALL=bo_CN.UTF-8) ;; esac
+        timeout 300 env "${locale[@]}" "$loader" "$harness" "$("$wine64" winepath -w "$ime")" \
             "$("$wine64" winepath -w "$out")" >"$log" 2>&1
         rc=$?
         sed "s/^/    /" "$log" | tr -d '\r'
