@@ -66,6 +66,16 @@ void KeyRoute::tapKey(WORD vk) {
     pump(40);
 }
 
+void KeyRoute::press(WORD vk) {
+    send(vk, false);
+    pump(40);
+}
+
+void KeyRoute::release(WORD vk) {
+    send(vk, true);
+    pump(40);
+}
+
 void KeyRoute::tapShift() {
     tapKey(VK_SHIFT);
     pump(60);

@@ -26,6 +26,9 @@ public:
     // '\x1b' Escape; capitals with Shift held), then lets the messages run.
     void type(const char* text);
     void tapKey(WORD vk);
+    // One half of a key stroke, for chords.
+    void press(WORD vk);
+    void release(WORD vk);
     // A lone Shift tap.
     void tapShift();
 

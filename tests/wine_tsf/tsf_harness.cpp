@@ -21,6 +21,7 @@
 #include "tests/wine_tsf/com_base.h"
 #include "tests/wine_tsf/harness_store.h"
 #include "tests/wine_tsf/key_route.h"
+#include "tests/wine_tsf/lang_bar_host.h"
 #include "tests/wine_tsf/own_context.h"
 #include "tests/wine_tsf/registration_checks.h"
 #include "tsf/com_ptr.h"
@@ -421,6 +422,8 @@ void typeIntoWineDocument(Tsf& tsf) {
     check(IsWindowVisible(comp) && compRect.left == want.x && compRect.top == want.y,
           "the composition window shows the keys below the caret (at %ld,%ld, want %ld,%ld)",
           compRect.left, compRect.top, want.x, want.y);
+    check(GetWindow(comp, GW_OWNER) == nullptr,
+          "Wine's context names no window: the composition window stays unowned, on top");
     g_keys.type(" shis\r");
     checkText(store.text(), kBkra + kTsheg + kShis, "bkra shis{Enter} commits at the selection");
     check(!IsWindowVisible(comp), "the composition window hides after the commit");
@@ -485,6 +488,13 @@ void typeIntoWineDocument(Tsf& tsf) {
     g_keys.type("x");
     g_keys.tapShift();
     check(keyboardOpen(tsf) == 1, "a second tap opens it again");
+    // Shift with an arrow selects text in the application; the service never sees the arrow.
+    g_keys.press(VK_SHIFT);
+    g_keys.tapKey(VK_LEFT);
+    g_keys.release(VK_SHIFT);
+    g_keys.pump(60);
+    check(keyboardOpen(tsf) == 1,
+          "Shift+Left is no tap: the arrow the application took still counts between the two");
     g_keys.type("kI\r");
     checkText(store.text(), L"abc" + kKa + L"x" + kKa + L"\u0F80",
               "Shift with a letter is a chord, not a tap: the mode stays");
@@ -550,6 +560,8 @@ void typeInline() {
           "inline: the composition window sits below the composition's text extent (%ld,%ld, "
           "want %ld,%ld)",
           compRect.left, compRect.top, extent.left, extent.bottom + 4);
+    check(GetWindow(comp, GW_OWNER) == doc.window,
+          "inline: the composition window belongs to the document's window");
     g_keys.type(" shis");
     checkText(doc.compositionText(), kBkra + kTsheg + kShis,
               "inline: the composition is rewritten as it grows");
@@ -611,6 +623,122 @@ void typeInline() {
           "refusing documents too were only touched in edit sessions");
 }
 
+// ---- deactivation and the language bar ---------------------------------------------------------
+
+void deactivateMidComposition(Tsf& tsf) {
+    Document doc = openDocument(tsf, L"Last document", 500, 60);
+    focus(tsf, doc);
+    g_keys.type("kha");
+    check(visible(L"UICOMP"),
+          "the composition window comes back after the window that owned it has closed");
+    tsf.sink.reset();
+    g_keys.disconnect();
+    check(SUCCEEDED(tsf.threadMgr->Deactivate()), "the thread manager deactivates");
+    pump(100);
+    checkText(doc.store->text(), kKha, "deactivation commits what is composed");
+    check(serviceWindow(L"UISTAT") == nullptr && serviceWindow(L"UICOMP") == nullptr &&
+              serviceWindow(L"UISOFT") == nullptr,
+          "deactivation closes the service's windows");
+    auto keystrokes = tsf.threadMgr.query<ITfKeystrokeMgr>();
+    CLSID foreground{};
+    check(keystrokes && keystrokes->GetForeground(&foreground) == S_FALSE,
+          "deactivation takes the key sink back");
+    doc.manager->Pop(TF_POPF_ALL);
+}
+
+std::wstring buttonText(ITfLangBarItem* item) {
+    auto button = ComPtr<ITfLangBarItem>(item).query<ITfLangBarItemButton>();
+    BSTR text = nullptr;
+    std::wstring result;
+    if (button && SUCCEEDED(button->GetText(&text)) && text != nullptr) {
+        result = text;
+    }
+    SysFreeString(text);
+    return result;
+}
+
+// The language bar's two buttons, pressed as the taskbar's input indicator and the classic
+// language bar press them, on a second service activated with a thread manager that has a bar.
+void pressLanguageBar(Tsf& tsf) {
+    ComPtr<IClassFactory> factory;
+    CoGetClassObject(kClsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, factory.putVoid());
+    ComPtr<ITfTextInputProcessorEx> service;
+    if (factory) {
+        factory->CreateInstance(nullptr, __uuidof(ITfTextInputProcessorEx), service.putVoid());
+    }
+    auto host = ComPtr<LangBarHost>::adopt(new LangBarHost(tsf.threadMgr.get()));
+    if (!check(service && SUCCEEDED(service->ActivateEx(host.get(), tsf.client, 0)),
+               "a service activates with a thread manager that has a language bar")) {
+        return;
+    }
+    if (!check(host->items.size() == 2, "it adds two buttons (%zu)", host->items.size())) {
+        service->Deactivate();
+        return;
+    }
+    TF_LANGBARITEMINFO mode{};
+    TF_LANGBARITEMINFO layout{};
+    host->items[0]->GetInfo(&mode);
+    host->items[1]->GetInfo(&layout);
+    check(mode.clsidService == kClsid && mode.guidItem == revaze::tsf::kLangBarInputModeItem &&
+              (mode.dwStyle & TF_LBI_STYLE_BTN_BUTTON) != 0 &&
+              (mode.dwStyle & TF_LBI_STYLE_SHOWNINTRAY) != 0,
+          "the first is the input mode button the taskbar's indicator shows");
+    check(layout.clsidService == kClsid && (layout.dwStyle & TF_LBI_STYLE_BTN_MENU) != 0,
+          "the second is a menu button");
+    auto modeButton = host->items[0].query<ITfLangBarItemButton>();
+    auto layoutButton = host->items[1].query<ITfLangBarItemButton>();
+    auto updates = ComPtr<HarnessItemSink>::adopt(new HarnessItemSink());
+    auto modeSource = host->items[0].query<ITfSource>();
+    DWORD cookie = 0;
+    check(modeSource && SUCCEEDED(modeSource->AdviseSink(
+                            IID_ITfLangBarItemSink, static_cast<ITfLangBarItemSink*>(updates.get()),
+                            &cookie)),
+          "the bar's item sink is accepted");
+    checkText(buttonText(host->items[0].get()), L"Tibetan", "the mode button reads Tibetan");
+    HICON icon = nullptr;
+    check(SUCCEEDED(modeButton->GetIcon(&icon)) && icon != nullptr, "the mode button has an icon");
+    if (icon != nullptr) {
+        DestroyIcon(icon);
+    }
+    modeButton->OnClick(TF_LBI_CLK_LEFT, POINT{}, nullptr);
+    checkText(buttonText(host->items[0].get()), L"English", "a click switches to English");
+    check(updates->updates > 0 && keyboardOpen(tsf) == 0,
+          "the bar hears of it and the keyboard compartment closes");
+    modeButton->OnClick(TF_LBI_CLK_LEFT, POINT{}, nullptr);
+    checkText(buttonText(host->items[0].get()), L"Tibetan", "another click switches back");
+
+    auto menu = ComPtr<HarnessMenu>::adopt(new HarnessMenu());
+    layoutButton->InitMenu(menu.get());
+    const auto& items = menu->items;
+    check(items.size() == 11 && items[0].id == 6 && items[0].flags == TF_LBMENUF_RADIOCHECKED &&
+              items[8].flags == TF_LBMENUF_SEPARATOR && items[9].id == 1001 && items[10].id == 1002,
+          "the layout menu: eight layouts, Wylie first and checked, the soft keyboard, English");
+    checkText(buttonText(host->items[1].get()), L"Wylie", "the layout button names Wylie");
+    layoutButton->OnMenuSelect(kLayoutDzongkha);
+    checkText(buttonText(host->items[1].get()), L"Dzongkha", "choosing Dzongkha switches to it");
+    auto again = ComPtr<HarnessMenu>::adopt(new HarnessMenu());
+    layoutButton->InitMenu(again.get());
+    bool dzongkhaChecked = false;
+    for (const auto& item : again->items) {
+        if (item.flags == TF_LBMENUF_RADIOCHECKED) {
+            dzongkhaChecked = item.id == kLayoutDzongkha;
+        }
+    }
+    check(dzongkhaChecked, "the menu then checks Dzongkha");
+    layoutButton->OnMenuSelect(1001);
+    check(visible(L"UISOFT"), "the menu's soft keyboard item shows the soft keyboard");
+    layoutButton->OnMenuSelect(1001);
+    check(!visible(L"UISOFT"), "and hides it");
+    layoutButton->OnMenuSelect(kLayoutWylie);
+
+    modeSource->UnadviseSink(cookie);
+    check(SUCCEEDED(service->Deactivate()) && host->removed == 2 && host->items.empty(),
+          "deactivation takes both buttons off the bar");
+    DWORD status = 0;
+    check(SUCCEEDED(modeButton->GetStatus(&status)) && (status & TF_LBI_STATUS_DISABLED) != 0,
+          "a button the bar still holds is disabled");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -635,17 +763,14 @@ int wmain(int argc, wchar_t** argv) {
         g_keys.connect(tsf.sink.get());
         typeIntoWineDocument(tsf);
         typeInline();
+        deactivateMidComposition(tsf);
         g_keys.disconnect();
+        pressLanguageBar(tsf);
+    } else if (tsf.threadMgr) {
+        tsf.threadMgr->Deactivate();
     }
-    if (tsf.threadMgr) {
-        tsf.sink.reset();
-        check(SUCCEEDED(tsf.threadMgr->Deactivate()), "the thread manager deactivates");
-        pump(100);
-        check(serviceWindow(L"UISTAT") == nullptr && serviceWindow(L"UICOMP") == nullptr &&
-                  serviceWindow(L"UISOFT") == nullptr,
-              "deactivation closes the service's windows");
-        tsf.threadMgr.reset();
-    }
+    tsf.sink.reset();
+    tsf.threadMgr.reset();
     if (tsf.registration != 0) {
         CoRevokeClassObject(tsf.registration);
     }

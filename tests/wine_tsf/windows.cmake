@@ -4,6 +4,7 @@ add_executable(tsf_harness
     ${CMAKE_CURRENT_LIST_DIR}/tsf_harness.cpp
     ${CMAKE_CURRENT_LIST_DIR}/harness_store.cpp
     ${CMAKE_CURRENT_LIST_DIR}/key_route.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/lang_bar_host.cpp
     ${CMAKE_CURRENT_LIST_DIR}/own_context.cpp
     ${CMAKE_CURRENT_LIST_DIR}/registration_checks.cpp)
 target_include_directories(tsf_harness PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/windows

@@ -30,8 +30,8 @@ void processDetach() {
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
+        // Thread notifications stay on: the static C++ runtime frees its thread data in them.
         revaze::tsf::SetModuleInstance(instance);
-        DisableThreadLibraryCalls(instance);
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
         // Unloaded by FreeLibrary, not at process exit (when nothing need be freed).
         processDetach();

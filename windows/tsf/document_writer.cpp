@@ -166,6 +166,16 @@ std::optional<RECT> DocumentWriter::TextExtent(TfEditCookie ec, ITfContext* cont
     return extent;
 }
 
+HWND DocumentWindow(ITfContext* context) {
+    ComPtr<ITfContextView> view;
+    HWND window = nullptr;
+    if (context != nullptr && SUCCEEDED(context->GetActiveView(view.put())) && view &&
+        SUCCEEDED(view->GetWnd(&window))) {
+        return window;
+    }
+    return nullptr;
+}
+
 bool DocumentWriter::needsUpdate(const View& view) const {
     if (!composition_) {
         return false;

@@ -57,6 +57,9 @@ private:
     ComPtr<ITfContext> refusedBy_; // the last document that would not start a composition
 };
 
+// The window the application shows the document in; null when it does not say.
+HWND DocumentWindow(ITfContext* context);
+
 // Commits into a document inside an edit session.
 class DocumentSink final : public CommitSink {
 public:

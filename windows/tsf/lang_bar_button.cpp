@@ -88,7 +88,11 @@ STDMETHODIMP LangBarButton::Show(BOOL) {
 }
 
 STDMETHODIMP LangBarButton::GetTooltipString(BSTR* tooltip) {
-    return giveString(text(), tooltip);
+    try {
+        return giveString(text(), tooltip);
+    } catch (...) {
+        return E_FAIL;
+    }
 }
 
 STDMETHODIMP LangBarButton::OnClick(TfLBIClick click, POINT point, const RECT*) {

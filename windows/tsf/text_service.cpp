@@ -28,6 +28,13 @@ ComPtr<ITfContext> topContext(ITfDocumentMgr* documentMgr) {
 
 TextService::TextService() : writer_(static_cast<ITfCompositionSink*>(this)) {}
 
+TextService::~TextService() {
+    // Only a manager that never deactivated the service leaves windows behind; their window
+    // procedures must not outlive the objects they call.
+    removeLangBarButtons();
+    destroyWindows();
+}
+
 void* TextService::interfaceFor(REFIID riid) {
     if (riid == IID_IUnknown || riid == IID_ITfTextInputProcessor ||
         riid == __uuidof(ITfTextInputProcessorEx)) {

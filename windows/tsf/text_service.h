@@ -40,6 +40,7 @@ class TextService final
       public LangBarOwner {
 public:
     TextService();
+    ~TextService() override;
 
     // ITfTextInputProcessor, ITfTextInputProcessorEx
     STDMETHODIMP Activate(ITfThreadMgr* threadMgr, TfClientId clientId) override;
@@ -114,6 +115,8 @@ private:
     // does not know which): the focus moves on, nothing is lost.
     void completeComposition(ITfContext* fallback);
     void showWindows(bool show);
+    // The composition window belongs to the top-level window of the document being typed in.
+    void followDocumentWindow(HWND document);
 
     ComPtr<ITfThreadMgr> threadMgr_;
     TfClientId clientId_ = TF_CLIENTID_NULL;

@@ -29,6 +29,7 @@ void TextService::runKey(ITfContext* context, const KeyEvent& key) {
             const Result result = session_->Key(key, sink);
             writer_.Show(ec, context, result.view);
             textExtent_ = writer_.TextExtent(ec, context);
+            followDocumentWindow(DocumentWindow(context));
             apply(result);
         });
     }

@@ -18,6 +18,11 @@ void TextService::apply(const Result& result) {
         MessageBeep(0);
     }
     if (windows_) {
+        // An application that closed the window the composition window belonged to took it
+        // along: it comes back, unowned, for the next document.
+        if (!IsWindow(windows_->comp.window)) {
+            windows_->comp.CreateUIWindow(nullptr);
+        }
         windows_->comp.Show(result.view);
         windows_->stat.Show(result.view);
         windows_->soft.Show(result.view);
@@ -85,6 +90,23 @@ void TextService::showWindows(bool show) {
         w.soft.ShowNoActivate();
     }
     w.comp.Show(view);
+}
+
+void TextService::followDocumentWindow(HWND document) {
+    if (!windows_ || !IsWindow(windows_->comp.window)) {
+        return;
+    }
+    // Owned by the application's window, it stays above it, in the application's band (a Store
+    // application's windows sit above the desktop's). Only a window of this thread may own it;
+    // a document that names no window leaves it unowned and on top.
+    HWND root = document != nullptr ? GetAncestor(document, GA_ROOT) : nullptr;
+    if (root != nullptr && GetWindowThreadProcessId(root, nullptr) != GetCurrentThreadId()) {
+        root = nullptr;
+    }
+    HWND comp = windows_->comp.window;
+    if (GetWindow(comp, GW_OWNER) != root) {
+        SetWindowLongPtrW(comp, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(root));
+    }
 }
 
 STDMETHODIMP TextService::OnSetThreadFocus() {
