@@ -5,8 +5,9 @@
 #
 # Every harness is called as  HARNESS.exe <windows path of Revaze.ime> <windows path of an
 # artifacts folder> (RevazeTip.dll sits beside Revaze.ime), prints one line per check and exits 0
-# when all pass. Screenshots land in
-# build/wine-artifacts/<preset>/ as PNG. The last line reads "N passed, M failed" (harness runs).
+# when all pass. Screenshots land in build/wine-artifacts/<preset>/ as PNG. The last line reads
+# "N passed, M failed" (harness runs).
+# REVAZE_WINE_PRESETS="win64" and REVAZE_WINE_HARNESS=<name> narrow a run while working.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -78,7 +79,7 @@ failed=0
 can_run_32=1
 /usr/lib/wine/wine --version >/dev/null 2>&1 || can_run_32=0
 
-for preset in win32 win64; do
+for preset in ${REVAZE_WINE_PRESETS:-win32 win64}; do
     bin=$build/$preset/bin
     loader=$wine64
     if [ $preset = win32 ]; then
@@ -104,6 +105,9 @@ for preset in win32 win64; do
     for harness in "$bin"/*_harness.exe; do
         [ -f "$harness" ] || continue
         name=$(basename "$harness" .exe)
+        if [ -n "${REVAZE_WINE_HARNESS:-}" ] && [ "$name" != "$REVAZE_WINE_HARNESS" ]; then
+            continue
+        fi
         log=$out/$name.log
         # Wine activates a text service's language profile only for the user's language:
         # the text service harness runs as a Tibetan user.

@@ -17,6 +17,8 @@ using SelectFn = BOOL(WINAPI*)(HIMC, BOOL);
 using ProcessKeyFn = BOOL(WINAPI*)(HIMC, UINT, LPARAM, const BYTE*);
 using ToAsciiExFn = UINT(WINAPI*)(UINT, UINT, const BYTE*, LPTRANSMSGLIST, UINT, HIMC);
 using DestroyFn = BOOL(WINAPI*)(UINT);
+using SetActiveContextFn = BOOL(WINAPI*)(HIMC, BOOL);
+using NotifyFn = BOOL(WINAPI*)(HIMC, DWORD, DWORD, DWORD);
 
 HMODULE g_ime;
 InquireFn g_inquire;
@@ -24,6 +26,8 @@ SelectFn g_select;
 ProcessKeyFn g_processKey;
 ToAsciiExFn g_toAscii;
 DestroyFn g_destroy;
+SetActiveContextFn g_setActive;
+NotifyFn g_notify;
 
 const char* const kExports[] = {
     "ImeInquire",          "ImeConfigure",
@@ -187,7 +191,11 @@ bool loadIme(const wchar_t* path) {
     g_processKey = reinterpret_cast<ProcessKeyFn>(GetProcAddress(g_ime, "ImeProcessKey"));
     g_toAscii = reinterpret_cast<ToAsciiExFn>(GetProcAddress(g_ime, "ImeToAsciiEx"));
     g_destroy = reinterpret_cast<DestroyFn>(GetProcAddress(g_ime, "ImeDestroy"));
-    return g_inquire && g_select && g_processKey && g_toAscii && g_destroy;
+    g_setActive =
+        reinterpret_cast<SetActiveContextFn>(GetProcAddress(g_ime, "ImeSetActiveContext"));
+    g_notify = reinterpret_cast<NotifyFn>(GetProcAddress(g_ime, "NotifyIME"));
+    return g_inquire && g_select && g_processKey && g_toAscii && g_destroy && g_setActive &&
+           g_notify;
 }
 
 void checkInquire() {
@@ -643,6 +651,65 @@ void checkDrag(HIMC himc, HWND app, HWND comp) {
     pump(100);
 }
 
+bool composing(HIMC himc) {
+    BYTE state[256] = {};
+    // Enter is taken exactly while something is composed.
+    return g_processKey(himc, VK_RETURN, keyData(VK_RETURN, false), state) == TRUE;
+}
+
+bool sawCommitMessages() {
+    return g_appMessages.size() == 2 && g_appMessages[0].first == WM_IME_COMPOSITION &&
+           g_appMessages[0].second == GCS_RESULTSTR &&
+           g_appMessages[1].first == WM_IME_ENDCOMPOSITION;
+}
+
+// A composition belongs to the context it was typed in: when that context loses the focus, or
+// its application asks, what is composed is committed there (or dropped on request).
+void checkFinishing(HIMC himc, HWND app, HWND comp) {
+    HIMC other = ImmCreateContext();
+    g_select(other, TRUE);
+    setCaret(other, app, {30, 80});
+
+    g_list.reset(10);
+    typeText(himc, "bkra");
+    pump(100);
+    g_appMessages.clear();
+    check(g_setActive(himc, FALSE) == TRUE, "ImeSetActiveContext(FALSE) returns TRUE");
+    pump(100);
+    check(readBlock(himc).result == L"\u0F56\u0F40\u0FB2" && sawCommitMessages(),
+          "deactivating a context commits its composition into it (%s, %zu messages)",
+          hex(readBlock(himc).result).c_str(), g_appMessages.size());
+    check(!composing(himc) && !IsWindowVisible(comp),
+          "after the switch nothing is composed and the composition window is hidden");
+    g_setActive(other, TRUE);
+    g_list.reset(10);
+    int n = typeText(other, "ka\r");
+    check(n == 2 && readBlock(other).result == L"\u0F40",
+          "the next context's commit holds only its own text (%s)",
+          hex(readBlock(other).result).c_str());
+    g_appMessages.clear();
+    g_setActive(other, FALSE);
+    check(g_appMessages.empty(), "deactivating with nothing composed commits nothing");
+
+    g_setActive(himc, TRUE);
+    typeText(himc, "ga");
+    g_appMessages.clear();
+    check(g_notify(himc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0) == TRUE && sawCommitMessages() &&
+              readBlock(himc).result == L"\u0F42" && !composing(himc),
+          "NotifyIME(CPS_COMPLETE) commits the composition");
+    typeText(himc, "nga");
+    g_appMessages.clear();
+    check(g_notify(himc, NI_COMPOSITIONSTR, CPS_CANCEL, 0) == TRUE && g_appMessages.empty() &&
+              readBlock(himc).result == L"\u0F42" && !composing(himc),
+          "NotifyIME(CPS_CANCEL) drops the composition and commits nothing");
+    typeText(himc, "ka");
+    check(g_notify(himc, NI_COMPOSITIONSTR, CPS_CONVERT, 0) == TRUE &&
+              g_notify(himc, NI_OPENCANDIDATE, 0, 0) == TRUE && composing(himc),
+          "other NotifyIME requests answer TRUE and keep the composition");
+    typeKey(himc, VK_ESCAPE, 0x1B);
+    ImmDestroyContext(other);
+    g_list.reset(10);
+}
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -723,6 +790,7 @@ int wmain(int argc, wchar_t** argv) {
     checkPlacement(himc, app, comp, argv[2]);
     checkLongLine(himc, app, comp, stat);
     checkDrag(himc, app, comp);
+    checkFinishing(himc, app, comp);
 
     check(g_destroy(0) == TRUE && g_destroy(1) == FALSE, "ImeDestroy(0) TRUE, ImeDestroy(1) FALSE");
     DestroyWindow(ui);
