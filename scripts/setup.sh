@@ -4,7 +4,18 @@
 #
 #   scripts/setup.sh          everything: compilers, Wine, Xvfb, the i386 architecture, ...
 #   scripts/setup.sh --tool   only what the revaze tool and the default dictionary need
+#   --list                    (with either) prints the packages instead of installing them
 set -euo pipefail
+
+tool_only=0
+list_only=0
+for arg in "$@"; do
+    case $arg in
+    --tool) tool_only=1 ;;
+    --list) list_only=1 ;;
+    *) echo "usage: setup.sh [--tool] [--list]" >&2; exit 2 ;;
+    esac
+done
 
 tool_packages=(
     g++ cmake ninja-build python3 libboost1.81-dev
@@ -16,10 +27,29 @@ test_packages=(
     g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb xauth xdotool x11-utils imagemagick fonts-tibetan-machine
 )
+# The installer (scripts/make-installer.sh) and its tests (scripts/installer-tests.sh):
+#   nsis                         makensis, which builds RevazeSetup.exe
+#   osslsigncode openssl         Authenticode signatures, and the throwaway test certificate
+#   python3-gi-cairo gir1.2-pango-1.0
+#                                Pango (HarfBuzz shaping) and cairo for the help PDF and the icon
+#   fonts-ddc-uchen fonts-dejavu-core
+#                                Tibetan signs that Tibetan Machine Uni lacks; the Latin text
+#   poppler-utils                pdfinfo and pdftoppm, to look at the help document's pages
+#   locales                      the bo_CN.UTF-8 locale: Wine switches only to layouts of the
+#                                user's language, so the installed layout is typed through by a
+#                                Tibetan user
+installer_packages=(
+    nsis osslsigncode openssl python3-gi-cairo gir1.2-pango-1.0
+    fonts-ddc-uchen fonts-dejavu-core poppler-utils locales
+)
 
 packages=("${tool_packages[@]}")
-if [ "${1:-}" != "--tool" ]; then
-    packages+=("${test_packages[@]}")
+if [ $tool_only = 0 ]; then
+    packages+=("${test_packages[@]}" "${installer_packages[@]}")
+fi
+if [ $list_only = 1 ]; then
+    printf '%s\n' "${packages[@]}"
+    exit 0
 fi
 
 sudo=""
@@ -95,6 +125,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if [ "${1:-}" != "--tool" ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+if [ $tool_only = 0 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
     setup_i386_emulation
+fi
+
+if [ $tool_only = 0 ] && ! locale -a 2>/dev/null | grep -qx bo_CN.utf8; then
+    $sudo localedef -i bo_CN -f UTF-8 bo_CN.UTF-8
 fi

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test: the formatting and layer checks, the native unit tests
-# with gcc, clang and the sanitizers, then the DLLs under Wine for 32 and 64 bit. Exits non-zero on
-# any failure.
+# with gcc, clang and the sanitizers, then the DLLs under Wine for 32 and 64 bit, then the
+# installer under Wine. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -13,6 +13,11 @@ step() { printf '\n== %s\n' "$*"; }
 step "formatting and layers"
 "$root/scripts/check-format.sh"
 "$root/scripts/include-graph.sh" --check
+# The tool's set-up stays small: no Wine, no X server, no 32-bit architecture, no installer tools.
+if "$root/scripts/setup.sh" --tool --list | grep -E 'wine|xvfb|xauth|:i386|nsis|mingw'; then
+    echo "setup.sh --tool would install the packages above" >&2
+    exit 1
+fi
 
 step "native build (gcc)"
 cmake --preset native >/dev/null
@@ -40,3 +45,6 @@ cmake --build --preset win64
 
 step "Wine tests"
 "$root/scripts/wine-tests.sh"
+
+step "installer (signed with a throwaway certificate) under Wine"
+"$root/scripts/installer-tests.sh"

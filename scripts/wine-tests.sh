@@ -4,8 +4,9 @@
 #   scripts/wine-tests.sh            (after building the win32 and win64 presets)
 #
 # Every harness is called as  HARNESS.exe <windows path of Revaze.ime> <windows path of an
-# artifacts folder>, prints one line per check and exits 0 when all pass. Screenshots land in
-# build/wine-artifacts/<preset>/ as PNG. The last line reads "N passed, M failed" (harness runs).
+# artifacts folder> (RevazeTip.dll sits beside Revaze.ime), prints one line per check and exits 0
+# when all pass. Screenshots land in build/wine-artifacts/<preset>/ as PNG. The last line reads
+# "N passed, M failed" (harness runs).
 # REVAZE_WINE_PRESETS="win64" and REVAZE_WINE_HARNESS=<name> narrow a run while working.
 set -uo pipefail
 
@@ -126,7 +127,11 @@ for preset in ${REVAZE_WINE_PRESETS:-win32 win64}; do
             continue
         fi
         log=$out/$name.log
-        timeout 300 "$loader" "$harness" "$("$wine64" winepath -w "$ime")" \
+        # Wine activates a text service's language profile only for the user's language:
+        # the text service harness runs as a Tibetan user.
+        locale=()
+        case $name in tsf_*) locale=(LC_ALL=bo_CN.UTF-8) ;; esac
+        timeout 300 env "${locale[@]}" "$loader" "$harness" "$("$wine64" winepath -w "$ime")" \
             "$("$wine64" winepath -w "$out")" >"$log" 2>&1
         rc=$?
         sed "s/^/    /" "$log" | tr -d '\r'

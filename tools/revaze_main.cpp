@@ -5,6 +5,8 @@
 //   revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT
 //   revaze dict build WORDLIST -o FILE
 //   revaze dict index FILE
+//   revaze tables
+//   revaze --version | --help | help
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +18,8 @@
 
 #include "common/text.h"
 #include "dictionary/dictionary.h"
+#include "revaze_version.h"
+#include "tools/key_chart.h"
 #include "tools/simulator.h"
 #include "tools/word_list.h"
 #include "wylie/syllable_parser.h"
@@ -32,8 +36,30 @@ int fail(const std::string& message) {
 }
 
 std::string usage() {
-    return "usage: revaze parse|lookup|type|dict build|dict index ... (see README.md)";
+    return "usage: revaze parse|lookup|type|dict build|dict index|tables ... (revaze --help)";
 }
+
+constexpr const char* kHelp =
+    "usage:\n"
+    "  revaze parse [--codepoints] SYLLABLE...\n"
+    "  revaze lookup [--dict FILE] [--codepoints] TEXT\n"
+    "  revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT\n"
+    "  revaze dict build WORDLIST -o FILE\n"
+    "  revaze dict index FILE\n"
+    "  revaze tables\n"
+    "  revaze --version | --help | help\n"
+    "\n"
+    "parse    the Tibetan spelling of each Wylie syllable, one per line\n"
+    "lookup   the dictionary candidates for a Tibetan text, in dictionary order\n"
+    "type     what the input method leaves in an empty edit box after SCRIPT: every printable\n"
+    "         character but { and } is a key; {Enter} {Back} {Esc} {PgUp} {PgDn} {Shift}\n"
+    "         {Shift+c} {Star} {Soft} {Mode} {Layout:NAME} {LBrace} {RBrace} are the others\n"
+    "dict     build: writes a UTF-8 word list as a dictionary file, with its index;\n"
+    "         index: writes the prepared index beside a dictionary (name.dat: name.idx)\n"
+    "tables   the key charts of the eight layouts and the soft keyboard pages, as JSON\n"
+    "\n"
+    "Layouts: Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD.\n"
+    "The default dictionary is REVAZE_DICTIONARY, else the one built with the tool.\n";
 
 std::string defaultDictionaryPath() {
     if (const char* path = std::getenv("REVAZE_DICTIONARY")) {
@@ -307,6 +333,18 @@ int main(int argc, char** argv) {
         }
         if (command == "dict") {
             return cmdDict(args);
+        }
+        if (command == "tables" && args.empty()) {
+            std::cout << keyChartsJson();
+            return 0;
+        }
+        if ((command == "--help" || command == "help") && args.empty()) {
+            std::cout << kHelp;
+            return 0;
+        }
+        if (command == "--version" && args.empty()) {
+            std::cout << "revaze " << REVAZE_VERSION_STRING << '\n';
+            return 0;
         }
         return fail("unknown command " + command + "; " + usage());
     } catch (const std::exception& e) {

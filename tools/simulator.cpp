@@ -253,8 +253,6 @@ TraceRecord Simulator::trace(const std::string& key, const std::wstring& committ
     return record;
 }
 
-namespace {
-
 std::string jsonString(std::string_view utf8) {
     std::string out = "\"";
     for (char c : utf8) {
@@ -279,8 +277,6 @@ std::string jsonString(std::string_view utf8) {
     out.push_back('"');
     return out;
 }
-
-} // namespace
 
 std::string traceJson(const TraceRecord& r) {
     std::string out = "{\"key\": " + jsonString(r.key);

@@ -45,6 +45,8 @@ struct TraceRecord {
     int page = 1;
 };
 std::string traceJson(const TraceRecord& record);
+// A UTF-8 text as a JSON string, quotes included.
+std::string jsonString(std::string_view utf8);
 
 class Simulator {
 public:

@@ -1,0 +1,273 @@
+#!/usr/bin/env bash
+# Builds RevazeSetup.exe signed with a throwaway certificate and tests it under Wine, in a fresh
+# 64-bit prefix of its own (build/installer-prefix) under Xvfb: the signatures, the silent
+# install and what it wrote, typing through the installed IME from a 32- and a 64-bit process,
+# the text service's profile (when RevazeTip.dll was built; skipped otherwise), the silent
+# uninstall, and that nothing of Revaze is left.
+#
+#   scripts/installer-tests.sh              build the installer, then test it
+#   scripts/installer-tests.sh --no-build   test build/installer/RevazeSetup.exe as it is
+#
+# Prints one PASS/FAIL/SKIP line per check, the install and uninstall times, and last
+# "N passed, M failed, K skipped".
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build
+installer=$build/installer/RevazeSetup.exe
+stage=$build/installer/stage
+certs=$build/installer/test-certificate
+export WINEPREFIX=$build/installer-prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wine64=/usr/lib/wine/wine64
+[ -x "$wine64" ] || wine64=wine
+
+if [ "${1:-}" != "--under-xvfb" ]; then
+    for tool in wine wineserver xvfb-run openssl osslsigncode; do
+        command -v "$tool" >/dev/null || { echo "installer-tests: $tool is missing"; exit 2; }
+    done
+    locale -a | grep -qx bo_CN.utf8 || { echo "installer-tests: no bo_CN.UTF-8 locale (scripts/setup.sh)"; exit 2; }
+    # A throwaway code-signing certificate: everything the installer holds gets signed with it.
+    if [ "${1:-}" != "--no-build" ] || [ ! -f "$certs/test.p12" ]; then
+        rm -rf "$certs"
+        mkdir -p "$certs"
+        openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Revaze test signing" \
+            -addext "extendedKeyUsage=codeSigning" -keyout "$certs/key.pem" \
+            -out "$certs/cert.pem" 2>/dev/null
+        openssl pkcs12 -export -inkey "$certs/key.pem" -in "$certs/cert.pem" \
+            -passout pass:throwaway -out "$certs/test.p12"
+    fi
+    if [ "${1:-}" != "--no-build" ]; then
+        REVAZE_SIGN_PFX=$certs/test.p12 REVAZE_SIGN_PASSWORD=throwaway \
+            "$root/scripts/make-installer.sh" || exit 1
+    fi
+    rm -rf "$WINEPREFIX"
+    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --under-xvfb
+    exit $?
+fi
+
+# ---- from here on: inside Xvfb -------------------------------------------------------------
+
+passed=0
+failed=0
+skipped=0
+pass() { echo "PASS: $*"; passed=$((passed + 1)); }
+fail() { echo "FAIL: $*"; failed=$((failed + 1)); }
+skip() { echo "SKIP: $*"; skipped=$((skipped + 1)); }
+expect() { # expect DESCRIPTION COMMAND...: passes when the command succeeds
+    local what=$1
+    shift
+    if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
+}
+absent() { [ ! -e "$1" ]; }
+machine() { # the PE machine of a file: 8664 (x86_64) or 14c (i386)
+    python3 -c 'import struct, sys
+d = open(sys.argv[1], "rb").read(4096)
+print("%x" % struct.unpack_from("<H", d, struct.unpack_from("<I", d, 60)[0] + 4)[0])' "$1"
+}
+signed() { osslsigncode verify -CAfile "$certs/cert.pem" -in "$1" 2>&1 | grep -q "Signature verification: ok"; }
+# The value of a registry value in the 64-bit view, or nothing.
+regvalue() {
+    "$wine64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+regkey() { "$wine64" reg query "$1" >/dev/null 2>&1; }
+seconds_since() { # seconds, to a tenth, since a `date +%s%N`
+    local ms=$((($(date +%s%N) - $1) / 1000000))
+    printf '%d.%d' $((ms / 1000)) $((ms % 1000 / 100))
+}
+# The classes (both registry views) whose in-process server is RevazeTip.dll.
+tip_clsids() {
+    for view in 'HKLM\Software\Classes\CLSID' 'HKLM\Software\Classes\WOW6432Node\CLSID'; do
+        "$wine64" reg query "$view" /s 2>/dev/null | tr -d '\r' |
+            awk '/^HKEY/ { key = $0 } key ~ /InprocServer32$/ && tolower($0) ~ /revazetip\.dll/ {
+                n = split(key, part, "\\"); print part[n - 1] }'
+    done | sort -u
+}
+# The keys the text service's registration and the user's profile write, for one class: the
+# 32-bit view's text-service key is listed for the removal check only.
+tip_keys() {
+    printf '%s\n' "HKLM\\Software\\Microsoft\\CTF\\TIP\\$1" \
+        "HKLM\\Software\\WOW6432Node\\Microsoft\\CTF\\TIP\\$1" \
+        "HKCU\\Software\\Microsoft\\CTF\\TIP\\$1" \
+        "HKLM\\Software\\Classes\\CLSID\\$1" \
+        "HKLM\\Software\\Classes\\WOW6432Node\\CLSID\\$1"
+}
+# The layouts (their keys) that load Revaze.ime.
+revaze_layouts() {
+    "$wine64" reg query 'HKLM\System\CurrentControlSet\Control\Keyboard Layouts' /s 2>/dev/null |
+        tr -d '\r' | awk '/^HKEY/ { key = $0 } /Ime File/ && tolower($0) ~ /revaze\.ime/ { print key }'
+}
+
+windows=$WINEPREFIX/drive_c/windows
+system64=$windows/system32
+system32=$windows/syswow64
+program=$WINEPREFIX/drive_c/Program\ Files/Revaze
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Revaze'
+version=$("$build/native/bin/revaze" --version | awk '{print $2}')
+tip=0
+grep -qw text-service "$stage/components.txt" 2>/dev/null && tip=1
+
+"$wine64" wineboot -i >/dev/null 2>&1
+wineserver -w
+
+echo "-- signatures"
+for file in "$installer" "$stage"/x86/* "$stage"/x64/*; do
+    expect "$(basename "$(dirname "$file")")/$(basename "$file") is signed" signed "$file"
+done
+
+echo "-- the help document"
+help_text=$(pdftotext "$stage/help.pdf" - 2>/dev/null | tr -d "\f")
+for name in Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD; do
+    expect "help.pdf has a key chart of $name" grep -qx "$name" <<<"$help_text"
+done
+expect "help.pdf embeds the Tibetan font it was shaped with" \
+    bash -c 'pdffonts "$0" | grep -q Tibetan_Machine_Uni' "$stage/help.pdf"
+
+echo "-- silent install"
+start=$(date +%s%N)
+wine "$installer" /S
+rc=$?
+echo "install took $(seconds_since "$start") s (wine RevazeSetup.exe /S)"
+[ $rc = 0 ] && pass "RevazeSetup.exe /S exits 0" || fail "RevazeSetup.exe /S exits $rc"
+
+for pair in "$system64:8664:x64" "$system32:14c:x86"; do
+    dir=${pair%%:*}
+    rest=${pair#*:}
+    arch=${rest%%:*}
+    staged=$stage/${rest#*:}
+    name=$(basename "$dir")
+    expect "$name/Revaze.ime is the $arch build" test "$(machine "$dir/Revaze.ime")" = "$arch"
+    expect "$name/Revaze.ime is the staged one" cmp "$dir/Revaze.ime" "$staged/Revaze.ime"
+    for dict in "$stage"/dictionary/*; do
+        expect "$name/$(basename "$dict") is installed" cmp "$dir/$(basename "$dict")" "$dict"
+    done
+    if [ $tip = 1 ]; then
+        expect "$name/RevazeTip.dll is the $arch build" cmp "$dir/RevazeTip.dll" "$staged/RevazeTip.dll"
+    else
+        skip "$name/RevazeTip.dll (not built)"
+    fi
+done
+expect "the help document is where the Help item opens it" \
+    cmp "$windows/IME/devero2/help.pdf" "$stage/help.pdf"
+expect "the 64-bit helper is installed" test "$(machine "$program/RevazeSetupHelper.exe")" = 8664
+expect "the uninstaller is written" test -f "$program/Uninstall.exe"
+expect "the uninstaller is signed" signed "$program/Uninstall.exe"
+
+echo "-- Apps & features"
+expect "DisplayName is Revaze" test "$(regvalue "$uninstall_key" DisplayName)" = "Revaze"
+expect "DisplayVersion is $version" test "$(regvalue "$uninstall_key" DisplayVersion)" = "$version"
+expect "Publisher is set" test -n "$(regvalue "$uninstall_key" Publisher)"
+expect "DisplayIcon is the uninstaller" \
+    test "$(regvalue "$uninstall_key" DisplayIcon)" = '"C:\Program Files\Revaze\Uninstall.exe",0'
+expect "UninstallString runs the uninstaller" \
+    test "$(regvalue "$uninstall_key" UninstallString)" = '"C:\Program Files\Revaze\Uninstall.exe"'
+expect "QuietUninstallString adds /S" \
+    test "$(regvalue "$uninstall_key" QuietUninstallString)" = '"C:\Program Files\Revaze\Uninstall.exe" /S'
+size=$(regvalue "$uninstall_key" EstimatedSize)
+expect "EstimatedSize ($size KB) is above the dictionary's size" \
+    test $((size)) -gt $(($(stat -c %s "$stage/dictionary/ZovovUvoz2.dat") / 1024))
+expect "the entry is in the 64-bit view, not WOW6432Node" \
+    bash -c '! "$0" reg query "HKLM\Software\WOW6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Revaze"' "$wine64"
+
+echo "-- keyboard layout and typing"
+layouts=$(revaze_layouts)
+expect "one keyboard layout loads Revaze.ime" test "$(echo "$layouts" | grep -c .)" = 1
+tip_arg=()
+[ $tip = 1 ] && tip_arg=(--tip)
+for preset in win64 win32; do
+    loader=$wine64
+    [ $preset = win32 ] && loader=wine
+    log=$build/installer/installed_check_$preset.log
+    # Wine switches only to layouts of the user's language: the user here is Tibetan.
+    LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$preset/bin/installed_check.exe" "$version" \
+        "${tip_arg[@]}" >"$log" 2>&1
+    rc=$?
+    sed "s/^/    /" "$log" | tr -d '\r'
+    [ $rc = 0 ] && pass "$preset installed_check" || fail "$preset installed_check (exit code $rc)"
+done
+[ $tip = 1 ] || skip "text service profile present and enabled (RevazeTip.dll not built)"
+
+echo "-- silent uninstall"
+tip_services=$(tip_clsids)
+# The user's preload list as it is once the user chose Revaze between two other layouts.
+preload='HKCU\Keyboard Layout\Preload'
+revaze_id=$(echo "$layouts" | sed 's/.*\\//')
+"$wine64" reg add "$preload" /v 1 /d 00000409 /f >/dev/null 2>&1
+"$wine64" reg add "$preload" /v 2 /d "$revaze_id" /f >/dev/null 2>&1
+"$wine64" reg add "$preload" /v 3 /d 00000407 /f >/dev/null 2>&1
+if [ $tip = 1 ]; then
+    expect "a class serves RevazeTip.dll" test -n "$tip_services"
+    for clsid in $tip_services; do
+        for key in $(tip_keys "$clsid" | grep -v WOW6432Node.Microsoft); do
+            expect "$key was written" "$wine64" reg query "$key"
+        done
+    done
+fi
+start=$(date +%s%N)
+wine "C:\\Program Files\\Revaze\\Uninstall.exe" /S
+rc=$?
+# The uninstaller runs on from a copy in the temporary folder: wait for it.
+wineserver -w
+echo "uninstall took $(seconds_since "$start") s (wine Uninstall.exe /S, then wineserver -w)"
+[ $rc = 0 ] && pass "Uninstall.exe /S hands over to its copy (exit 0)" || fail "Uninstall.exe /S exits $rc"
+
+echo "-- nothing left"
+for dir in "$system64" "$system32"; do
+    name=$(basename "$dir")
+    for file in Revaze.ime RevazeTip.dll "$stage"/dictionary/*; do
+        expect "$name/$(basename "$file") is gone" absent "$dir/$(basename "$file")"
+    done
+done
+expect "the help document and its folder are gone" absent "$windows/IME/devero2"
+expect "the program folder is gone" absent "$program"
+expect "the Apps & features entry is gone" bash -c '! "$0" reg query "$1"' "$wine64" "$uninstall_key"
+expect "no keyboard layout loads Revaze.ime" test -z "$(revaze_layouts)"
+expect "the user's preload list loses $revaze_id and closes the gap" test \
+    "$(regvalue "$preload" 1) $(regvalue "$preload" 2) $(regvalue "$preload" 3)" = "00000409 00000407 "
+expect "nothing waits for a restart" \
+    bash -c '! "$0" reg query "HKLM\System\CurrentControlSet\Control\Session Manager" /v PendingFileRenameOperations 2>/dev/null | grep -qi revaze' "$wine64"
+if [ $tip = 1 ]; then
+    expect "no class serves RevazeTip.dll" test -z "$(tip_clsids)"
+    for clsid in $tip_services; do
+        for key in $(tip_keys "$clsid"); do
+            expect "$key is gone" bash -c '! "$0" reg query "$1"' "$wine64" "$key"
+        done
+    done
+else
+    skip "text service unregistered and forgotten (RevazeTip.dll not built)"
+fi
+
+echo "-- removing while an application uses Revaze.ime"
+wine "$installer" /S || fail "RevazeSetup.exe /S into the cleaned prefix"
+log=$build/installer/installed_check_hold.log
+LANG=bo_CN.UTF-8 timeout 120 wine "$build/win32/bin/installed_check.exe" "$version" --hold 15 \
+    >"$log" 2>&1 &
+holder=$!
+for _ in $(seq 60); do
+    grep -q "holding Revaze.ime" "$log" && break
+    sleep 1
+done
+expect "a 32-bit application has Revaze.ime loaded" grep -q "holding Revaze.ime" "$log"
+# A copy of the uninstaller run in place waits for the removal and reports its exit code; cmd
+# hands NSIS its "_?=" parameter unquoted. Linux sees the low 8 bits of the exit code.
+cp "$program/Uninstall.exe" "$WINEPREFIX/drive_c/revaze-uninstall.exe"
+wine cmd /c 'C:\revaze-uninstall.exe /S _?=C:\Program Files\Revaze'
+rc=$?
+expect "the silent uninstaller asks for a restart (exit code 3010, here $rc)" test $rc = $((3010 % 256))
+expect "the loaded syswow64/Revaze.ime stays until then" test -f "$system32/Revaze.ime"
+expect "its deletion is scheduled" bash -c '"$0" reg query "HKLM\System\CurrentControlSet\Control\Session Manager" /v PendingFileRenameOperations 2>/dev/null | grep -qi "syswow64.revaze.ime"' "$wine64"
+expect "the unused system32/Revaze.ime is gone at once" absent "$system64/Revaze.ime"
+wait $holder
+rm -f "$WINEPREFIX/drive_c/revaze-uninstall.exe"
+"$wine64" wineboot -r >/dev/null 2>&1
+wineserver -w
+expect "after the restart syswow64/Revaze.ime is gone" absent "$system32/Revaze.ime"
+expect "and nothing of Revaze waits for a restart" \
+    bash -c '! "$0" reg query "HKLM\System\CurrentControlSet\Control\Session Manager" /v PendingFileRenameOperations 2>/dev/null | grep -qi revaze' "$wine64"
+expect "the program folder is gone" absent "$program"
+
+wineserver -k
+echo "$passed passed, $failed failed, $skipped skipped"
+[ $failed = 0 ]

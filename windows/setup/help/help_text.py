@@ -1,0 +1,86 @@
+"""The words of the help document, section by section, as Pango markup. [[...]] marks Tibetan.
+Blocks: ("p", paragraph), ("list", items), ("h", subheading), ("status", the status window's
+picture), ("soft", a picture of the soft keyboard). The key charts follow these sections; they are
+drawn from the layout tables by make_help.py."""
+
+SECTIONS = [
+    ("Installing and removing Revaze", [
+        ("p", "Revaze is a Tibetan input method for Windows. It turns the keys of an ordinary "
+              "Latin keyboard into Tibetan text, with eight keyboard layouts, whole-word "
+              "candidates from a dictionary and a soft keyboard."),
+        ("p", "Run <b>RevazeSetup.exe</b> and let Windows run it as an administrator: Revaze is "
+              "installed for every user of the computer. The setup offers two parts, both chosen "
+              "by default:"),
+        ("list", [
+            "<b>Revaze text service</b> (recommended): Tibetan input in current applications, "
+            "through the text services framework of Windows.",
+            "<b>Revaze classic IME, for older applications and games</b>: the same input method "
+            "for programs that do not use text services.",
+        ]),
+        ("p", "<tt>RevazeSetup.exe /S</tt> installs both parts without asking anything. On "
+              "64-bit Windows both the 64-bit and the 32-bit input method are installed, so that "
+              "Revaze works in every application. The dictionary goes beside them in the system "
+              "folders, and this document to <tt>C:\\Windows\\IME\\devero2\\help.pdf</tt>, where "
+              "the status window's Help item opens it."),
+        ("p", "To remove Revaze, open <b>Settings › Apps › Installed apps</b> (Apps &amp; "
+              "features), choose <b>Revaze</b> and <b>Uninstall</b>; or run "
+              "<tt>C:\\Program Files\\Revaze\\Uninstall.exe</tt> (<tt>/S</tt> removes it without "
+              "asking). Nothing of Revaze stays behind. A file that a running application still "
+              "uses is deleted when Windows restarts; the uninstaller says so."),
+    ]),
+    ("Switching to Revaze", [
+        ("p", "Revaze is listed under the language Tibetan ([[བོད་ཡིག]]). Click the input "
+              "indicator on the taskbar, or press <b>Windows key + Space</b>, and choose "
+              "<b>Revaze</b>. If Tibetan is not in the list, add it under <b>Settings › Time "
+              "&amp; language › Language &amp; region › Add a language</b>, then add Revaze as its "
+              "keyboard."),
+        ("p", "Each application starts in Tibetan mode with the Wylie layout. Revaze keeps no "
+              "settings: the layout and the mode chosen in one application do not change another."),
+    ]),
+    ("Typing", [
+        ("p", "Keys typed in Tibetan mode are not sent to the application at once: they are "
+              "composed in a small window beside the caret, which shows the keys and the Tibetan "
+              "text they make. The text reaches the application when it is committed."),
+        ("list", [
+            "<b>Enter</b> commits what is composed. With nothing composed, Enter and Backspace "
+            "belong to the application.",
+            "<b>Backspace</b> takes back the last key; <b>Esc</b> drops the composition.",
+            "In Wylie a <b>space</b> closes a syllable (the tsheg [[་]] is written), a second "
+            "space commits, <b>,</b> commits, and <b>/</b> commits with a shad [[།]].",
+            "In the other layouts one to four keys make one character; the charts at the end of "
+            "this document show every key.",
+        ]),
+        ("p", "Example, in Wylie: <tt>b k r a</tt> space <tt>s h i s</tt> Enter types "
+              "[[བཀྲ་ཤིས]]."),
+    ]),
+    ("Candidates", [
+        ("p", "While you compose, the composition window lists up to five numbered words of the "
+              "dictionary that begin with the composed text. Press <b>1</b> to <b>5</b> to "
+              "commit that word whole. <b>Page Down</b> and <b>Page Up</b> show the next and the "
+              "previous five (in Wylie also <b>=</b> and <b>-</b>); up to 100 words are found."),
+        ("p", "The dictionary is the file <tt>ZovovUvoz2.dat</tt> in the Windows system folder."),
+    ]),
+    ("The status window", [
+        ("p", "A small bar of five buttons shows the state of Revaze and switches it:"),
+        ("status", None),
+        ("list", [
+            "<b>Logo</b>: drag it to move the window.",
+            "<b>Mode</b>: Tibetan or English. In English mode every key goes to the application "
+            "unchanged. A short tap of <b>Shift</b> alone switches the mode too.",
+            "<b>Soft keyboard</b>: shows or hides the soft keyboard.",
+            "<b>Layout</b>: shows the current layout's badge; click it for the menu of the eight "
+            "layouts (Wylie, Wylie-F, Himalaya, Dzongkha, Sambhota-1, Sambhota-2, Monlam, BZD).",
+            "<b>Menu</b>: <b>Help</b> opens this document, <b>Website</b> the Revaze web site.",
+        ]),
+        ("p", "Switching the mode or the soft keyboard drops what is composed; switching the "
+              "layout keeps it."),
+    ]),
+    ("The soft keyboard", [
+        ("p", "The soft keyboard shows the Tibetan characters of one page of the current layout. "
+              "Click a key to type its character, or type the key on your keyboard: while the soft "
+              "keyboard is shown, keys type the characters of the page shown. The star key "
+              "[[☆࿈☆]] shows the next page: five pages per layout, four for Dzongkha. The digits "
+              "1 to 5 still choose candidates."),
+        ("soft", None),
+    ]),
+]

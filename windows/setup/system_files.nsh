@@ -1,0 +1,119 @@
+; The steps Revaze.nsi repeats for each system directory and component.
+;
+; On 64-bit Windows every path names its directory itself (System32 for the x86_64 files, SysWOW64
+; for the i686 ones) with x64.nsh's file-system redirection off: a deletion that waits for the
+; next restart keeps the path as written, and a redirected System32 path would then delete the
+; 64-bit file instead of the 32-bit one. Redirection is on again between the steps, for the
+; installer's own use of system DLLs.
+
+!define TIP_DLL "RevazeTip.dll"
+!define IME_FILE "Revaze.ime"
+
+; Stops the installation with a message (none in silent mode) and a failing exit code.
+!macro Fail TEXT
+    DetailPrint "${TEXT}"
+    MessageBox MB_ICONSTOP "${TEXT}" /SD IDOK
+    SetErrorLevel 1
+    Abort "${TEXT}"
+!macroend
+
+; Adds the size of an installed file to the Apps & features estimate.
+!macro CountSize PATH
+    FileOpen $R0 "${PATH}" r
+    FileSeek $R0 0 END $R1
+    FileClose $R0
+    IntOp $installedBytes $installedBytes + $R1
+!macroend
+
+; Puts a file into the system directory. A DLL that a running application has loaded cannot be
+; replaced but can be renamed: the old one moves aside and goes when Windows restarts.
+!macro PutSystemFile SOURCE DIR NAME
+    ${If} ${FileExists} "${DIR}\${NAME}"
+        Delete "${DIR}\${NAME}"
+        ${If} ${FileExists} "${DIR}\${NAME}"
+            Delete "${DIR}\${NAME}.old"
+            Rename "${DIR}\${NAME}" "${DIR}\${NAME}.old"
+            Delete /REBOOTOK "${DIR}\${NAME}.old"
+            DetailPrint "${DIR}\${NAME} is in use: the old file goes when Windows restarts"
+        ${EndIf}
+    ${EndIf}
+    SetOutPath "${DIR}"
+    File "/oname=${NAME}" "${SOURCE}"
+    !insertmacro CountSize "${DIR}\${NAME}"
+!macroend
+
+; Registers a COM server with the regsvr32 of the directory's own bitness.
+!macro RegisterServer DIR NAME
+    ExecWait '"${DIR}\regsvr32.exe" /s "${DIR}\${NAME}"' $0
+    ${If} $0 != 0
+        !insertmacro Fail "${DIR}\${NAME} could not be registered (regsvr32 exit code $0)."
+    ${EndIf}
+!macroend
+
+; Runs MACRO DIR ARCH for each system directory: DIR the directory, ARCH the staged build (x64 or
+; x86) that belongs there.
+!macro OnSystemDirs MACRO
+    ${If} ${RunningX64}
+        ${DisableX64FSRedirection}
+        !insertmacro ${MACRO} "$WINDIR\System32" x64
+        !insertmacro ${MACRO} "$WINDIR\SysWOW64" x86
+        ${EnableX64FSRedirection}
+    ${Else}
+        !insertmacro ${MACRO} "$SYSDIR" x86
+    ${EndIf}
+!macroend
+
+!macro PutTextService DIR ARCH
+    !insertmacro PutSystemFile "${STAGE}\${ARCH}\${TIP_DLL}" "${DIR}" "${TIP_DLL}"
+    !insertmacro RegisterServer "${DIR}" "${TIP_DLL}"
+!macroend
+
+!macro PutClassicIme DIR ARCH
+    !insertmacro PutSystemFile "${STAGE}\${ARCH}\${IME_FILE}" "${DIR}" "${IME_FILE}"
+!macroend
+
+; Runs the helper of the system's bitness, which prints what it did into the details.
+!macro RunHelper ARGS
+    nsExec::ExecToLog '"$INSTDIR\${HELPER}" ${ARGS}'
+    Pop $0
+    ${If} $0 != 0
+        !insertmacro Fail "Revaze could not be set up: ${HELPER} failed ($0)."
+    ${EndIf}
+!macroend
+
+; The same while removing: what cannot be undone is reported and the rest still goes.
+!macro TryHelper ARGS
+    ${If} ${FileExists} "$INSTDIR\${HELPER}"
+        nsExec::ExecToLog '"$INSTDIR\${HELPER}" ${ARGS}'
+        Pop $0
+        ${If} $0 != 0
+            DetailPrint "${HELPER} failed ($0)"
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+!macro RemoveTextServiceFile DIR ARCH
+    ${If} ${FileExists} "${DIR}\${TIP_DLL}"
+        ExecWait '"${DIR}\regsvr32.exe" /u /s "${DIR}\${TIP_DLL}"' $0
+        ${If} $0 != 0
+            DetailPrint "regsvr32 /u ${DIR}\${TIP_DLL} failed ($0)"
+        ${EndIf}
+        Delete /REBOOTOK "${DIR}\${TIP_DLL}"
+    ${EndIf}
+!macroend
+
+!macro RemoveClassicImeFile DIR ARCH
+    Delete /REBOOTOK "${DIR}\${IME_FILE}"
+!macroend
+
+; The user's profile first (the helper finds it through the registration), then the
+; registration of each bitness, then the files.
+!macro RemoveTextService
+    !insertmacro TryHelper 'forget-tip ${TIP_DLL}'
+    !insertmacro OnSystemDirs RemoveTextServiceFile
+!macroend
+
+!macro RemoveClassicIme
+    !insertmacro TryHelper 'remove-ime ${IME_FILE}'
+    !insertmacro OnSystemDirs RemoveClassicImeFile
+!macroend
