@@ -1,62 +1,29 @@
-// The candidate search against its reference, on the default dictionary and on a generated
-// dictionary of 1,000,000 lines, for a common one-syllable prefix, a two-syllable prefix and a
-// text that matches nothing. After the run, each production time is printed as a ratio of the
-// reference time measured in the same run.
+// The candidate search and the dictionary's loading, production against the reference in one
+// run, on the default dictionary and on a generated one of 1,000,000 lines.
+//
+// Search variants: "reference" (a new regex per call, every line through regex_match),
+// "previous" (the search before the index: a prefix scan over the lines in memory),
+// "production" (the index: the lines found, nothing copied) and "production+text" (the same,
+// each candidate then made a std::wstring, as `revaze lookup` does). Load variants: "reference"
+// (every line read into a std::wstring, as the input method first did), "production" (mapped,
+// with the prepared index) and "production-building" (mapped, no prepared index: built in
+// memory). After the run, a table of the times and the ratios against the reference and the
+// previous search measured in the same run.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "dictionary/dictionary.h"
+#include "bench/bench_dictionaries.h"
 
 namespace {
 
-using revaze::Dictionary;
-
-const Dictionary& defaultDictionary() {
-    static const Dictionary d = [] {
-        Dictionary dict;
-        const char* path = std::getenv("REVAZE_DICTIONARY");
-        std::ostringstream diagnostics;
-        dict.loadFile(path != nullptr ? path : REVAZE_DEFAULT_DICTIONARY, diagnostics);
-        return dict;
-    }();
-    return d;
-}
-
-// One million lines made from the default dictionary: its lines in order, again and again, each
-// copy after the first with a tsheg and the copy's number in Tibetan digits before the CR LF.
-const Dictionary& millionLineDictionary() {
-    static const Dictionary d = [] {
-        Dictionary big;
-        const Dictionary& base = defaultDictionary();
-        if (base.empty()) {
-            return big;
-        }
-        big.lines.reserve(1000000);
-        for (std::size_t copy = 0; big.lines.size() < 1000000; ++copy) {
-            std::wstring suffix;
-            if (copy > 0) {
-                suffix.push_back(static_cast<wchar_t>(0x0F0B));
-                for (char digit : std::to_string(copy)) {
-                    suffix.push_back(static_cast<wchar_t>(0x0F20 + (digit - '0')));
-                }
-            }
-            for (const std::wstring& line : base.lines) {
-                if (big.lines.size() == 1000000) {
-                    break;
-                }
-                std::wstring entry = revaze::candidateOfLine(line) + suffix + L"\r\n";
-                big.lines.push_back(std::move(entry));
-            }
-        }
-        return big;
-    }();
-    return d;
-}
+using namespace revaze;
+using revaze::bench::BenchDictionary;
 
 struct Case {
     const char* name;
@@ -66,29 +33,117 @@ struct Case {
 const Case kCases[] = {
     {"one_syllable", {0x0F56, 0x0F40, 0x0FB2}},                          // bkra
     {"two_syllables", {0x0F56, 0x0F40, 0x0FB2, 0x0F0B, 0x0F64, 0x0F72}}, // bkra shi
-    {"no_match", {0x0F40, 0x0F40, 0x0F40, 0x0F40}},
+    {"letter_ka", {0x0F40}},                                             // early in the file
+    {"letter_sa", {0x0F66}},                                             // spread through it
+    {"absent", {0x0F40, 0x0F40, 0x0F40, 0x0F40}},
+    {"absent_five_syllables", // ka kha ga nga ca: five syllables that make no word
+     {0x0F40, 0x0F0B, 0x0F41, 0x0F0B, 0x0F42, 0x0F0B, 0x0F44, 0x0F0B, 0x0F45}},
 };
 
-template <bool Reference>
-void searchBench(benchmark::State& state, const Dictionary& (*dictionary)(), const Case* c) {
-    const Dictionary& d = dictionary();
-    if (d.empty()) {
+// The search before the index, as it was: a plain prefix scan over the lines in memory (texts
+// with regex metacharacters went to the reference; the cases here have none).
+std::vector<std::wstring> previousLookupCandidates(const ReferenceDictionary& dictionary,
+                                                   std::wstring_view text) {
+    std::vector<std::wstring> result;
+    if (text.empty()) {
+        return result;
+    }
+    for (const std::wstring& line : dictionary.lines) {
+        if (line.size() >= text.size() && std::wstring_view(line).substr(0, text.size()) == text) {
+            result.push_back(candidateOfLine(line));
+            if (result.size() >= kMaxCandidates) {
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+enum class Variant { Reference, Previous, Production, ProductionText };
+
+void searchBench(benchmark::State& state, const BenchDictionary& (*source)(), const Case* c,
+                 Variant variant) {
+    const BenchDictionary& d = source();
+    if (d.production == nullptr) {
         state.SkipWithError("the default dictionary is missing: run scripts/setup.sh and "
                             "scripts/make-default-dictionary.sh");
         return;
     }
     std::size_t found = 0;
     for (auto _ : state) {
-        auto result = Reference ? revaze::ReferenceLookupCandidates(d, c->text)
-                                : revaze::LookupCandidates(d, c->text);
-        found = result.size();
-        benchmark::DoNotOptimize(result);
+        switch (variant) {
+        case Variant::Reference: {
+            auto result = ReferenceLookupCandidates(d.reference, c->text);
+            found = result.size();
+            benchmark::DoNotOptimize(result);
+            break;
+        }
+        case Variant::Previous: {
+            auto result = previousLookupCandidates(d.reference, c->text);
+            found = result.size();
+            benchmark::DoNotOptimize(result);
+            break;
+        }
+        case Variant::Production: {
+            Matches result = d.production->find(c->text);
+            found = result.count;
+            benchmark::DoNotOptimize(result);
+            break;
+        }
+        case Variant::ProductionText: {
+            auto result = LookupCandidates(*d.production, c->text);
+            found = result.size();
+            benchmark::DoNotOptimize(result);
+            break;
+        }
+        }
     }
     state.counters["candidates"] = static_cast<double>(found);
-    state.counters["lines"] = static_cast<double>(d.size());
 }
 
-// Prints the usual console table, then production time over reference time per case.
+// Bytes the reference holds: the vector of lines and every line's own allocation.
+double referenceBytes(const ReferenceDictionary& d) {
+    double bytes = static_cast<double>(d.lines.capacity() * sizeof(std::wstring));
+    for (const std::wstring& line : d.lines) {
+        // Short strings live inside the std::wstring; longer ones on the heap, with malloc's
+        // bookkeeping (16 bytes here).
+        if (line.capacity() * sizeof(wchar_t) >= sizeof(std::wstring) - sizeof(std::size_t)) {
+            bytes += static_cast<double>((line.capacity() + 1) * sizeof(wchar_t) + 16);
+        }
+    }
+    return bytes;
+}
+
+enum class Load { Reference, Prepared, Building };
+
+void loadBench(benchmark::State& state, const BenchDictionary& (*source)(), Load load) {
+    const BenchDictionary& d = source();
+    if (d.production == nullptr) {
+        state.SkipWithError("the default dictionary is missing");
+        return;
+    }
+    double privateBytes = 0;
+    for (auto _ : state) {
+        std::ostringstream diagnostics;
+        if (load == Load::Reference) {
+            ReferenceDictionary reference;
+            reference.loadFile(d.path, diagnostics);
+            state.PauseTiming();
+            privateBytes = referenceBytes(reference);
+            state.ResumeTiming();
+            benchmark::DoNotOptimize(reference);
+        } else {
+            auto dictionary =
+                openDictionary(load == Load::Prepared ? d.path : d.unindexedPath, diagnostics);
+            privateBytes = static_cast<double>(dictionary->privateBytes());
+            benchmark::DoNotOptimize(dictionary);
+        }
+    }
+    state.counters["private_bytes_per_line"] =
+        privateBytes / static_cast<double>(d.reference.size());
+}
+
+// The console table, then every production time against the reference and the previous search.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
@@ -101,21 +156,48 @@ public:
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::cout << "\nproduction / reference (real time, same run):\n";
-        for (const auto& [name, time] : times_) {
-            const std::string prefix = "production/";
-            if (name.rfind(prefix, 0) != 0) {
+        std::printf("\nsame-run times (us) and how many times faster production is\n");
+        std::printf("%-38s %11s %10s %10s %10s %9s %9s %9s %9s\n", "case", "reference", "previous",
+                    "prod", "prod+text", "ref/prod", "ref/text", "prev/prod", "prev/text");
+        for (const char* source : {"default", "million"}) {
+            for (const Case& c : kCases) {
+                const std::string group = std::string("search/") + source + "/" + c.name;
+                row(group, "/reference", "/previous", "/production", "/production+text");
+            }
+        }
+        std::printf("\n%-38s %11s %10s %10s %9s %9s\n", "load", "reference", "prepared", "building",
+                    "ref/prep", "ref/build");
+        for (const char* source : {"default", "million"}) {
+            const std::string group = std::string("load/") + source;
+            const double ref = time(group + "/reference");
+            const double prepared = time(group + "/production");
+            const double building = time(group + "/production-building");
+            if (ref <= 0 || prepared <= 0 || building <= 0) {
                 continue;
             }
-            auto reference = times_.find("reference/" + name.substr(prefix.size()));
-            if (reference != times_.end() && reference->second > 0) {
-                std::cout << "  " << name.substr(prefix.size()) << ": " << time / reference->second
-                          << " (reference is " << reference->second / time << "x slower)\n";
-            }
+            std::printf("%-38s %11.1f %10.2f %10.1f %9.0f %9.1f\n", group.c_str(), ref, prepared,
+                        building, ref / prepared, ref / building);
         }
     }
 
 private:
+    double time(const std::string& name) const {
+        auto it = times_.find(name);
+        return it == times_.end() ? 0.0 : it->second;
+    }
+    void row(const std::string& group, const char* ref, const char* prev, const char* prod,
+             const char* text) const {
+        const double r = time(group + ref);
+        const double p = time(group + prev);
+        const double x = time(group + prod);
+        const double t = time(group + text);
+        if (x <= 0 || t <= 0) {
+            return;
+        }
+        std::printf("%-38s %11.2f %10.3f %10.4f %10.3f %9.0f %9.0f %9.0f %9.1f\n", group.c_str(), r,
+                    p, x, t, r / x, r / t, p / x, p / t);
+    }
+
     std::map<std::string, double> times_;
 };
 
@@ -124,17 +206,32 @@ private:
 int main(int argc, char** argv) {
     struct Source {
         const char* name;
-        const Dictionary& (*dictionary)();
+        const BenchDictionary& (*dictionary)();
     };
-    const Source sources[] = {{"default", defaultDictionary}, {"million", millionLineDictionary}};
+    const Source sources[] = {{"default", bench::defaultDictionary},
+                              {"million", bench::millionLineDictionary}};
+    const std::pair<const char*, Variant> variants[] = {
+        {"reference", Variant::Reference},
+        {"previous", Variant::Previous},
+        {"production", Variant::Production},
+        {"production+text", Variant::ProductionText},
+    };
     for (const Source& source : sources) {
         for (const Case& c : kCases) {
-            std::string name = std::string(source.name) + "/" + c.name;
-            benchmark::RegisterBenchmark(("reference/" + name).c_str(), searchBench<true>,
-                                         source.dictionary, &c)
-                ->Unit(benchmark::kMicrosecond);
-            benchmark::RegisterBenchmark(("production/" + name).c_str(), searchBench<false>,
-                                         source.dictionary, &c)
+            for (const auto& [name, variant] : variants) {
+                const std::string full =
+                    std::string("search/") + source.name + "/" + c.name + "/" + name;
+                benchmark::RegisterBenchmark(full.c_str(), searchBench, source.dictionary, &c,
+                                             variant)
+                    ->Unit(benchmark::kMicrosecond);
+            }
+        }
+        const std::pair<const char*, Load> loads[] = {{"reference", Load::Reference},
+                                                      {"production", Load::Prepared},
+                                                      {"production-building", Load::Building}};
+        for (const auto& [name, load] : loads) {
+            const std::string full = std::string("load/") + source.name + "/" + name;
+            benchmark::RegisterBenchmark(full.c_str(), loadBench, source.dictionary, load)
                 ->Unit(benchmark::kMicrosecond);
         }
     }

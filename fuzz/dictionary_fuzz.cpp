@@ -1,13 +1,13 @@
-// Any dictionary bytes and any search text: loading keeps every unit, in order, in pieces that
-// end at LF or at the piece limit; a search returns at most 100 candidates, each a line of the
-// dictionary without its terminator, in file order; a text without metacharacters finds exactly
-// the first lines that start with it.
+// Any dictionary bytes and any search text: the indexed dictionary holds the same pieces as the
+// reference loader reads, and finds exactly what the reference's regular expression finds (at
+// most 100 lines, in file order, each beginning with the text taken literally).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
 #include <string>
 
 #include "dictionary/dictionary.h"
+#include "dictionary/reference_lookup.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
@@ -21,50 +21,23 @@ std::wstring unitsOf(const std::string& bytes) {
     return units;
 }
 
-void checkLoaded(const revaze::Dictionary& dictionary, const std::string& bytes) {
-    std::wstring expected = unitsOf(bytes);
-    if (bytes.size() >= 2 && bytes.compare(0, 2, "\xFF\xFE") == 0) {
-        expected.erase(0, 1);
-    }
-    std::wstring joined;
-    for (std::size_t i = 0; i < dictionary.lines.size(); ++i) {
-        const std::wstring& line = dictionary.lines[i];
-        FUZZ_CHECK(!line.empty() && line.size() <= revaze::kMaxLinePiece);
-        // A piece ends at its LF, at the piece limit, or at the end of the file.
-        FUZZ_CHECK(line.back() == L'\n' || line.size() == revaze::kMaxLinePiece ||
-                   i + 1 == dictionary.lines.size());
-        FUZZ_CHECK(line.find(L'\n') == line.size() - 1 || line.find(L'\n') == std::wstring::npos);
-        joined += line;
-    }
-    FUZZ_CHECK(joined == expected);
+bool startsWith(const std::wstring& text, const std::wstring& prefix) {
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
-void checkSearch(const revaze::Dictionary& dictionary, const std::wstring& text) {
+void checkSearch(const revaze::Dictionary& dictionary, const revaze::ReferenceDictionary& reference,
+                 const std::wstring& text) {
+    const revaze::Matches matches = dictionary.find(text);
+    FUZZ_CHECK(matches.count <= revaze::kMaxCandidates);
+    for (std::uint32_t i = 1; i < matches.count; ++i) {
+        FUZZ_CHECK(matches.lines[i - 1] < matches.lines[i]); // file order, each line once
+    }
     const std::vector<std::wstring> found = revaze::LookupCandidates(dictionary, text);
-    FUZZ_CHECK(found.size() <= revaze::kMaxCandidates);
-    if (text.empty()) {
-        FUZZ_CHECK(found.empty());
-        return;
-    }
-    // Every candidate is a line without its terminator, in file order.
-    std::size_t next = 0;
+    FUZZ_CHECK(found.size() == matches.count);
+    FUZZ_CHECK(found == revaze::ReferenceLookupCandidates(reference, text));
     for (const std::wstring& candidate : found) {
-        while (next < dictionary.lines.size() &&
-               revaze::candidateOfLine(dictionary.lines[next]) != candidate) {
-            ++next;
-        }
-        FUZZ_CHECK(next < dictionary.lines.size());
-        ++next;
-    }
-    if (!revaze::hasRegexMetacharacter(text)) {
-        std::vector<std::wstring> expected;
-        for (const std::wstring& line : dictionary.lines) {
-            if (expected.size() < revaze::kMaxCandidates &&
-                line.compare(0, text.size(), text) == 0 && line.size() >= text.size()) {
-                expected.push_back(revaze::candidateOfLine(line));
-            }
-        }
-        FUZZ_CHECK(found == expected);
+        // A text that runs into the terminator matches the whole line, not its candidate.
+        FUZZ_CHECK(startsWith(candidate + L"\r\n", text) || startsWith(candidate + L"\n", text));
     }
 }
 
@@ -75,14 +48,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The search text as UTF-16LE bytes first (short, as typed), then the file.
     const std::string textBytes = input.ConsumeRandomLengthString(64);
     const std::string bytes = input.ConsumeRemainingBytesAsString();
-    revaze::Dictionary dictionary;
-    dictionary.loadBytes(bytes);
-    checkLoaded(dictionary, bytes);
+    const revaze::Dictionary dictionary = revaze::Dictionary::fromBytes(bytes);
+    revaze::ReferenceDictionary reference;
+    reference.loadBytes(bytes);
+    FUZZ_CHECK(dictionary.size() == reference.size());
     const std::wstring text = unitsOf(textBytes);
-    checkSearch(dictionary, text);
+    FUZZ_CHECK(revaze::LookupCandidates(dictionary, L"").empty());
     // Every prefix of the text, as a composition grows key by key.
-    for (std::size_t n = 1; n < text.size(); ++n) {
-        checkSearch(dictionary, text.substr(0, n));
+    for (std::size_t n = 1; n <= text.size(); ++n) {
+        checkSearch(dictionary, reference, text.substr(0, n));
     }
     return 0;
 }

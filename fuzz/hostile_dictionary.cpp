@@ -1,6 +1,9 @@
 #include "fuzz/hostile_dictionary.h"
 
 #include <array>
+#include <sstream>
+
+#include "dictionary/reference_lookup.h"
 
 namespace revaze::fuzz {
 
@@ -96,17 +99,32 @@ std::string hostileDictionaryBytes(FuzzedDataProvider& input) {
 }
 
 std::unique_ptr<Dictionary> dictionaryFromBytes(const std::string& bytes) {
-    auto dictionary = std::make_unique<Dictionary>();
-    dictionary->loadBytes(bytes);
-    return dictionary;
+    return std::make_unique<Dictionary>(Dictionary::fromBytes(bytes));
 }
 
-std::unordered_set<std::wstring> offeredCandidates(const Dictionary& dictionary) {
+namespace {
+
+std::unordered_set<std::wstring> candidatesOf(const ReferenceDictionary& reference) {
     std::unordered_set<std::wstring> offered;
-    for (const std::wstring& line : dictionary.lines) {
+    for (const std::wstring& line : reference.lines) {
         offered.insert(candidateOfLine(line));
     }
     return offered;
+}
+
+} // namespace
+
+std::unordered_set<std::wstring> offeredCandidates(const std::string& bytes) {
+    ReferenceDictionary reference;
+    reference.loadBytes(bytes);
+    return candidatesOf(reference);
+}
+
+std::unordered_set<std::wstring> offeredCandidates(const std::filesystem::path& file) {
+    ReferenceDictionary reference;
+    std::ostringstream ignored;
+    reference.loadFile(file, ignored);
+    return candidatesOf(reference);
 }
 
 } // namespace revaze::fuzz

@@ -8,6 +8,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -21,7 +22,9 @@ std::string hostileDictionaryBytes(FuzzedDataProvider& input);
 
 std::unique_ptr<Dictionary> dictionaryFromBytes(const std::string& bytes);
 
-// Every candidate the dictionary can offer: each line without its terminator.
-std::unordered_set<std::wstring> offeredCandidates(const Dictionary& dictionary);
+// Every candidate a dictionary file can offer: each line without its terminator, as the
+// reference loader reads the file.
+std::unordered_set<std::wstring> offeredCandidates(const std::string& bytes);
+std::unordered_set<std::wstring> offeredCandidates(const std::filesystem::path& file);
 
 } // namespace revaze::fuzz

@@ -332,15 +332,20 @@ void trace(const Event& event, const KeyEvent* key, const Result& result,
                  hexUnits(v.composedText).c_str(), v.candidateCount, v.pageFirst);
 }
 
+const char* externalDictionaryPath() {
+    const char* path = std::getenv("REVAZE_FUZZ_DICTIONARY");
+    return path != nullptr && *path != '\0' ? path : nullptr;
+}
+
 const Dictionary* externalDictionary() {
     static const std::unique_ptr<Dictionary> external = []() -> std::unique_ptr<Dictionary> {
-        const char* path = std::getenv("REVAZE_FUZZ_DICTIONARY");
-        if (path == nullptr || *path == '\0') {
+        const char* path = externalDictionaryPath();
+        if (path == nullptr) {
             return nullptr;
         }
-        auto dictionary = std::make_unique<Dictionary>();
         std::ostringstream diagnostics;
-        if (!dictionary->loadFile(path, diagnostics)) {
+        auto dictionary = openDictionary(path, diagnostics);
+        if (dictionary == nullptr) {
             std::fprintf(stderr, "%s", diagnostics.str().c_str());
             std::abort();
         }
@@ -366,18 +371,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     std::unique_ptr<Dictionary> own;
     const Dictionary* dictionary = externalDictionary();
-    if (dictionary == nullptr) {
-        own = dictionaryFromBytes(hostileDictionaryBytes(input));
-        dictionary = own.get();
-    }
-    // The external dictionary is large: its candidate set is made once.
-    static std::unordered_set<std::wstring> externalOffered;
+    // The external dictionary is large: its candidates are listed once.
+    static const std::unordered_set<std::wstring> externalOffered =
+        dictionary != nullptr ? offeredCandidates(std::filesystem::path(externalDictionaryPath()))
+                              : std::unordered_set<std::wstring>();
     std::unordered_set<std::wstring> ownOffered;
-    if (own == nullptr && externalOffered.empty()) {
-        externalOffered = offeredCandidates(*dictionary);
-    }
-    if (own != nullptr) {
-        ownOffered = offeredCandidates(*dictionary);
+    if (dictionary == nullptr) {
+        const std::string bytes = hostileDictionaryBytes(input);
+        own = dictionaryFromBytes(bytes);
+        ownOffered = offeredCandidates(bytes);
+        dictionary = own.get();
     }
     const auto& offered = own != nullptr ? ownOffered : externalOffered;
 

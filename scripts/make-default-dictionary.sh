@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the default dictionary, data/generated/ZovovUvoz2.dat, from Debian's Tibetan OCR
 # language data: its word list (an LSTM word DAWG, Apache-2.0) unpacked with the tesseract tools,
-# reduced to words written in the Tibetan block, and written by `revaze dict build`.
+# reduced to words written in the Tibetan block, and written by `revaze dict build` with its
+# prepared index, ZovovUvoz2.idx.
 # Usage: make-default-dictionary.sh PATH/TO/revaze
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +11,9 @@ out=$root/data/generated
 dict=$out/ZovovUvoz2.dat
 traineddata=/usr/share/tesseract-ocr/5/tessdata/bod.traineddata
 if [ -s "$dict" ] && [ "$dict" -nt "$traineddata" ]; then
+    # The index is rewritten every time (a few milliseconds): one made by an older tool, or
+    # none at all, would leave every run building it in memory.
+    "$revaze" dict index "$dict" 2>/dev/null
     exit 0
 fi
 mkdir -p "$out"

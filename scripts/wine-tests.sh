@@ -4,8 +4,9 @@
 #   scripts/wine-tests.sh            (after building the win32 and win64 presets)
 #
 # Every harness is called as  HARNESS.exe <windows path of Revaze.ime> <windows path of an
-# artifacts folder>, prints one line per check and exits 0 when all pass. Screenshots land in
-# build/wine-artifacts/<preset>/ as PNG. The last line reads "N passed, M failed" (harness runs).
+# artifacts folder> (RevazeTip.dll sits beside Revaze.ime), prints one line per check and exits 0
+# when all pass. Screenshots land in build/wine-artifacts/<preset>/ as PNG. The last line reads
+# "N passed, M failed" (harness runs).
 # REVAZE_WINE_PRESETS="win64" and REVAZE_WINE_HARNESS=<name> narrow a run while working.
 set -uo pipefail
 
@@ -67,9 +68,27 @@ wineserver -w
     /d 'Tibetan Machine Uni' /f >/dev/null 2>&1
 wineserver -w
 windows=$WINEPREFIX/drive_c/windows
+# Its prepared index (ZovovUvoz2.idx) comes from the native tool, so that both bitnesses read an
+# index written on Linux; without the tool they build it in memory, and the harnesses say which.
+revaze=$build/native/bin/revaze
+[ -x "$revaze" ] || echo "wine-tests: $revaze is not built: the dictionaries get no prepared index"
 for system in system32 syswow64; do
-    [ -d "$windows/$system" ] && write_dictionary "$windows/$system/ZovovUvoz2.dat"
+    if [ -d "$windows/$system" ]; then
+        write_dictionary "$windows/$system/ZovovUvoz2.dat"
+        if [ -x "$revaze" ]; then
+            "$revaze" dict index "$windows/$system/ZovovUvoz2.dat" 2>/dev/null
+        fi
+    fi
 done
+
+# The default dictionary too, when it is built, with the index the native tool writes: both
+# bitnesses must read it, and build the same bytes themselves.
+default_dictionary=$root/data/generated/ZovovUvoz2.dat
+if [ -x "$revaze" ] && [ -s "$default_dictionary" ]; then
+    mkdir -p "$WINEPREFIX/drive_c/revaze"
+    cp "$default_dictionary" "$WINEPREFIX/drive_c/revaze/ZovovUvoz2.dat"
+    "$revaze" dict index "$WINEPREFIX/drive_c/revaze/ZovovUvoz2.dat" 2>/dev/null
+fi
 
 passed=0
 failed=0
@@ -108,7 +127,11 @@ for preset in ${REVAZE_WINE_PRESETS:-win32 win64}; do
             continue
         fi
         log=$out/$name.log
-        timeout 300 "$loader" "$harness" "$("$wine64" winepath -w "$ime")" \
+        # Wine activates a text service's language profile only for the user's language:
+        # the text service harness runs as a Tibetan user.
+        locale=()
+        case $name in tsf_*) locale=(LC_ALL=bo_CN.UTF-8) ;; esac
+        timeout 300 env "${locale[@]}" "$loader" "$harness" "$("$wine64" winepath -w "$ime")" \
             "$("$wine64" winepath -w "$out")" >"$log" 2>&1
         rc=$?
         sed "s/^/    /" "$log" | tr -d '\r'

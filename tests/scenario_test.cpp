@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include "common/text.h"
+#include "dictionary/test_dictionary.h"
 #include "tools/simulator.h"
 
 namespace revaze {
@@ -102,13 +103,13 @@ Dictionary testDictionary() {
     // The test dictionary: UTF-8 words, one per line, kept in file order.
     std::ifstream in(kScenarioDir / "dictionary.txt");
     std::string line;
-    Dictionary d;
+    std::vector<std::wstring> words;
     while (std::getline(in, line)) {
         if (!line.empty() && line[0] != '#') {
-            d.lines.push_back(utf8ToUnits(line) + L"\r\n");
+            words.push_back(utf8ToUnits(line));
         }
     }
-    return d;
+    return test::dictionaryOfWords(words);
 }
 
 void PrintTo(const Scenario& s, std::ostream* os) {

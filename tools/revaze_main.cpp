@@ -4,11 +4,14 @@
 //   revaze lookup [--dict FILE] [--codepoints] TEXT
 //   revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT
 //   revaze dict build WORDLIST -o FILE
+//   revaze dict index FILE
 //   revaze tables
 //   revaze --version | --help | help
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -33,7 +36,7 @@ int fail(const std::string& message) {
 }
 
 std::string usage() {
-    return "usage: revaze parse|lookup|type|dict build|tables ... (revaze --help)";
+    return "usage: revaze parse|lookup|type|dict build|dict index|tables ... (revaze --help)";
 }
 
 constexpr const char* kHelp =
@@ -42,6 +45,7 @@ constexpr const char* kHelp =
     "  revaze lookup [--dict FILE] [--codepoints] TEXT\n"
     "  revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT\n"
     "  revaze dict build WORDLIST -o FILE\n"
+    "  revaze dict index FILE\n"
     "  revaze tables\n"
     "  revaze --version | --help | help\n"
     "\n"
@@ -50,7 +54,8 @@ constexpr const char* kHelp =
     "type     what the input method leaves in an empty edit box after SCRIPT: every printable\n"
     "         character but { and } is a key; {Enter} {Back} {Esc} {PgUp} {PgDn} {Shift}\n"
     "         {Shift+c} {Star} {Soft} {Mode} {Layout:NAME} {LBrace} {RBrace} are the others\n"
-    "dict     writes a UTF-8 word list as a dictionary file\n"
+    "dict     build: writes a UTF-8 word list as a dictionary file, with its index;\n"
+    "         index: writes the prepared index beside a dictionary (name.dat: name.idx)\n"
     "tables   the key charts of the eight layouts and the soft keyboard pages, as JSON\n"
     "\n"
     "Layouts: Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD.\n"
@@ -63,14 +68,54 @@ std::string defaultDictionaryPath() {
     return REVAZE_DEFAULT_DICTIONARY;
 }
 
-// Loads a dictionary file; a file that cannot be opened is a bad argument.
-bool loadDictionary(const std::string& path, Dictionary& dictionary, std::string& error) {
+// Opens a dictionary file with its prepared index; a file that is refused is a bad argument.
+// Notes about an index that is not used are not the tool's output.
+std::unique_ptr<Dictionary> loadDictionary(const std::string& path, std::string& error) {
     std::ostringstream diagnostics;
-    if (!dictionary.loadFile(path, diagnostics)) {
+    std::unique_ptr<Dictionary> dictionary = openDictionary(path, diagnostics);
+    if (dictionary == nullptr) {
         error = diagnostics.str();
         if (!error.empty() && error.back() == '\n') {
             error.pop_back();
         }
+    }
+    return dictionary;
+}
+
+// Writes a whole file under a temporary name, then puts it in place: a process that has the old
+// file mapped keeps reading the old file, never a half-written one.
+bool writeFile(const std::filesystem::path& path, std::string_view bytes) {
+    std::filesystem::path temporary = path;
+    temporary += ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) {
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+// Writes the prepared index of the dictionary at `path` beside it.
+bool writeIndex(const std::filesystem::path& path, std::string& error) {
+    const std::filesystem::path indexPath = indexPathFor(path);
+    if (indexPath == path) {
+        error = "a dictionary named *.idx has no place for its index";
+        return false;
+    }
+    std::unique_ptr<Dictionary> dictionary = loadDictionary(path.string(), error);
+    if (dictionary == nullptr) {
+        return false;
+    }
+    if (!writeFile(indexPath, dictionary->indexImage())) {
+        error = "cannot write " + indexPath.string();
         return false;
     }
     return true;
@@ -126,13 +171,13 @@ int cmdLookup(const std::vector<std::string>& args) {
     if (texts.size() != 1) {
         return fail("lookup: give exactly one TEXT");
     }
-    Dictionary dictionary;
     std::string error;
-    if (!loadDictionary(dictPath, dictionary, error)) {
+    std::unique_ptr<Dictionary> dictionary = loadDictionary(dictPath, error);
+    if (dictionary == nullptr) {
         return fail(error);
     }
     std::string out;
-    for (const std::wstring& candidate : LookupCandidates(dictionary, utf8ToUnits(texts[0]))) {
+    for (const std::wstring& candidate : LookupCandidates(*dictionary, utf8ToUnits(texts[0]))) {
         out += render(candidate, codepoints) + "\n";
     }
     std::cout << out;
@@ -185,11 +230,14 @@ int cmdType(const std::vector<std::string>& args) {
     if (!tokens) {
         return fail("type: " + error);
     }
-    Dictionary dictionary;
-    if (!noDict && !loadDictionary(dictPath, dictionary, error)) {
-        return fail(error);
+    std::unique_ptr<Dictionary> dictionary;
+    if (!noDict) {
+        dictionary = loadDictionary(dictPath, error);
+        if (dictionary == nullptr) {
+            return fail(error);
+        }
     }
-    Simulator simulator(&dictionary);
+    Simulator simulator(dictionary.get());
     simulator.chooseLayout(layout);
     std::string out;
     for (const ScriptToken& token : *tokens) {
@@ -210,9 +258,24 @@ int cmdType(const std::vector<std::string>& args) {
     return 0;
 }
 
+int cmdDictIndex(const std::vector<std::string>& args) {
+    if (args.size() != 2 || (args[1].size() > 1 && args[1][0] == '-')) {
+        return fail("dict index: usage: revaze dict index FILE");
+    }
+    std::string error;
+    if (!writeIndex(args[1], error)) {
+        return fail("dict index: " + error);
+    }
+    std::cerr << "revaze: index written to " << indexPathFor(args[1]).string() << '\n';
+    return 0;
+}
+
 int cmdDict(const std::vector<std::string>& args) {
+    if (!args.empty() && args[0] == "index") {
+        return cmdDictIndex(args);
+    }
     if (args.empty() || args[0] != "build") {
-        return fail("dict: only 'dict build WORDLIST -o FILE' is known");
+        return fail("dict: only 'dict build WORDLIST -o FILE' and 'dict index FILE' are known");
     }
     std::string input;
     std::string output;
@@ -238,13 +301,15 @@ int cmdDict(const std::vector<std::string>& args) {
     std::ostringstream content;
     content << in.rdbuf();
     std::vector<std::wstring> words = orderedWords(content.str());
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    std::string bytes = dictionaryFileBytes(words);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
+    if (!writeFile(output, dictionaryFileBytes(words))) {
         return fail("dict build: cannot write " + output);
     }
-    std::cerr << "revaze: " << words.size() << " words written to " << output << '\n';
+    std::string error;
+    if (!writeIndex(output, error)) {
+        return fail("dict build: " + error);
+    }
+    std::cerr << "revaze: " << words.size() << " words written to " << output << ", its index to "
+              << indexPathFor(output).string() << '\n';
     return 0;
 }
 

@@ -57,8 +57,7 @@ TEST(WordList, FileBytesAreUtf16LittleEndianWithMarkAndCrLfAndLoadBack) {
                                "\x41\x0F\x72\x0F\x0D\x00\x0A\x00",
                                16);
     EXPECT_EQ(bytes, expected);
-    Dictionary d;
-    d.loadBytes(bytes);
+    const Dictionary d = Dictionary::fromBytes(bytes);
     ASSERT_EQ(d.size(), 2u);
     EXPECT_EQ(LookupCandidates(d, L"\u0F41"), std::vector<std::wstring>{L"\u0F41\u0F72"});
     EXPECT_EQ(dictionaryFileBytes({}), std::string("\xFF\xFE"));

@@ -1,12 +1,23 @@
 #include "dictionary/candidates.h"
 
-#include <cstdio>
-
 namespace revaze {
+
+std::wstring CandidateList::operator[](std::size_t i) const {
+    return dictionary_->candidate(matches_.lines[i]);
+}
+
+std::vector<std::wstring> CandidateList::strings() const {
+    std::vector<std::wstring> all;
+    all.reserve(size());
+    for (std::size_t i = 0; i < size(); ++i) {
+        all.push_back((*this)[i]);
+    }
+    return all;
+}
 
 void CandidatePaging::RefreshCandidates(std::wstring_view text) {
     if (dictionary_ != nullptr) {
-        candidateList = LookupCandidates(*dictionary_, text);
+        candidateList = CandidateList(dictionary_, dictionary_->find(text));
     } else {
         candidateList.clear();
     }
@@ -48,15 +59,15 @@ void CandidatePaging::NextPage() {
     }
 }
 
-const std::wstring* CandidatePaging::ChosenCandidate(char digit) const {
+std::optional<std::wstring> CandidatePaging::ChosenCandidate(char digit) const {
     if (digit < '1' || digit > '5') {
-        return nullptr;
+        return std::nullopt;
     }
     long index = static_cast<long>(pageFirst) - 1 + (digit - '1');
     if (index < 0 || static_cast<std::size_t>(index) >= candidateList.size()) {
-        return nullptr;
+        return std::nullopt;
     }
-    return &candidateList[static_cast<std::size_t>(index)];
+    return candidateList[static_cast<std::size_t>(index)];
 }
 
 std::vector<std::wstring> CandidatePaging::ShownPage() const {

@@ -1,6 +1,7 @@
 // The candidate list that every composer keeps for its text, shown five to a page.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,31 @@ namespace revaze {
 inline constexpr int kCandidatesPerPage = 5;
 inline constexpr std::size_t kCandidateLineUnits = 128; // one formatted page line, NUL included
 
+// The candidates of one search: the lines found, in dictionary order, at most 100. A candidate
+// becomes text only when it is shown or chosen, so a key costs no copy of a hundred words.
+class CandidateList {
+public:
+    CandidateList() = default;
+    CandidateList(const Dictionary* dictionary, const Matches& matches)
+        : dictionary_(dictionary), matches_(matches) {}
+
+    std::size_t size() const { return matches_.count; }
+    bool empty() const { return matches_.count == 0; }
+    // Candidate i (i < size()) as text.
+    std::wstring operator[](std::size_t i) const;
+    // Every candidate as text.
+    std::vector<std::wstring> strings() const;
+    void clear() { matches_.count = 0; }
+
+    bool operator==(const CandidateList& other) const {
+        return dictionary_ == other.dictionary_ && matches_ == other.matches_;
+    }
+
+private:
+    const Dictionary* dictionary_ = nullptr;
+    Matches matches_;
+};
+
 // Held by each composer (as a base, so that the composer's candidateList, pageFirst and
 // candidatePageText are its own members). The dictionary is shared and only read.
 class CandidatePaging {
@@ -20,7 +46,7 @@ public:
     explicit CandidatePaging(const Dictionary* dictionary) : dictionary_(dictionary) {}
 
     // The candidates of the last search, in dictionary order, at most 100.
-    std::vector<std::wstring> candidateList;
+    CandidateList candidateList;
     // 1-based number of the first candidate on the shown page: 1, 6, 11, ...
     int pageFirst = 1;
     // The shown page as the composition window draws it: "\n  1: word\n  2: word...".
@@ -33,8 +59,8 @@ public:
     void FormatCandidatePage();
     void PrevPage();
     void NextPage();
-    // The whole candidate that digit '1'..'5' picks on the shown page, or null when there is none.
-    const std::wstring* ChosenCandidate(char digit) const;
+    // The whole candidate that digit '1'..'5' picks on the shown page, or nothing.
+    std::optional<std::wstring> ChosenCandidate(char digit) const;
     // The whole candidates of the shown page, in order (at most five).
     std::vector<std::wstring> ShownPage() const;
 

@@ -2,15 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "dictionary/test_dictionary.h"
+
 namespace revaze {
 namespace {
 
 Dictionary numbered(int count) {
-    Dictionary d;
+    std::vector<std::wstring> words;
     for (int i = 1; i <= count; ++i) {
-        d.lines.push_back(L"w" + std::to_wstring(i) + L"\r\n");
+        words.push_back(L"w" + std::to_wstring(i));
     }
-    return d;
+    return test::dictionaryOfWords(words);
 }
 
 TEST(CandidatePaging, TwelveCandidatesPageByFiveAndStopAtTheLastPage) {
@@ -30,7 +32,7 @@ TEST(CandidatePaging, TwelveCandidatesPageByFiveAndStopAtTheLastPage) {
     EXPECT_EQ(c.pageFirst, 11);
     EXPECT_EQ(*c.ChosenCandidate('2'), L"w12");
     for (char digit : {'3', '4', '5'}) {
-        EXPECT_EQ(c.ChosenCandidate(digit), nullptr);
+        EXPECT_FALSE(c.ChosenCandidate(digit).has_value());
     }
     c.PrevPage();
     c.PrevPage();
@@ -58,17 +60,16 @@ TEST(CandidatePaging, RefreshStartsAtThePageOneAndEmptyListDoesNotPage) {
     c.NextPage();
     c.RefreshCandidates(L"w1");
     EXPECT_EQ(c.pageFirst, 1);
-    EXPECT_EQ(c.candidateList, (std::vector<std::wstring>{L"w1", L"w10", L"w11", L"w12"}));
+    EXPECT_EQ(c.candidateList.strings(),
+              (std::vector<std::wstring>{L"w1", L"w10", L"w11", L"w12"}));
     c.ClearCandidates();
     EXPECT_TRUE(c.candidateList.empty());
-    EXPECT_EQ(c.ChosenCandidate('1'), nullptr);
+    EXPECT_FALSE(c.ChosenCandidate('1').has_value());
 }
 
 TEST(CandidatePaging, LongCandidatesAreCutOnThePageButChosenWhole) {
-    Dictionary d;
     std::wstring longWord(300, L'x');
-    d.lines.push_back(longWord + L"\r\n");
-    d.lines.push_back(L"xy\r\n");
+    Dictionary d = test::dictionaryOfWords({longWord, L"xy"});
     CandidatePaging c(&d);
     c.RefreshCandidates(L"x");
     c.FormatCandidatePage();

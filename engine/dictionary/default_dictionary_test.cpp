@@ -1,53 +1,115 @@
-// The production search against the reference on the default dictionary, for several hundred
-// prefixes taken from its own words, with and without regex metacharacters.
+// The index against the reference on the default dictionary: thousands of texts (prefixes of its
+// words, single code units, texts found nowhere, texts with punctuation and regex
+// metacharacters), with a prepared index, with one built in memory, and with no stored answers.
 #include <cstdlib>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "common/text.h"
 #include "dictionary/dictionary.h"
+#include "dictionary/reference_lookup.h"
+#include "dictionary/test_dictionary.h"
 
 namespace revaze {
 namespace {
 
-TEST(DefaultDictionary, ProductionSearchReturnsExactlyWhatTheReferenceReturns) {
-    Dictionary d;
-    std::ostringstream diagnostics;
-    if (!d.loadFile(REVAZE_DEFAULT_DICTIONARY, diagnostics)) {
-        if (std::getenv("CI") != nullptr) {
-            FAIL() << diagnostics.str();
+class DefaultDictionary : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        std::ostringstream diagnostics;
+        if (!reference_.loadFile(REVAZE_DEFAULT_DICTIONARY, diagnostics)) {
+            missing_ = diagnostics.str();
+            return;
         }
-        GTEST_SKIP() << "no default dictionary: " << diagnostics.str();
+        // The reference is slow (a whole-file scan for every text with few lines): ask it once.
+        for (const std::wstring& text : texts()) {
+            expected_.emplace_back(text, ReferenceLookupCandidates(reference_, text));
+        }
     }
-    ASSERT_GT(d.size(), 50000u);
-#ifdef REVAZE_SANITIZED
-    // The sanitizer build runs the regex engine some twenty times slower: fewer words there.
-    const std::size_t words = 20;
-#else
-    const std::size_t words = 150;
-#endif
-    std::vector<std::wstring> texts;
-    const std::wstring metas[] = {L".", L"(", L"[", L"\\", L"*", L".*", L"[^x]", L"\\.", L")"};
-    for (std::size_t i = 0; i < d.size(); i += d.size() / words) {
-        std::wstring word = candidateOfLine(d.lines[i]);
-        for (std::size_t len : {std::size_t{1}, std::size_t{2}, word.size() / 2, word.size()}) {
-            if (len > 0 && len <= word.size()) {
-                texts.push_back(word.substr(0, len));
+    void SetUp() override {
+        if (!missing_.empty()) {
+            if (std::getenv("CI") != nullptr) {
+                FAIL() << missing_;
             }
+            GTEST_SKIP() << "no default dictionary: " << missing_;
         }
-        const std::wstring& meta = metas[(i / words) % std::size(metas)];
-        texts.push_back(word.substr(0, 1) + meta);
-        texts.push_back(word.substr(0, word.size() / 2) + meta + word.substr(word.size() / 2));
+        ASSERT_GT(reference_.size(), 50000u);
     }
-    ASSERT_GT(texts.size(), 4 * words);
-    std::size_t withCandidates = 0;
-    for (const std::wstring& text : texts) {
-        auto production = LookupCandidates(d, text);
-        ASSERT_EQ(production, ReferenceLookupCandidates(d, text));
-        withCandidates += production.empty() ? 0 : 1;
+
+#ifdef REVAZE_SANITIZED
+    // The regex engine runs some twenty times slower under the sanitizers.
+    static constexpr std::size_t kWords = 4;
+#else
+    static constexpr std::size_t kWords = 150;
+#endif
+
+    // The texts: from words spread through the file, some sixteen from each word.
+    static std::vector<std::wstring> texts() {
+        const std::size_t words = kWords;
+        const std::wstring metas[] = {L".", L"(", L"[", L"\\",  L"*", L".*", L"[^x]", L"\\.",
+                                      L")", L"?", L"+", L"{2}", L"|", L"^",  L"$",    L".?.?"};
+        std::vector<std::wstring> texts;
+        const auto& lines = reference_.lines;
+        for (std::size_t n = 0, i = 0; n < words; ++n, i += lines.size() / words) {
+            const std::wstring word = candidateOfLine(lines[i]);
+            for (std::size_t length = 1; length <= word.size(); ++length) {
+                texts.push_back(word.substr(0, length));
+            }
+            const std::wstring& meta = metas[n % std::size(metas)];
+            texts.push_back(word.substr(0, 1) + meta);
+            texts.push_back(word.substr(0, word.size() / 2) + meta + word.substr(word.size() / 2));
+            texts.push_back(word + L"\u0F0B\u0F40\u0F40\u0F40");
+            texts.push_back(std::wstring{static_cast<wchar_t>(0x0F00 + n % 0x100)});
+        }
+        return texts;
     }
-    // Most of the prefixes come from the dictionary's own words, so most have candidates.
-    EXPECT_GT(withCandidates, texts.size() / 2);
+
+    static void expectReferenceCandidates(const Dictionary& d) {
+        std::size_t withCandidates = 0;
+        std::size_t full = 0;
+        ASSERT_GT(expected_.size(), 10 * kWords);
+        for (const auto& [text, candidates] : expected_) {
+            ASSERT_EQ(LookupCandidates(d, text), candidates) << codepointList(text);
+            withCandidates += candidates.empty() ? 0 : 1;
+            full += candidates.size() == kMaxCandidates ? 1 : 0;
+        }
+        // The texts reach every kind of answer: none, a few, and a full hundred.
+        EXPECT_GT(withCandidates, expected_.size() / 2);
+        EXPECT_GT(withCandidates, full);
+        EXPECT_GT(full, 2u);
+    }
+
+    static inline ReferenceDictionary reference_;
+    static inline std::vector<std::pair<std::wstring, std::vector<std::wstring>>> expected_;
+    static inline std::string missing_;
+};
+
+TEST_F(DefaultDictionary, APreparedIndexGivesTheReferenceCandidates) {
+    test::TempDir dir;
+    const auto path = dir / "ZovovUvoz2.dat";
+    std::filesystem::copy_file(REVAZE_DEFAULT_DICTIONARY, path);
+    test::writeFile(dir / "ZovovUvoz2.idx",
+                    Dictionary::fromBytes(test::readFile(path)).indexImage());
+    std::ostringstream diagnostics;
+    auto d = openDictionary(path, diagnostics);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(diagnostics.str(), "");
+    EXPECT_EQ(d->indexSource(), Dictionary::IndexSource::Prepared);
+    EXPECT_EQ(d->size(), reference_.size());
+    expectReferenceCandidates(*d);
+}
+
+TEST_F(DefaultDictionary, AnIndexBuiltInMemoryGivesTheReferenceCandidates) {
+    const Dictionary d = Dictionary::fromBytes(test::readFile(REVAZE_DEFAULT_DICTIONARY));
+    EXPECT_EQ(d.indexSource(), Dictionary::IndexSource::Built);
+    expectReferenceCandidates(d);
+}
+
+TEST_F(DefaultDictionary, TheRangeMinimumWalkAloneGivesTheReferenceCandidates) {
+    const Dictionary d = Dictionary::fromBytes(test::readFile(REVAZE_DEFAULT_DICTIONARY), {0});
+    EXPECT_EQ(d.index().answerCount(), 0u);
+    expectReferenceCandidates(d);
 }
 
 } // namespace

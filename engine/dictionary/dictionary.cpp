@@ -1,141 +1,110 @@
 #include "dictionary/dictionary.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
+#include <sstream>
+#include <stdexcept>
 
-#include <boost/regex.hpp>
+#include "dictionary/checksum.h"
 
 namespace revaze {
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-std::FILE* openForReading(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"rb");
-#else
-    return std::fopen(path.c_str(), "rb");
-#endif
+std::filesystem::path indexPathFor(const std::filesystem::path& dictionary) {
+    std::filesystem::path index = dictionary;
+    index.replace_extension(".idx");
+    return index;
 }
 
-std::wstring makePattern(std::wstring_view text) {
-    std::wstring pattern = L"^";
-    pattern += text;
-    pattern += L".*$";
-    return pattern;
+Dictionary::Dictionary() {
+    std::string why;
+    file_ = std::make_unique<HeldBytes>(std::string());
+    indexFile_ = std::make_unique<HeldBytes>(buildIndexImage(text_, identity_));
+    index_ = *LineIndex::open(indexFile_->bytes(), text_, identity_, why);
 }
 
-} // namespace
+Dictionary::~Dictionary() = default;
+Dictionary::Dictionary(Dictionary&&) noexcept = default;
+Dictionary& Dictionary::operator=(Dictionary&&) noexcept = default;
 
-bool Dictionary::loadFile(const std::filesystem::path& path, std::ostream& diagnostics) {
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
-    if (!file) {
-        int error = errno;
-        diagnostics << "open file " << path.string() << "failed. error code: " << error << '\n';
+Dictionary::Dictionary(std::unique_ptr<MappedFile> file, std::unique_ptr<MappedFile> prepared,
+                       const IndexOptions& options, std::string& note)
+    : file_(std::move(file)),
+      text_(file_->bytes()), identity_{file_->bytes().size(), checksum64(file_->bytes())} {
+    std::string why;
+    if (prepared != nullptr) {
+        if (auto index = LineIndex::open(prepared->bytes(), text_, identity_, why)) {
+            index_ = *index;
+            indexFile_ = std::move(prepared);
+            source_ = IndexSource::Prepared;
+            return;
+        }
+        note = why;
+    }
+    indexFile_ = std::make_unique<HeldBytes>(buildIndexImage(text_, identity_, options));
+    auto built = LineIndex::open(indexFile_->bytes(), text_, identity_, why);
+    if (!built) {
+        throw std::logic_error("the index built in memory does not read back: " + why);
+    }
+    index_ = *built;
+    source_ = IndexSource::Built;
+}
+
+Dictionary Dictionary::fromBytes(std::string bytes, const IndexOptions& options) {
+    if (bytes.size() > kMaxDictionaryBytes) {
+        return Dictionary();
+    }
+    std::string note;
+    return Dictionary(std::make_unique<HeldBytes>(std::move(bytes)), nullptr, options, note);
+}
+
+std::string_view Dictionary::indexImage() const {
+    return indexFile_->bytes();
+}
+
+std::size_t Dictionary::privateBytes() const {
+    std::size_t bytes = sizeof *this;
+    for (const MappedFile* f : {file_.get(), indexFile_.get()}) {
+        if (dynamic_cast<const HeldBytes*>(f) != nullptr) {
+            bytes += f->bytes().size();
+        }
+    }
+    return bytes;
+}
+
+std::unique_ptr<Dictionary> openDictionary(const std::filesystem::path& path,
+                                           std::ostream& diagnostics, const IndexOptions& options) {
+    std::unique_ptr<MappedFile> file = mapFile(path, kMaxDictionaryBytes, diagnostics);
+    if (file == nullptr) {
+        return nullptr;
+    }
+    const std::filesystem::path indexPath = indexPathFor(path);
+    std::unique_ptr<MappedFile> prepared;
+    std::string note;
+    std::error_code error;
+    if (indexPath != path && std::filesystem::exists(indexPath, error)) {
+        std::ostringstream refusal;
+        prepared = mapFile(indexPath, kMaxIndexBytes, refusal);
+        note = refusal.str();
+        if (!note.empty() && note.back() == '\n') {
+            note.pop_back();
+        }
+    }
+    auto dictionary = std::unique_ptr<Dictionary>(
+        new Dictionary(std::move(file), std::move(prepared), options, note));
+    if (!note.empty()) {
+        diagnostics << "the prepared index " << displayPath(indexPath) << " is not used (" << note
+                    << "): the index is built in memory\n";
         diagnostics.flush();
-        return false;
     }
-    std::string bytes;
-    char chunk[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-        bytes.append(chunk, n);
-    }
-    // A read error ends loading; the lines read so far stay.
-    loadBytes(bytes);
-    return true;
-}
-
-void Dictionary::loadBytes(std::string_view bytes) {
-    if (bytes.size() < 2) {
-        return;
-    }
-    std::size_t pos = 0;
-    if (static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE) {
-        pos = 2;
-    }
-    std::wstring piece;
-    piece.reserve(64);
-    for (; pos + 1 < bytes.size(); pos += 2) {
-        wchar_t unit = static_cast<wchar_t>(static_cast<unsigned char>(bytes[pos]) |
-                                            (static_cast<unsigned char>(bytes[pos + 1]) << 8));
-        piece.push_back(unit);
-        if (unit == L'\n' || piece.size() == kMaxLinePiece) {
-            lines.push_back(std::move(piece));
-            piece.clear();
-        }
-    }
-    if (!piece.empty()) {
-        lines.push_back(std::move(piece));
-    }
-}
-
-std::wstring candidateOfLine(std::wstring_view line) {
-    if (line.size() >= 2 && line[line.size() - 2] == L'\r' && line.back() == L'\n') {
-        line.remove_suffix(2);
-    } else if (!line.empty() && line.back() == L'\n') {
-        line.remove_suffix(1);
-    }
-    return std::wstring(line);
-}
-
-bool hasRegexMetacharacter(std::wstring_view text) {
-    static constexpr std::wstring_view kMeta = L"\\^$.|?*+()[]{}";
-    for (wchar_t c : text) {
-        if (kMeta.find(c) != std::wstring_view::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::vector<std::wstring> ReferenceLookupCandidates(const Dictionary& dictionary,
-                                                    std::wstring_view text) {
-    std::vector<std::wstring> result;
-    if (text.empty()) {
-        return result;
-    }
-    try {
-        boost::wregex expression(makePattern(text));
-        for (const std::wstring& line : dictionary.lines) {
-            if (boost::regex_match(line, expression)) {
-                result.push_back(candidateOfLine(line));
-            }
-            if (result.size() >= kMaxCandidates) {
-                break;
-            }
-        }
-    } catch (const std::exception&) {
-        result.clear();
-    }
-    return result;
+    return dictionary;
 }
 
 std::vector<std::wstring> LookupCandidates(const Dictionary& dictionary, std::wstring_view text) {
-    if (text.empty()) {
-        return {};
+    std::vector<std::wstring> candidates;
+    const Matches matches = dictionary.find(text);
+    candidates.reserve(matches.count);
+    for (std::uint32_t line : matches) {
+        candidates.push_back(dictionary.candidate(line));
     }
-    if (hasRegexMetacharacter(text)) {
-        return ReferenceLookupCandidates(dictionary, text);
-    }
-    // Without metacharacters the expression is the literal text followed by ".*$", and "." matches
-    // every code unit, CR and LF included: a line matches exactly when it starts with the text.
-    std::vector<std::wstring> result;
-    for (const std::wstring& line : dictionary.lines) {
-        if (line.size() >= text.size() && std::wstring_view(line).substr(0, text.size()) == text) {
-            result.push_back(candidateOfLine(line));
-            if (result.size() >= kMaxCandidates) {
-                break;
-            }
-        }
-    }
-    return result;
+    return candidates;
 }
 
 } // namespace revaze

@@ -1,164 +1,164 @@
+// The dictionary read in place: the loader's rules for lines and candidates, and the search
+// against the regular-expression reference on small hand-made files.
 #include "dictionary/dictionary.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include <gtest/gtest.h>
+
+#include "common/text.h"
+#include "dictionary/reference_lookup.h"
+#include "dictionary/test_dictionary.h"
 
 namespace revaze {
 namespace {
 
-// Bytes of a UTF-16LE file holding `text`, with or without the FF FE mark.
-std::string utf16le(std::wstring_view text, bool mark = true) {
-    std::string bytes = mark ? "\xFF\xFE" : "";
-    for (wchar_t c : text) {
-        unsigned u = static_cast<unsigned>(c) & 0xFFFFu;
-        bytes.push_back(static_cast<char>(u & 0xFF));
-        bytes.push_back(static_cast<char>(u >> 8));
-    }
-    return bytes;
-}
-
-Dictionary fromLines(std::initializer_list<std::wstring_view> lines) {
-    Dictionary d;
-    for (std::wstring_view line : lines) {
-        d.lines.emplace_back(line);
-        d.lines.back() += L"\r\n";
-    }
-    return d;
-}
+using Words = std::vector<std::wstring>;
+using test::dictionaryBytesOfLines;
+using test::dictionaryBytesOfWords;
+using test::utf16le;
 
 const std::wstring ka = {0x0F40};
 const std::wstring kha = {0x0F41};
 
-TEST(DictionaryLoading, ByteOrderMarkIsSkippedAndLinesKeepTheirTerminator) {
-    Dictionary d;
-    d.loadBytes(utf16le(ka + L"\r\n" + kha + L"\r\n"));
-    ASSERT_EQ(d.size(), 2u);
-    EXPECT_EQ(d.lines[0], ka + L"\r\n");
-    EXPECT_EQ(d.lines[1], kha + L"\r\n");
-}
-
-TEST(DictionaryLoading, WithoutMarkReadingStartsAtByteZero) {
-    Dictionary d;
-    d.loadBytes(utf16le(ka + L"\r\n", false));
-    ASSERT_EQ(d.size(), 1u);
-    EXPECT_EQ(d.lines[0], ka + L"\r\n");
-    // FE FF is no mark of ours: it is the first code unit.
-    Dictionary swapped;
-    swapped.loadBytes(std::string("\xFE\xFF", 2) + utf16le(ka, false));
-    ASSERT_EQ(swapped.size(), 1u);
-    EXPECT_EQ(static_cast<unsigned>(swapped.lines[0][0]), 0xFFFEu);
-}
-
-TEST(DictionaryLoading, EmptyOneByteAndMarkOnlyFilesHoldNoEntries) {
-    for (std::string bytes : {std::string(), std::string("\xFF"), std::string("\xFF\xFE")}) {
-        Dictionary d;
-        d.loadBytes(bytes);
-        EXPECT_TRUE(d.empty()) << bytes.size();
+// The search and the reference agree on `texts` for a dictionary made of `bytes`.
+void expectLikeReference(const std::string& bytes, const Words& texts) {
+    const Dictionary d = Dictionary::fromBytes(bytes);
+    ReferenceDictionary reference;
+    reference.loadBytes(bytes);
+    ASSERT_EQ(d.size(), reference.size());
+    for (const std::wstring& text : texts) {
+        EXPECT_EQ(LookupCandidates(d, text), ReferenceLookupCandidates(reference, text))
+            << codepointList(text);
     }
 }
 
-TEST(DictionaryLoading, OddTrailingByteIsDroppedAndLastLineKeptWithoutTerminator) {
-    Dictionary d;
-    d.loadBytes(utf16le(ka + L"\r\n" + kha) + "\x41");
-    ASSERT_EQ(d.size(), 2u);
-    EXPECT_EQ(d.lines[1], kha);
-}
-
-TEST(DictionaryLoading, LongLinesAreStoredInPiecesOf2047Units) {
-    std::wstring huge(5000, static_cast<wchar_t>(0x0F40));
-    Dictionary d;
-    d.loadBytes(utf16le(huge + L"\r\n" + ka + L"\r\n"));
-    ASSERT_EQ(d.size(), 4u);
-    EXPECT_EQ(d.lines[0].size(), 2047u);
-    EXPECT_EQ(d.lines[1].size(), 2047u);
-    EXPECT_EQ(d.lines[2], std::wstring(5000 - 2 * 2047, static_cast<wchar_t>(0x0F40)) + L"\r\n");
-    EXPECT_EQ(d.lines[3], ka + L"\r\n");
-}
-
-TEST(DictionaryLoading, MissingFileReportsTheExactMessage) {
-    Dictionary d;
-    std::ostringstream out;
-    EXPECT_FALSE(d.loadFile("/nonexistent/ZovovUvoz2.dat", out));
-    EXPECT_EQ(out.str(), "open file /nonexistent/ZovovUvoz2.datfailed. error code: 2\n");
-    EXPECT_TRUE(d.empty());
-}
-
-TEST(DictionaryLoading, FileOnDiskLoadsLikeItsBytes) {
-    auto path = std::filesystem::temp_directory_path() / "revaze_dictionary_test.dat";
-    std::string bytes = utf16le(ka + L"\r\n" + kha + L"\r\n");
-    {
-        std::ofstream f(path, std::ios::binary);
-        f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+TEST(DictionaryLoading, LinesAreReadAsTheLoaderAlwaysReadThem) {
+    const std::wstring huge(5000, static_cast<wchar_t>(0x0F40));
+    struct Row {
+        const char* what;
+        std::string bytes;
+        std::size_t entries;
+    };
+    const Row rows[] = {
+        {"mark", "\xFF\xFE" + utf16le(ka + L"\r\n" + kha + L"\r\n"), 2},
+        {"no mark", utf16le(ka + L"\r\n"), 1},
+        {"FE FF is a code unit", std::string("\xFE\xFF", 2) + utf16le(ka), 1},
+        {"empty", "", 0},
+        {"one byte", "\xFF", 0},
+        {"mark only", "\xFF\xFE", 0},
+        {"odd final byte", "\xFF\xFE" + utf16le(ka + L"\r\n" + kha) + "A", 2},
+        {"long line", "\xFF\xFE" + utf16le(huge + L"\r\n" + ka + L"\r\n"), 4},
+        {"LF only and none", "\xFF\xFE" + utf16le(ka + L"\n" + kha + L"\n" + ka), 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Dictionary d = Dictionary::fromBytes(row.bytes);
+        ReferenceDictionary reference;
+        reference.loadBytes(row.bytes);
+        EXPECT_EQ(d.size(), row.entries);
+        ASSERT_EQ(reference.size(), row.entries);
+        // Every entry is reached through its first unit.
+        for (const std::wstring& line : reference.lines) {
+            const std::wstring text = line.substr(0, 1);
+            EXPECT_EQ(LookupCandidates(d, text), ReferenceLookupCandidates(reference, text));
+        }
     }
-    Dictionary fromFile;
-    std::ostringstream out;
-    EXPECT_TRUE(fromFile.loadFile(path, out));
-    EXPECT_EQ(out.str(), "");
-    Dictionary fromBytes;
-    fromBytes.loadBytes(bytes);
-    EXPECT_EQ(fromFile.lines, fromBytes.lines);
-    std::filesystem::remove(path);
 }
 
-TEST(Candidates, LineTerminatorIsRemovedOnce) {
+TEST(DictionaryLoading, AMarkIsNoPartOfTheFirstEntry) {
+    const Dictionary d = Dictionary::fromBytes("\xFF\xFE" + utf16le(ka + L"\r\n"));
+    EXPECT_EQ(LookupCandidates(d, ka), Words{ka});
+    EXPECT_TRUE(LookupCandidates(d, std::wstring{0xFEFF}).empty());
+    const Dictionary swapped = Dictionary::fromBytes(std::string("\xFE\xFF", 2) + utf16le(ka));
+    EXPECT_EQ(LookupCandidates(swapped, std::wstring{0xFFFE}), Words{std::wstring{0xFFFE} + ka});
+}
+
+TEST(DictionaryLoading, LongLinesAreSearchedInPiecesOf2047Units) {
+    const std::wstring head(2047, static_cast<wchar_t>(0x0F40));
+    const std::wstring tail(100, static_cast<wchar_t>(0x0F41));
+    const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfWords({head + tail}));
+    EXPECT_EQ(LookupCandidates(d, ka), Words{head});
+    EXPECT_EQ(LookupCandidates(d, kha), Words{tail});
+    EXPECT_TRUE(LookupCandidates(d, head + kha).empty());
+}
+
+TEST(DictionaryCandidates, TheTerminatorIsRemovedOnce) {
     struct Row {
         std::wstring line;
         std::wstring candidate;
     };
     const Row rows[] = {
-        {L"ab\r\n", L"ab"}, {L"ab\n", L"ab"},   {L"ab", L"ab"},           {L"a", L"a"},
-        {L"\r\n", L""},     {L"ab\r", L"ab\r"}, {L"a\r\n\r\n", L"a\r\n"},
+        {L"ab\r\n", L"ab"}, {L"ab\n", L"ab"},   {L"ab", L"ab"},
+        {L"a", L"a"},       {L"ab\r", L"ab\r"}, {L"a\r\r\n", L"a\r"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(candidateOfLine(row.line), row.candidate);
+        const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfLines({row.line}));
+        EXPECT_EQ(LookupCandidates(d, L"a"), Words{row.candidate}) << codepointList(row.line);
     }
+    // A line of its terminator alone offers the empty candidate.
+    const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfLines({L"\r\n"}));
+    EXPECT_EQ(LookupCandidates(d, L"\r"), Words{L""});
 }
 
 TEST(Lookup, FirstHundredMatchesInFileOrderWithDuplicates) {
-    Dictionary d;
+    Words words;
     for (int i = 0; i < 150; ++i) {
-        d.lines.push_back(ka + std::to_wstring(i) + L"\r\n");
-        d.lines.push_back(kha + L"\r\n");
+        words.push_back(ka + std::to_wstring(149 - i));
+        words.push_back(kha);
     }
-    auto found = LookupCandidates(d, ka);
+    const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfWords(words));
+    const Words found = LookupCandidates(d, ka);
     ASSERT_EQ(found.size(), 100u);
-    EXPECT_EQ(found.front(), ka + L"0");
-    EXPECT_EQ(found.back(), ka + L"99");
-    auto twice = LookupCandidates(fromLines({kha, ka, kha}), kha);
-    EXPECT_EQ(twice, (std::vector<std::wstring>{kha, kha}));
+    EXPECT_EQ(found.front(), ka + L"149");
+    EXPECT_EQ(found.back(), ka + L"50");
+    EXPECT_EQ(LookupCandidates(d, kha), Words(100, kha));
+    const Dictionary twice = test::dictionaryOfWords({kha, ka, kha});
+    EXPECT_EQ(LookupCandidates(twice, kha), (Words{kha, kha}));
 }
 
-TEST(Lookup, EmptyAndInvalidTextsGiveNothing) {
-    Dictionary d = fromLines({ka, L"(", L"a+b"});
-    for (std::wstring text : {L"", L"(", L"[", L"\\", L"*", L"a{2", L"+"}) {
-        EXPECT_TRUE(LookupCandidates(d, text).empty()) << std::string(text.begin(), text.end());
-        EXPECT_TRUE(ReferenceLookupCandidates(d, text).empty());
+TEST(Lookup, TypedTextIsLiteralText) {
+    const Words lines = {L"abc", L"axc", L"ab", L"a.c",   L"(x)", L"a\\b",
+                         L"[q]", L"*s",  L"zz", L".?.?,", L"a+b", L"a{2"};
+    const std::string bytes = dictionaryBytesOfWords(lines);
+    const Dictionary d = Dictionary::fromBytes(bytes);
+    EXPECT_EQ(LookupCandidates(d, L"a.c"), Words{L"a.c"});
+    EXPECT_EQ(LookupCandidates(d, L"a.?"), Words{});
+    EXPECT_EQ(LookupCandidates(d, L".?.?"), Words{L".?.?,"});
+    EXPECT_EQ(LookupCandidates(d, L"("), Words{L"(x)"});
+    EXPECT_EQ(LookupCandidates(d, L"z*"), Words{});
+    // The long run of optional wildcards that froze the search when the text was a pattern.
+    std::wstring runaway;
+    for (int i = 0; i < 14; ++i) {
+        runaway += L".?";
     }
+    runaway += L",";
+    expectLikeReference(bytes, {L"a.c", L"a\\.c", L"a[bx]c", L"z*", L"ab.", L"(", L"[",
+                                L"\\",  L"*",     L"a{2",    L"+",  L"a+",  L")", L"a\\b",
+                                L"[q]", L".?.?,", runaway,   L"^a", L"a$",  L"|"});
 }
 
-TEST(Lookup, MetacharactersKeepTheirRegexMeaning) {
-    Dictionary d = fromLines({L"abc", L"axc", L"ab", L"a.c", L"zz"});
-    EXPECT_EQ(LookupCandidates(d, L"a.c"), (std::vector<std::wstring>{L"abc", L"axc", L"a.c"}));
-    EXPECT_EQ(LookupCandidates(d, L"a\\.c"), (std::vector<std::wstring>{L"a.c"}));
-    EXPECT_EQ(LookupCandidates(d, L"a[bx]c"), (std::vector<std::wstring>{L"abc", L"axc"}));
-    EXPECT_EQ(LookupCandidates(d, L"z*"),
-              (std::vector<std::wstring>{L"abc", L"axc", L"ab", L"a.c", L"zz"}));
-    // A "." matches the terminator too: "ab." matches the line "ab\r\n".
-    EXPECT_EQ(LookupCandidates(d, L"ab."), (std::vector<std::wstring>{L"abc", L"ab"}));
-}
-
-TEST(Lookup, ProductionSearchEqualsTheReference) {
-    Dictionary d = fromLines({ka, kha, ka + kha, L"abc", L"a.c", L"(x)", L"a\\b", L"[q]", L"*s"});
-    d.lines.push_back(ka); // a last line without its terminator
-    const std::wstring texts[] = {ka,     kha,      ka + kha, L"a",    L"a.",   L"\\(x",
-                                  L"(x)", L"a\\\\", L"\\[",   L"[qa]", L"\\*s", L"abcd"};
-    for (const std::wstring& text : texts) {
-        EXPECT_EQ(LookupCandidates(d, text), ReferenceLookupCandidates(d, text));
+TEST(Lookup, TextsThatNoLineCanBeginWith) {
+    const std::string bytes =
+        dictionaryBytesOfLines({ka + L"\r\n", ka + kha + L"\r\n", L"\r\n", ka + L"\n", ka});
+    const Dictionary d = Dictionary::fromBytes(bytes);
+    EXPECT_TRUE(LookupCandidates(d, L"").empty());
+    EXPECT_TRUE(LookupCandidates(d, std::wstring(2048, L'\u0F40')).empty());
+    // The terminator is part of the line: a text may end with it, not go beyond it.
+    EXPECT_EQ(LookupCandidates(d, ka + L"\r\n"), Words{ka});
+    EXPECT_TRUE(LookupCandidates(d, ka + L"\r\n" + ka).empty());
+    Words texts = {ka, ka + kha, ka + L"\r", ka + L"\n", L"\r", L"\n", kha, ka + ka};
+    if (sizeof(wchar_t) > 2) {
+        // A 32-bit wchar_t can hold what no 16-bit unit is.
+        texts.push_back(std::wstring{static_cast<wchar_t>(0x10F40)});
+        texts.push_back(ka + static_cast<wchar_t>(0x10F41));
     }
+    expectLikeReference(bytes, texts);
+}
+
+TEST(Lookup, AnEmptyDictionaryFindsNothing) {
+    const Dictionary empty;
+    EXPECT_TRUE(empty.empty());
+    EXPECT_TRUE(LookupCandidates(empty, ka).empty());
 }
 
 } // namespace

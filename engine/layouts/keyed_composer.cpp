@@ -28,7 +28,7 @@ void KeyedComposer::UpdateDisplayLine() {
 void KeyedComposer::SelectCandidate(char digit) {
     // Assigned, not appended: after a commit that did not arrive the old choice is still here.
     resultText.clear();
-    if (const std::wstring* chosen = ChosenCandidate(digit)) {
+    if (const std::optional<std::wstring> chosen = ChosenCandidate(digit)) {
         resultText = *chosen;
     }
 }

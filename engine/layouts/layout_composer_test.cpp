@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "dictionary/test_dictionary.h"
 #include "layouts/layout_tables.h"
 
 namespace revaze {
@@ -212,8 +213,7 @@ TEST(LayoutComposer, LayoutSwitchKeepsTheComposition) {
 }
 
 TEST(LayoutComposer, KeysAtTheLimitsAreIgnored) {
-    Dictionary dictionary;
-    dictionary.lines = {L"\u0F40\u0F40\r\n"};
+    Dictionary dictionary = test::dictionaryOfWords({L"\u0F40\u0F40"});
     LayoutComposer c(&dictionary);
     c.layoutIndex = kWylieF;
     for (int i = 0; i < kMaxComposedUnits; ++i) {
@@ -267,11 +267,11 @@ TEST(LayoutComposer, UpdateDisplayLine) {
 class LayoutComposerCandidates : public ::testing::Test {
 protected:
     void SetUp() override {
-        dictionary.lines = {L"\u0F40\r\n", L"\u0F40\u0F72\r\n", L"\u0F41\u0F72\r\n",
-                            L"\u0F66\u0F90\r\n", L"\u0F66\u2198x\r\n"};
+        dictionary = test::dictionaryOfWords(
+            {L"\u0F40", L"\u0F40\u0F72", L"\u0F41\u0F72", L"\u0F66\u0F90", L"\u0F66\u2198x"});
         composer.layoutIndex = kWylieF;
     }
-    std::vector<std::wstring> candidates() const { return composer.candidateList; }
+    std::vector<std::wstring> candidates() const { return composer.candidateList.strings(); }
 
     Dictionary dictionary;
     LayoutComposer composer{&dictionary};
@@ -301,7 +301,7 @@ TEST_F(LayoutComposerCandidates, FollowEveryChange) {
 }
 
 TEST_F(LayoutComposerCandidates, IgnoredKeyLeavesCandidatesAndPage) {
-    dictionary.lines.assign(12, L"\u0F40\u0F40\r\n");
+    dictionary = test::dictionaryOfWords(std::vector<std::wstring>(12, L"\u0F40\u0F40"));
     composer.layoutIndex = kSambhota1;
     composer.AddKey('k');
     ASSERT_EQ(candidates().size(), 12u);
@@ -313,10 +313,11 @@ TEST_F(LayoutComposerCandidates, IgnoredKeyLeavesCandidatesAndPage) {
 }
 
 TEST_F(LayoutComposerCandidates, PagingAndSelection) {
-    dictionary.lines.clear();
+    std::vector<std::wstring> words;
     for (int i = 0; i < 12; ++i) {
-        dictionary.lines.push_back(L"\u0F40" + std::to_wstring(i) + L"\r\n");
+        words.push_back(L"\u0F40" + std::to_wstring(i));
     }
+    dictionary = test::dictionaryOfWords(words);
     composer.AddKey('k');
     composer.NextPage();
     composer.SelectCandidate('2');
@@ -339,7 +340,7 @@ TEST_F(LayoutComposerCandidates, PagingAndSelection) {
 
 TEST_F(LayoutComposerCandidates, ResultHoldsTheWholeCandidate) {
     std::wstring longWord = L"\u0F40" + std::wstring(300, L'\u0F72');
-    dictionary.lines = {longWord + L"\r\n"};
+    dictionary = test::dictionaryOfWords({longWord});
     composer.AddKey('k');
     composer.SelectCandidate('1');
     EXPECT_EQ(composer.resultText, longWord);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/test_dictionary.h"
+
 namespace revaze {
 namespace {
 
@@ -13,8 +15,8 @@ using Words = std::vector<std::wstring>;
 class SoftKeyComposerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dictionary.lines = {L"\u0F40\r\n", L"\u0F40\u0F72\u0F0B\r\n", L"\u0F40\u0F72\r\n",
-                            L"\u0F41\r\n"};
+        dictionary = Dictionary::fromBytes(test::dictionaryBytesOfWords(
+            {L"\u0F40", L"\u0F40\u0F72\u0F0B", L"\u0F40\u0F72", L"\u0F41"}));
     }
     Dictionary dictionary;
     SoftKeyComposer composer{&dictionary};
@@ -28,7 +30,7 @@ TEST_F(SoftKeyComposerTest, CollectsCharactersAndCandidates) {
     EXPECT_EQ(composer.keyCount(), 2);
     EXPECT_EQ(composer.charCount(), 2);
     EXPECT_EQ(composer.compositionText.str(), L"\u0F40\u0F72");
-    EXPECT_EQ(composer.candidateList, (Words{L"\u0F40\u0F72\u0F0B", L"\u0F40\u0F72"}));
+    EXPECT_EQ(composer.candidateList.strings(), (Words{L"\u0F40\u0F72\u0F0B", L"\u0F40\u0F72"}));
     composer.UpdateDisplayLine();
     EXPECT_EQ(composer.displayLine.str(), L"  \u0F40\u0F72");
 }
@@ -54,11 +56,11 @@ TEST_F(SoftKeyComposerTest, DeleteKey) {
     composer.DeleteKey();
     EXPECT_EQ(composer.typedKeys, "ki");
     EXPECT_EQ(composer.compositionText.str(), L"\u0F40\u0F72");
-    EXPECT_EQ(composer.candidateList, (Words{L"\u0F40\u0F72\u0F0B", L"\u0F40\u0F72"}));
+    EXPECT_EQ(composer.candidateList.strings(), (Words{L"\u0F40\u0F72\u0F0B", L"\u0F40\u0F72"}));
 }
 
 TEST_F(SoftKeyComposerTest, FullCompositionTakesNoMoreKeys) {
-    dictionary.lines.assign(7, std::wstring(60, L'\u0F40') + L"\r\n");
+    dictionary = test::dictionaryOfWords(Words(7, std::wstring(60, L'\u0F40')));
     for (int i = 0; i < kMaxComposedUnits; ++i) {
         composer.AddKey('k', L'\u0F40');
     }

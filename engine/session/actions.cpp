@@ -58,8 +58,9 @@ Result Session::SelectCandidate(int number, CommitSink& sink) {
     Result result;
     Composer& composer = active();
     if (state_.inputMode == InputMode::Tibetan && number >= 1 && number <= kCandidatesPerPage) {
-        const std::wstring* chosen = composer.ChosenCandidate(static_cast<char>('0' + number));
-        if (chosen != nullptr && !chosen->empty() && commit(*chosen, sink, result)) {
+        const std::optional<std::wstring> chosen =
+            composer.ChosenCandidate(static_cast<char>('0' + number));
+        if (chosen && !chosen->empty() && commit(*chosen, sink, result)) {
             composer.Reset();
         }
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/keys.h"
+#include "dictionary/test_dictionary.h"
 #include "session/session.h"
 
 namespace revaze::test {
@@ -82,11 +83,7 @@ inline Result tap(Session& session, unsigned vk, CommitSink& sink, char ch = 0) 
 
 // A dictionary of the given words, CR LF after each.
 inline Dictionary dictionaryOf(const std::vector<std::wstring>& words) {
-    Dictionary d;
-    for (const std::wstring& w : words) {
-        d.lines.push_back(w + L"\r\n");
-    }
-    return d;
+    return dictionaryOfWords(words);
 }
 
 } // namespace revaze::test

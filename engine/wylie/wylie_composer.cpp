@@ -134,7 +134,7 @@ std::wstring WylieComposer::ComposedText() {
 
 void WylieComposer::SelectCandidate(char digit) {
     outputText.clear();
-    if (const std::wstring* candidate = ChosenCandidate(digit)) {
+    if (const std::optional<std::wstring> candidate = ChosenCandidate(digit)) {
         outputText = *candidate;
     }
 }

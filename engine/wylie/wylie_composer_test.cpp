@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "dictionary/test_dictionary.h"
 
 namespace revaze {
 namespace {
@@ -23,12 +24,21 @@ std::wstring units(std::initializer_list<unsigned> codes) {
 
 // A small dictionary: words made of ka (U+0F40) followed by one more unit each.
 Dictionary wordsAfterKa(int count) {
-    Dictionary dictionary;
-    dictionary.lines.push_back(units({0x0F42, 0x0F72}) + L"\r\n"); // not a ka word
+    std::vector<std::wstring> words{units({0x0F42, 0x0F72})}; // not a ka word
     for (int i = 0; i < count; ++i) {
-        dictionary.lines.push_back(units({0x0F40, 0x0F51u + i}) + L"\r\n");
+        words.push_back(units({0x0F40, 0x0F51u + i}));
     }
-    return dictionary;
+    return test::dictionaryOfWords(words);
+}
+
+// Fills the candidate list with the one word on ga, which no refresh while typing ka gives.
+void markCandidates(WylieComposer& composer) {
+    composer.RefreshCandidates(units({0x0F42}));
+    ASSERT_EQ(composer.candidateList.size(), 1u);
+}
+
+bool stillMarked(const WylieComposer& composer) {
+    return composer.candidateList.strings() == std::vector<std::wstring>{units({0x0F42, 0x0F72})};
 }
 
 void type(WylieComposer& composer, std::string_view keys) {
@@ -139,14 +149,14 @@ TEST(WylieComposer, RefusesAKeyThatWouldStartATenthSyllable) {
     ASSERT_EQ(composer.keysInSyllable(8), 8);
     const std::wstring composed = composer.outputText;
     EXPECT_EQ(composed.size(), 9u * 8u + 8u);
-    composer.candidateList.push_back(L"marker");
+    markCandidates(composer);
 
     EXPECT_FALSE(composer.AddKey('k'));
     EXPECT_EQ(composer.syllableIndex, 8);
     EXPECT_EQ(composer.keysInSyllable(8), 8);
     EXPECT_STREQ(composer.syllables[8].latin, "kkkkkkkk");
     EXPECT_EQ(composer.outputText, composed);
-    EXPECT_EQ(composer.candidateList.back(), L"marker"); // no refresh either
+    EXPECT_TRUE(stillMarked(composer)); // no refresh either
 
     composer.UpdateDisplayLine();
     EXPECT_EQ(composer.displayLine.size(), 9u * 9u + 1u + 9u * 9u);
@@ -186,13 +196,13 @@ TEST(WylieComposer, BackspaceOnAnEmptySyllableOnlyStepsBack) {
     type(composer, "ka");
     space(composer);
     ASSERT_EQ(composer.syllableIndex, 1);
-    composer.candidateList.push_back(L"marker");
+    markCandidates(composer);
 
     composer.DeleteKey();
     EXPECT_EQ(composer.syllableIndex, 0);
     EXPECT_EQ(composer.keyCount(), 2);
     EXPECT_STREQ(composer.syllables[0].latin, "ka");
-    EXPECT_EQ(composer.candidateList.back(), L"marker"); // the candidates were not refreshed
+    EXPECT_TRUE(stillMarked(composer)); // the candidates were not refreshed
 
     composer.DeleteKey();
     EXPECT_EQ(composer.keyCount(), 1);
@@ -259,8 +269,7 @@ TEST(WylieComposer, DigitsPickOnTheShownPage) {
 TEST(WylieComposer, AChosenCandidateIsKeptWhole) {
     std::wstring longWord = units({0x0F40});
     longWord.append(300, static_cast<wchar_t>(0x0F72));
-    Dictionary dictionary;
-    dictionary.lines.push_back(longWord + L"\r\n");
+    Dictionary dictionary = test::dictionaryOfWords({longWord});
     WylieComposer composer(&dictionary);
     type(composer, "k");
     ASSERT_EQ(composer.candidateList.size(), 1u);

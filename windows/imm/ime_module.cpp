@@ -1,12 +1,7 @@
 #include "imm/ime_module.h"
 
-#include <array>
-#include <iostream>
-#include <sstream>
-
-#include "common/text.h"
 #include "imm/commit.h"
-#include "imm/dictionary_path.h"
+#include "ui/system_dictionary.h"
 
 HINSTANCE g_hInstance = nullptr;
 revaze::ImeModule* g_module = nullptr;
@@ -22,19 +17,7 @@ namespace {
 // The composition window's top-left sits this far right of and below the caret.
 constexpr int kCaretOffset = 28;
 
-// Where a developer or a debugger sees it: no GUI process has a console.
-void reportLoadFailure(const std::string& message) {
-    OutputDebugStringW((L"Revaze: " + utf8ToUnits(message)).c_str());
-    std::cout << message << std::flush;
-}
-
 } // namespace
-
-std::wstring DictionaryPath() {
-    std::array<wchar_t, MAX_PATH> system{};
-    const UINT n = GetSystemDirectoryW(system.data(), static_cast<UINT>(system.size()));
-    return dictionaryPathIn(system.data(), system.size(), n);
-}
 
 ImeModule::ImeModule(HINSTANCE instance)
     : frame(instance, *this, UIWndProc), comp(instance, *this, CompWndProc), stat(instance, *this),
@@ -56,24 +39,7 @@ void ImeModule::UnregisterWindowClasses() {
 
 BOOL CALLBACK ImeModule::createSession(PINIT_ONCE, PVOID parameter, PVOID*) {
     auto* module = static_cast<ImeModule*>(parameter);
-    try {
-        auto dictionary = std::make_unique<Dictionary>();
-        const std::wstring path = DictionaryPath();
-        std::ostringstream diagnostics;
-        if (path.empty()) {
-            diagnostics << "the system directory is unknown: no dictionary is read\n";
-        } else {
-            dictionary->loadFile(std::filesystem::path(path), diagnostics);
-        }
-        if (!diagnostics.str().empty()) {
-            reportLoadFailure(diagnostics.str());
-        }
-        module->dictionary_ = std::move(dictionary);
-    } catch (...) {
-        // Out of memory while reading: type without candidates rather than not at all.
-        module->dictionary_.reset();
-        reportLoadFailure("the dictionary could not be loaded\n");
-    }
+    module->dictionary_ = LoadSystemDictionary();
     module->session_ = std::make_unique<Session>(module->dictionary_.get());
     return TRUE;
 }

@@ -73,9 +73,6 @@ private:
     UINT messages_ = 0;
 };
 
-// The dictionary's path: ZovovUvoz2.dat in the system directory; empty when that is unknown.
-std::wstring DictionaryPath();
-
 } // namespace revaze
 
 // The process-wide objects by the names the rest of the input method knows them by. Valid

@@ -36,8 +36,8 @@ bool CUIBase::registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD 
 }
 
 HWND CUIBase::createPopup(HWND parent, int x, int y, int w, int h) {
-    return CreateWindowExW(0, className, nullptr, WS_POPUP | WS_DISABLED, x, y, w, h, parent,
-                           nullptr, instance, this);
+    return CreateWindowExW(popupExStyle, className, nullptr, WS_POPUP | WS_DISABLED, x, y, w, h,
+                           parent, nullptr, instance, this);
 }
 
 CUIBase* CUIBase::objectOf(HWND window, UINT message, LPARAM lParam) {

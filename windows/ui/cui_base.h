@@ -37,6 +37,9 @@ public:
     int posY = 0;
     int width = 0;
     int height = 0;
+    // Extended styles of the popup CreateUIWindow makes. The input method's windows have none:
+    // they belong to the IME UI window. A text service's windows have no owner and stay on top.
+    DWORD popupExStyle = 0;
     Font textFont;
     Font keyFont;
 

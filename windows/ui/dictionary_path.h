@@ -1,4 +1,4 @@
-// Where the input method reads its dictionary: ZovovUvoz2.dat in the system directory. Pure, so
+// Where both front ends read the dictionary: ZovovUvoz2.dat in the system directory. Pure, so
 // that the rule for a failed lookup is tested natively.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "imm/dictionary_path.h"
+#include "ui/dictionary_path.h"
 
 #include <gtest/gtest.h>
 

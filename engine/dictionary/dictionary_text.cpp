@@ -1,0 +1,96 @@
+#include "dictionary/dictionary_text.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace revaze {
+
+DictionaryText::DictionaryText(std::string_view fileBytes) {
+    if (fileBytes.size() < 2) {
+        return;
+    }
+    if (static_cast<unsigned char>(fileBytes[0]) == 0xFF &&
+        static_cast<unsigned char>(fileBytes[1]) == 0xFE) {
+        start_ = 2;
+    }
+    units_ = fileBytes.data() + start_;
+    count_ = static_cast<std::uint32_t>((fileBytes.size() - start_) / 2);
+}
+
+std::uint32_t DictionaryText::pieceEnd(std::uint32_t start) const {
+    std::uint32_t i = 1;
+    while (!pieceEndsAt(start, i)) {
+        ++i;
+    }
+    return start + i;
+}
+
+std::uint32_t DictionaryText::nextLineFeed(std::uint32_t from, std::uint32_t limit) const {
+    // Four units at a time: a unit equal to LF becomes zero after the xor, and the classic
+    // zero-lane test finds the first one.
+    constexpr std::uint64_t kLineFeeds = 0x000A000A000A000Aull;
+    constexpr std::uint64_t kOnes = 0x0001000100010001ull;
+    constexpr std::uint64_t kHighBits = 0x8000800080008000ull;
+    std::uint32_t i = from;
+    for (; i + 4 <= limit; i += 4) {
+        const std::uint64_t x = fourUnits(i) ^ kLineFeeds;
+        const std::uint64_t zero = (x - kOnes) & ~x & kHighBits;
+        if (zero != 0) {
+            return i + static_cast<std::uint32_t>(std::countr_zero(zero)) / 16;
+        }
+    }
+    while (i < limit && unit(i) != u'\n') {
+        ++i;
+    }
+    return i;
+}
+
+std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
+    std::vector<std::uint32_t> boundaries;
+    // Most dictionary lines are short: a guess that avoids regrowing for typical files.
+    boundaries.reserve(count_ / 8 + 2);
+    std::uint32_t pieceStart = 0;
+    while (pieceStart < count_) {
+        boundaries.push_back(pieceStart);
+        const std::uint32_t limit = std::min(count_, pieceStart + kMaxLinePiece);
+        const std::uint32_t lineFeed = nextLineFeed(pieceStart, limit);
+        pieceStart = lineFeed < limit ? lineFeed + 1 : limit;
+    }
+    boundaries.push_back(count_);
+    return boundaries;
+}
+
+int DictionaryText::comparePrefix(std::uint32_t start, std::wstring_view text,
+                                  std::uint32_t from) const {
+    for (std::uint32_t i = from; i < text.size(); ++i) {
+        if (pieceEndsAt(start, i)) {
+            return -1;
+        }
+        const std::uint32_t u = unit(start + i);
+        const std::uint32_t t = unitValue(text[i]);
+        if (u != t) {
+            return u < t ? -1 : 1;
+        }
+    }
+    return 0;
+}
+
+std::wstring DictionaryText::candidate(std::uint32_t start) const {
+    if (start >= count_) {
+        return {};
+    }
+    std::uint32_t end = pieceEnd(start);
+    if (unit(end - 1) == u'\n') {
+        --end;
+        if (end > start && unit(end - 1) == u'\r') {
+            --end;
+        }
+    }
+    std::wstring text(end - start, L'\0');
+    for (std::uint32_t i = start; i < end; ++i) {
+        text[i - start] = static_cast<wchar_t>(unit(i));
+    }
+    return text;
+}
+
+} // namespace revaze

@@ -1,0 +1,306 @@
+#include "dictionary/index_build.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "dictionary/checksum.h"
+#include "dictionary/index_layout.h"
+#include "dictionary/range_minimum.h"
+
+namespace revaze {
+
+namespace {
+
+using namespace index_layout;
+
+// Compares whole pieces, four units at a time while both have four left.
+class PieceOrder {
+public:
+    PieceOrder(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries)
+        : text_(text), boundaries_(boundaries) {}
+
+    std::uint32_t length(std::uint32_t piece) const {
+        return boundaries_[piece + 1] - boundaries_[piece];
+    }
+
+    // The number of leading units the two pieces share.
+    std::uint32_t commonPrefix(std::uint32_t p, std::uint32_t q) const {
+        const std::uint32_t a = boundaries_[p];
+        const std::uint32_t b = boundaries_[q];
+        const std::uint32_t shorter = std::min(length(p), length(q));
+        std::uint32_t i = 0;
+        for (; i + 4 <= shorter; i += 4) {
+            const std::uint64_t difference = text_.fourUnits(a + i) ^ text_.fourUnits(b + i);
+            if (difference != 0) {
+                return i + static_cast<std::uint32_t>(std::countr_zero(difference)) / 16;
+            }
+        }
+        while (i < shorter && text_.unit(a + i) == text_.unit(b + i)) {
+            ++i;
+        }
+        return i;
+    }
+
+    bool operator()(std::uint32_t p, std::uint32_t q) const {
+        const std::uint32_t shared = commonPrefix(p, q);
+        const std::uint32_t lengthP = length(p);
+        const std::uint32_t lengthQ = length(q);
+        if (shared < lengthP && shared < lengthQ) {
+            return text_.unit(boundaries_[p] + shared) < text_.unit(boundaries_[q] + shared);
+        }
+        if (lengthP != lengthQ) {
+            return lengthP < lengthQ;
+        }
+        return p < q;
+    }
+
+private:
+    const DictionaryText& text_;
+    const std::vector<std::uint32_t>& boundaries_;
+};
+
+// A stretch [lo, hi) of the sorted order: the pieces that share their first units, as many as
+// its neighbours outside do not (an lcp-interval).
+struct Stretch {
+    std::uint32_t lo;
+    std::uint32_t hi;
+};
+
+// Every stretch [lo, hi) of more than 100 pieces that share at least one leading unit. The
+// classic walk over the common-prefix lengths of neighbours: a stack of open stretches, each
+// closed when a smaller common prefix comes.
+std::vector<Stretch> longStretches(const PieceOrder& order,
+                                   const std::vector<std::uint32_t>& sorted) {
+    struct Open {
+        std::uint32_t depth;
+        std::uint32_t lo;
+    };
+    std::vector<Open> open{{0, 0}};
+    std::vector<Stretch> stretches;
+    const auto n = static_cast<std::uint32_t>(sorted.size());
+    for (std::uint32_t i = 1; i <= n; ++i) {
+        const std::uint32_t depth = i < n ? order.commonPrefix(sorted[i - 1], sorted[i]) : 0;
+        std::uint32_t lo = i - 1;
+        while (depth < open.back().depth) {
+            lo = open.back().lo;
+            open.pop_back();
+            if (i - lo > kMaxCandidates) {
+                stretches.push_back({lo, i});
+            }
+        }
+        if (depth > open.back().depth) {
+            open.push_back({depth, lo});
+        }
+    }
+    return stretches;
+}
+
+// The 100 earliest pieces of every long stretch, children first: a stretch's answer is drawn
+// from its long children's answers and the pieces between them, so each piece is looked at once
+// (for the lowest long stretch it lies in) and each answer once more (by its parent). Answers
+// of the stretches chosen to be kept land in `answers`, in the order of `stretches`.
+void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bool>& keep,
+                     const std::vector<std::uint32_t>& order, std::vector<std::uint32_t>& answers) {
+    struct Done {
+        std::uint32_t lo;
+        std::uint32_t hi;
+    };
+    std::vector<Done> done;           // answered stretches whose parent has not come yet
+    std::vector<std::uint32_t> pool;  // their answers, 100 each, in the same order
+    std::vector<std::uint32_t> drawn; // what one stretch's answer is chosen from
+    for (std::size_t s = 0; s < stretches.size(); ++s) {
+        const Stretch stretch = stretches[s];
+        drawn.clear();
+        std::uint32_t gapEnd = stretch.hi;
+        while (!done.empty() && done.back().lo >= stretch.lo) {
+            const Done child = done.back();
+            drawn.insert(drawn.end(), order.begin() + child.hi, order.begin() + gapEnd);
+            drawn.insert(drawn.end(), pool.end() - kMaxCandidates, pool.end());
+            pool.resize(pool.size() - kMaxCandidates);
+            gapEnd = child.lo;
+            done.pop_back();
+        }
+        drawn.insert(drawn.end(), order.begin() + stretch.lo, order.begin() + gapEnd);
+        std::nth_element(drawn.begin(), drawn.begin() + kMaxCandidates - 1, drawn.end());
+        std::sort(drawn.begin(), drawn.begin() + kMaxCandidates);
+        pool.insert(pool.end(), drawn.begin(), drawn.begin() + kMaxCandidates);
+        done.push_back({stretch.lo, stretch.hi});
+        if (keep[s]) {
+            answers.insert(answers.end(), drawn.begin(), drawn.begin() + kMaxCandidates);
+        }
+    }
+}
+
+// Which stretches keep their answer: all of them within the budget, else the longest.
+std::vector<bool> chooseKept(const std::vector<Stretch>& stretches, std::uint32_t budget) {
+    std::vector<bool> keep(stretches.size(), stretches.size() <= budget);
+    if (stretches.size() > budget) {
+        std::vector<std::uint32_t> byLength(stretches.size());
+        for (std::uint32_t i = 0; i < byLength.size(); ++i) {
+            byLength[i] = i;
+        }
+        std::stable_sort(byLength.begin(), byLength.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return stretches[a].hi - stretches[a].lo > stretches[b].hi - stretches[b].lo;
+        });
+        for (std::uint32_t i = 0; i < budget; ++i) {
+            keep[byLength[i]] = true;
+        }
+    }
+    return keep;
+}
+
+void appendWords(std::string& image, const std::vector<std::uint32_t>& words) {
+    const std::size_t at = image.size();
+    image.resize(at + 4 * words.size());
+    if (!words.empty()) {
+        std::memcpy(image.data() + at, words.data(), 4 * words.size());
+    }
+}
+
+} // namespace
+
+std::vector<std::uint32_t> sortPieces(const DictionaryText& text,
+                                      const std::vector<std::uint32_t>& boundaries) {
+    const PieceOrder less(text, boundaries);
+    const auto n = static_cast<std::uint32_t>(boundaries.size() - 1);
+    std::vector<std::uint32_t> sorted(n);
+    std::vector<std::uint32_t> runs{0}; // where each ascending run starts
+    for (std::uint32_t i = 0; i < n; ++i) {
+        sorted[i] = i;
+        if (i > 0 && less(i, i - 1)) {
+            runs.push_back(i);
+        }
+    }
+    runs.push_back(n);
+    std::vector<std::uint32_t> merged(n);
+    while (runs.size() > 2) {
+        std::vector<std::uint32_t> next{0};
+        for (std::size_t r = 0; r + 1 < runs.size(); r += 2) {
+            const auto first = sorted.begin() + runs[r];
+            const auto middle = sorted.begin() + runs[r + 1];
+            const auto last = sorted.begin() + (r + 2 < runs.size() ? runs[r + 2] : runs[r + 1]);
+            std::merge(first, middle, middle, last, merged.begin() + runs[r], less);
+            next.push_back(static_cast<std::uint32_t>(last - sorted.begin()));
+        }
+        sorted.swap(merged);
+        runs.swap(next);
+    }
+    return sorted;
+}
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options) {
+    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
+    std::vector<std::uint32_t> sorted = sortPieces(text, boundaries);
+
+    const PieceOrder less(text, boundaries);
+    const std::vector<Stretch> stretches = longStretches(less, sorted);
+
+    // From here on pieces are named by their first unit's position.
+    std::vector<std::uint32_t> order(pieces);
+    for (std::uint32_t i = 0; i < pieces; ++i) {
+        order[i] = boundaries[sorted[i]];
+    }
+    sorted = {};
+
+    std::vector<std::uint32_t> firstUnits;
+    std::vector<std::uint32_t> firstStarts;
+    for (std::uint32_t i = 0; i < pieces; ++i) {
+        const std::uint32_t unit = text.unit(order[i]);
+        if (firstUnits.empty() || firstUnits.back() != unit) {
+            firstUnits.push_back(unit);
+            firstStarts.push_back(i);
+        }
+    }
+    firstStarts.push_back(pieces);
+
+    const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
+    const std::vector<bool> keep = chooseKept(stretches, budget);
+    std::vector<std::uint32_t> keptLines;
+    answerStretches(stretches, keep, order, keptLines);
+    // The reader finds answers by binary search over their stretches, sorted by (lo, hi).
+    std::vector<std::uint32_t> kept;
+    for (std::uint32_t s = 0; s < stretches.size(); ++s) {
+        if (keep[s]) {
+            kept.push_back(s);
+        }
+    }
+    std::vector<std::uint32_t> keptRank(kept.size());
+    for (std::uint32_t i = 0; i < keptRank.size(); ++i) {
+        keptRank[i] = i;
+    }
+    std::sort(keptRank.begin(), keptRank.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const Stretch& x = stretches[kept[a]];
+        const Stretch& y = stretches[kept[b]];
+        return x.lo != y.lo ? x.lo < y.lo : x.hi < y.hi;
+    });
+    std::vector<std::uint32_t> answerRanges;
+    std::vector<std::uint32_t> answerLines;
+    answerLines.reserve(keptLines.size());
+    for (std::uint32_t rank : keptRank) {
+        answerRanges.push_back(stretches[kept[rank]].lo);
+        answerRanges.push_back(stretches[kept[rank]].hi);
+        const auto from = keptLines.begin() + static_cast<std::ptrdiff_t>(rank) * kMaxCandidates;
+        answerLines.insert(answerLines.end(), from, from + kMaxCandidates);
+    }
+
+    // A text of one unit finds its stretch's answer without a search.
+    std::vector<std::uint32_t> firstAnswers(firstUnits.size(), LineIndex::kNoAnswer);
+    for (std::size_t slot = 0; slot < firstUnits.size(); ++slot) {
+        const std::uint64_t wanted =
+            (std::uint64_t{firstStarts[slot]} << 32) | firstStarts[slot + 1];
+        std::size_t first = 0;
+        std::size_t last = answerRanges.size() / 2;
+        while (first < last) {
+            const std::size_t mid = (first + last) / 2;
+            const std::uint64_t range =
+                (std::uint64_t{answerRanges[2 * mid]} << 32) | answerRanges[2 * mid + 1];
+            if (range < wanted) {
+                first = mid + 1;
+            } else {
+                last = mid;
+            }
+        }
+        if (first < answerRanges.size() / 2 && answerRanges[2 * first] == firstStarts[slot] &&
+            answerRanges[2 * first + 1] == firstStarts[slot + 1]) {
+            firstAnswers[slot] = static_cast<std::uint32_t>(first);
+        }
+    }
+
+    const RangeMinimumTables minimum = buildRangeMinimum(order);
+
+    Counts counts;
+    counts.pieces = pieces;
+    counts.firstUnits = static_cast<std::uint32_t>(firstUnits.size());
+    counts.answers = static_cast<std::uint32_t>(kept.size());
+    counts.blocks = static_cast<std::uint32_t>(minimum.blockMinima.size());
+    counts.sparseLevels = sparseLevelsFor(counts.blocks);
+
+    std::string image(kIndexHeaderBytes, '\0');
+    image.reserve(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsetsOf(counts).end));
+    const std::vector<std::uint32_t>* arrays[] = {
+        &order,        &firstUnits,  &firstStarts,         &firstAnswers,
+        &answerRanges, &answerLines, &minimum.blockMinima, &minimum.sparse};
+    for (const std::vector<std::uint32_t>* words : arrays) {
+        appendWords(image, *words);
+    }
+    std::memcpy(image.data(), kIndexMagic, sizeof kIndexMagic);
+    put32(image, kVersion, kIndexVersion);
+    put32(image, kHeaderBytes, kIndexHeaderBytes);
+    put64(image, kDictionaryBytes, identity.bytes);
+    put64(image, kDictionaryChecksum, identity.checksum);
+    put32(image, kTextStart, text.textStart());
+    put32(image, kUnits, text.unitCount());
+    put32(image, kPieces, counts.pieces);
+    put32(image, kFirstUnits, counts.firstUnits);
+    put32(image, kAnswers, counts.answers);
+    put32(image, kAnswerWidth, kMaxCandidates);
+    put32(image, kBlockWidth, kMinimumBlock);
+    put32(image, kBlocks, counts.blocks);
+    put32(image, kSparseLevels, counts.sparseLevels);
+    put64(image, kBodyChecksum, checksum64(std::string_view(image).substr(kIndexHeaderBytes)));
+    return image;
+}
+
+} // namespace revaze

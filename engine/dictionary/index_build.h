@@ -1,0 +1,33 @@
+// Building a dictionary's index image (the layout of line_index.h): the sort of its pieces, the
+// table of first units, the answers stored for the longest stretches and the range-minimum
+// tables. Run by `revaze dict index`, and in memory when no prepared index fits a dictionary.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dictionary/dictionary_text.h"
+#include "dictionary/line_index.h"
+
+namespace revaze {
+
+struct IndexOptions {
+    // How many stretches may carry a stored answer of 100 lines. By default 64 + pieces / 64:
+    // every stretch of more than 100 pieces of a real word list fits, and a hostile file cannot
+    // make the answers take more than about six bytes per line. Zero leaves every stretch to
+    // the range-minimum walk (tests use that).
+    std::optional<std::uint32_t> answerBudget;
+};
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options = {});
+
+// The pieces (given by their boundaries, pieceBoundaries()) as numbers 0..n-1 sorted by their
+// units, ties by file order. A natural merge sort: it finds the runs the file is already sorted
+// in and merges them, so a dictionary sorted in a few runs costs little more than one pass.
+std::vector<std::uint32_t> sortPieces(const DictionaryText& text,
+                                      const std::vector<std::uint32_t>& boundaries);
+
+} // namespace revaze

@@ -1,0 +1,257 @@
+#include "dictionary/line_index.h"
+
+#include <algorithm>
+
+#include "dictionary/checksum.h"
+#include "dictionary/index_layout.h"
+
+namespace revaze {
+
+namespace index_layout {
+
+Offsets offsetsOf(const Counts& c) {
+    Offsets o{};
+    o.order = 0;
+    o.firstUnits = o.order + c.pieces;
+    o.firstStarts = o.firstUnits + c.firstUnits;
+    o.firstAnswers = o.firstStarts + std::uint64_t{c.firstUnits} + 1;
+    o.answerRanges = o.firstAnswers + c.firstUnits;
+    o.answerLines = o.answerRanges + 2 * std::uint64_t{c.answers};
+    o.blockMinima = o.answerLines + std::uint64_t{kMaxCandidates} * c.answers;
+    o.sparse = o.blockMinima + c.blocks;
+    o.end = o.sparse + sparseWordsFor(c.blocks, c.sparseLevels);
+    return o;
+}
+
+} // namespace index_layout
+
+namespace {
+
+using namespace index_layout;
+
+bool allBelow(Words words, std::uint32_t limit) {
+    // One pass without branches: the largest word decides.
+    std::uint32_t largest = 0;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        largest = std::max(largest, words[i]);
+    }
+    return words.size() == 0 || largest < limit;
+}
+
+bool strictlyIncreasing(Words words) {
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        if (words[i] <= words[i - 1]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The stored answers' stretches: each longer than an answer, inside the order, sorted.
+bool answerRangesValid(Words ranges, std::uint32_t pieces) {
+    for (std::size_t i = 0; i + 1 < ranges.size(); i += 2) {
+        const std::uint32_t lo = ranges[i];
+        const std::uint32_t hi = ranges[i + 1];
+        if (lo >= hi || hi > pieces || hi - lo <= kMaxCandidates) {
+            return false;
+        }
+        if (i > 0 && !(ranges[i - 2] < lo || (ranges[i - 2] == lo && ranges[i - 1] < hi))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<LineIndex> LineIndex::open(std::string_view image, const DictionaryText& text,
+                                         const DictionaryIdentity& identity, std::string& why) {
+    if (image.size() < kIndexHeaderBytes) {
+        why = "it is shorter than its header";
+        return std::nullopt;
+    }
+    if (std::memcmp(image.data(), kIndexMagic, sizeof kIndexMagic) != 0 ||
+        get32(image, kVersion) != kIndexVersion ||
+        get32(image, kHeaderBytes) != kIndexHeaderBytes) {
+        why = "it is no index of this version";
+        return std::nullopt;
+    }
+    if (get64(image, kDictionaryBytes) != identity.bytes ||
+        get64(image, kDictionaryChecksum) != identity.checksum ||
+        get32(image, kTextStart) != text.textStart() || get32(image, kUnits) != text.unitCount()) {
+        why = "it belongs to another version of the dictionary";
+        return std::nullopt;
+    }
+    Counts counts;
+    counts.pieces = get32(image, kPieces);
+    counts.firstUnits = get32(image, kFirstUnits);
+    counts.answers = get32(image, kAnswers);
+    counts.blocks = get32(image, kBlocks);
+    counts.sparseLevels = get32(image, kSparseLevels);
+    const bool countsAgree =
+        counts.pieces <= text.unitCount() && counts.firstUnits <= counts.pieces &&
+        counts.firstUnits <= 0x10000 && counts.answers <= counts.pieces &&
+        get32(image, kAnswerWidth) == kMaxCandidates &&
+        get32(image, kBlockWidth) == kMinimumBlock &&
+        counts.blocks == (std::uint64_t{counts.pieces} + kMinimumBlock - 1) / kMinimumBlock &&
+        counts.sparseLevels == sparseLevelsFor(counts.blocks);
+    const Offsets offsets = offsetsOf(counts);
+    if (!countsAgree || image.size() - kIndexHeaderBytes != 4 * offsets.end) {
+        why = "it is truncated or its sizes do not add up";
+        return std::nullopt;
+    }
+    const std::string_view body = image.substr(kIndexHeaderBytes);
+    if (checksum64(body) != get64(image, kBodyChecksum)) {
+        why = "its checksum fails: it is damaged";
+        return std::nullopt;
+    }
+    const auto words = [&](std::uint64_t from, std::uint64_t to) {
+        return Words(body.data() + 4 * from, static_cast<std::size_t>(to - from));
+    };
+    LineIndex index;
+    index.text_ = text;
+    index.order_ = words(offsets.order, offsets.firstUnits);
+    index.firstUnits_ = words(offsets.firstUnits, offsets.firstStarts);
+    index.firstStarts_ = words(offsets.firstStarts, offsets.firstAnswers);
+    index.firstAnswers_ = words(offsets.firstAnswers, offsets.answerRanges);
+    index.answerRanges_ = words(offsets.answerRanges, offsets.answerLines);
+    index.answerLines_ = words(offsets.answerLines, offsets.blockMinima);
+    const Words blockMinima = words(offsets.blockMinima, offsets.sparse);
+    const Words sparse = words(offsets.sparse, offsets.end);
+    // A checksum catches damage, not a crafted file: whatever the tables say, every position
+    // they give must lie inside the dictionary and the order, so that a search stays in bounds.
+    const bool tablesValid =
+        allBelow(index.order_, text.unitCount()) &&
+        allBelow(index.answerLines_, text.unitCount()) && allBelow(sparse, counts.blocks) &&
+        allBelow(index.firstUnits_, 0x10000) && strictlyIncreasing(index.firstUnits_) &&
+        index.firstStarts_[0] == 0 && strictlyIncreasing(index.firstStarts_) &&
+        index.firstStarts_[counts.firstUnits] == counts.pieces &&
+        answerRangesValid(index.answerRanges_, counts.pieces) && index.firstAnswersValid();
+    if (!tablesValid) {
+        why = "its tables point outside the dictionary";
+        return std::nullopt;
+    }
+    index.minimum_ = RangeMinimum(index.order_, blockMinima, sparse);
+    return index;
+}
+
+bool LineIndex::firstAnswersValid() const {
+    for (std::size_t slot = 0; slot < firstAnswers_.size(); ++slot) {
+        const std::uint32_t answer = firstAnswers_[slot];
+        if (answer != kNoAnswer && (answer >= answerRanges_.size() / 2 ||
+                                    answerRanges_[2 * answer] != firstStarts_[slot] ||
+                                    answerRanges_[2 * answer + 1] != firstStarts_[slot + 1])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool LineIndex::locate(std::wstring_view text, std::uint32_t& lo, std::uint32_t& hi,
+                       std::uint32_t& answer) const {
+    if (text.empty() || text.size() > kMaxLinePiece) {
+        return false;
+    }
+    // The first unit picks its stretch from a short table.
+    const std::uint32_t unit = unitValue(text[0]);
+    std::size_t first = 0;
+    std::size_t last = firstUnits_.size();
+    while (first < last) {
+        const std::size_t mid = (first + last) / 2;
+        if (firstUnits_[mid] < unit) {
+            first = mid + 1;
+        } else {
+            last = mid;
+        }
+    }
+    if (first == firstUnits_.size() || firstUnits_[first] != unit) {
+        return false;
+    }
+    lo = firstStarts_[first];
+    hi = firstStarts_[first + 1];
+    answer = firstAnswers_[first];
+    if (text.size() == 1) {
+        return true;
+    }
+    // Every piece of that stretch begins with the text's first unit: compare from the second.
+    answer = kNoAnswer;
+    std::uint32_t end = hi;
+    while (lo < end) {
+        const std::uint32_t mid = lo + (end - lo) / 2;
+        if (text_.comparePrefix(order_[mid], text, 1) < 0) {
+            lo = mid + 1;
+        } else {
+            end = mid;
+        }
+    }
+    std::uint32_t after = lo;
+    end = hi;
+    while (after < end) {
+        const std::uint32_t mid = after + (end - after) / 2;
+        if (text_.comparePrefix(order_[mid], text, 1) <= 0) {
+            after = mid + 1;
+        } else {
+            end = mid;
+        }
+    }
+    hi = after;
+    if (hi - lo > kMaxCandidates) {
+        answer = storedAnswer(lo, hi);
+    }
+    return lo < hi;
+}
+
+std::pair<std::uint32_t, std::uint32_t> LineIndex::range(std::wstring_view text) const {
+    std::uint32_t lo = 0;
+    std::uint32_t hi = 0;
+    std::uint32_t answer = kNoAnswer;
+    if (!locate(text, lo, hi, answer)) {
+        return {0, 0};
+    }
+    return {lo, hi};
+}
+
+std::uint32_t LineIndex::storedAnswer(std::uint32_t lo, std::uint32_t hi) const {
+    std::size_t first = 0;
+    std::size_t last = answerRanges_.size() / 2;
+    while (first < last) {
+        const std::size_t mid = (first + last) / 2;
+        const std::uint32_t midLo = answerRanges_[2 * mid];
+        const std::uint32_t midHi = answerRanges_[2 * mid + 1];
+        if (midLo < lo || (midLo == lo && midHi < hi)) {
+            first = mid + 1;
+        } else {
+            last = mid;
+        }
+    }
+    if (first < answerRanges_.size() / 2 && answerRanges_[2 * first] == lo &&
+        answerRanges_[2 * first + 1] == hi) {
+        return static_cast<std::uint32_t>(first);
+    }
+    return kNoAnswer;
+}
+
+Matches LineIndex::find(std::wstring_view text) const {
+    Matches matches;
+    std::uint32_t lo = 0;
+    std::uint32_t hi = 0;
+    std::uint32_t answer = kNoAnswer;
+    if (!locate(text, lo, hi, answer)) {
+        return matches;
+    }
+    const std::uint32_t count = hi - lo;
+    if (count <= kMaxCandidates) {
+        order_.copyTo(matches.lines.data(), lo, count);
+        std::sort(matches.lines.begin(), matches.lines.begin() + count);
+        matches.count = count;
+    } else if (answer != kNoAnswer) {
+        answerLines_.copyTo(matches.lines.data(), std::size_t{answer} * kMaxCandidates,
+                            kMaxCandidates);
+        matches.count = kMaxCandidates;
+    } else {
+        matches.count = minimum_.smallest(lo, hi, kMaxCandidates, matches.lines.data());
+    }
+    return matches;
+}
+
+} // namespace revaze

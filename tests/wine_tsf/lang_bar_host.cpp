@@ -1,0 +1,83 @@
+#include "tests/wine_tsf/lang_bar_host.h"
+
+#include "tsf/tsf_sdk.h"
+
+namespace tsfharness {
+
+using revaze::tsf::ComPtr;
+
+STDMETHODIMP LangBarHost::QueryInterface(REFIID riid, void** out) {
+    if (riid == IID_ITfSource || riid == IID_ITfCompartmentMgr || riid == IID_ITfThreadMgrEx) {
+        return real_->QueryInterface(riid, out);
+    }
+    return HarnessObject::QueryInterface(riid, out);
+}
+
+void* LangBarHost::find(REFIID riid) {
+    if (riid == IID_IUnknown || riid == IID_ITfThreadMgr) {
+        return static_cast<ITfThreadMgr*>(this);
+    }
+    if (riid == IID_ITfKeystrokeMgr) {
+        return static_cast<ITfKeystrokeMgr*>(this);
+    }
+    if (riid == IID_ITfLangBarItemMgr) {
+        return static_cast<ITfLangBarItemMgr*>(this);
+    }
+    return nullptr;
+}
+
+STDMETHODIMP LangBarHost::AdviseKeyEventSink(TfClientId, ITfKeyEventSink* sink, WINBOOL) {
+    if (sink == nullptr) {
+        return E_INVALIDARG;
+    }
+    keySink = ComPtr<ITfKeyEventSink>(sink);
+    return S_OK;
+}
+
+STDMETHODIMP LangBarHost::UnadviseKeyEventSink(TfClientId) {
+    keySink.reset();
+    return S_OK;
+}
+
+STDMETHODIMP LangBarHost::AddItem(ITfLangBarItem* item) {
+    if (item == nullptr) {
+        return E_INVALIDARG;
+    }
+    items.push_back(ComPtr<ITfLangBarItem>(item));
+    return S_OK;
+}
+
+STDMETHODIMP LangBarHost::RemoveItem(ITfLangBarItem* item) {
+    for (auto it = items.begin(); it != items.end(); ++it) {
+        if (it->get() == item) {
+            items.erase(it);
+            ++removed;
+            return S_OK;
+        }
+    }
+    return E_INVALIDARG;
+}
+
+STDMETHODIMP LangBarHost::GetItemNum(ULONG* count) {
+    if (count == nullptr) {
+        return E_INVALIDARG;
+    }
+    *count = static_cast<ULONG>(items.size());
+    return S_OK;
+}
+
+void* HarnessMenu::find(REFIID riid) {
+    return riid == IID_IUnknown || riid == __uuidof(ITfMenu) ? static_cast<ITfMenu*>(this)
+                                                             : nullptr;
+}
+
+STDMETHODIMP HarnessMenu::AddMenuItem(UINT id, DWORD flags, HBITMAP, HBITMAP, const WCHAR* text,
+                                      ULONG length, ITfMenu** submenu) {
+    if (submenu != nullptr) {
+        *submenu = nullptr;
+    }
+    items.push_back({id, flags, text != nullptr ? std::wstring(text, length) : std::wstring()});
+    return S_OK;
+}
+
+} // namespace tsfharness

@@ -1,0 +1,40 @@
+#include "tsf/class_factory.h"
+
+#include <new>
+
+#include "tsf/com_ptr.h"
+#include "tsf/text_service.h"
+
+namespace revaze::tsf {
+
+void* ClassFactory::interfaceFor(REFIID riid) {
+    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
+        return static_cast<IClassFactory*>(this);
+    }
+    return nullptr;
+}
+
+STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    if (outer != nullptr) {
+        return CLASS_E_NOAGGREGATION;
+    }
+    try {
+        auto service = ComPtr<TextService>::adopt(new TextService());
+        return service->QueryInterface(riid, out);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+STDMETHODIMP ClassFactory::LockServer(BOOL lock) {
+    LockModule(lock != FALSE);
+    return S_OK;
+}
+
+} // namespace revaze::tsf

@@ -1,0 +1,30 @@
+// What the whole DLL shares: its module handle, the count of its live COM objects and server
+// locks (DllCanUnloadNow), and the dictionary every text service of the process reads.
+#pragma once
+
+#include <windows.h>
+
+namespace revaze {
+class Dictionary;
+}
+
+namespace revaze::tsf {
+
+void SetModuleInstance(HINSTANCE instance);
+HINSTANCE ModuleInstance();
+
+// Every COM object of the DLL counts itself from construction to destruction.
+void ObjectCreated();
+void ObjectDestroyed();
+// IClassFactory::LockServer.
+void LockModule(bool lock);
+// No live object and no lock: the DLL may be unloaded.
+bool ModuleCanUnload();
+
+// The dictionary in the system directory, read on first use (never under the loader lock) and
+// shared read-only by every session of the process; null when it could not be loaded.
+const Dictionary* SharedDictionary();
+// At unload: frees the dictionary. Only when no session remains (DllCanUnloadNow said so).
+void FreeSharedDictionary();
+
+} // namespace revaze::tsf

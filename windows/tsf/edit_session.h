@@ -1,0 +1,34 @@
+// Edit sessions: the only way a text service reads or writes a document. The work is a function
+// of the edit cookie the context grants; it runs now, or later when the document allows.
+#pragma once
+
+#include <msctf.h>
+
+#include <functional>
+
+#include "tsf/com_object.h"
+
+namespace revaze::tsf {
+
+using EditWork = std::function<void(TfEditCookie)>;
+
+class EditSession final : public ComObject<ITfEditSession> {
+public:
+    explicit EditSession(EditWork work) : work_(std::move(work)) {}
+    STDMETHODIMP DoEditSession(TfEditCookie cookie) override;
+
+private:
+    void* interfaceFor(REFIID riid) override;
+    EditWork work_;
+};
+
+struct EditOutcome {
+    bool ran = false;    // the work has run by the time the request returns
+    bool queued = false; // the document will run it later
+};
+
+// Asks `context` for a read-write edit session running `work`. `flags` adds TF_ES_SYNC (now or
+// not at all) or TF_ES_ASYNCDONTCARE (now when possible, else queued).
+EditOutcome RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work);
+
+} // namespace revaze::tsf

@@ -1,0 +1,33 @@
+// The identifiers Revaze's text service is registered and known by. Fixed once: the registry,
+// the user's language list and every document's display attributes refer to them.
+#pragma once
+
+#include <windows.h>
+
+namespace revaze::tsf {
+
+// The COM class of the text service ({0530BC3B-B775-419F-B531-9BA63BD41385}).
+inline constexpr CLSID kTextServiceClsid = {
+    0x0530bc3b, 0xb775, 0x419f, {0xb5, 0x31, 0x9b, 0xa6, 0x3b, 0xd4, 0x13, 0x85}};
+// Its one keyboard input profile, for Tibetan ({2A3F6AF2-F906-43D1-B27F-9766FCFA526C}).
+inline constexpr GUID kProfileGuid = {
+    0x2a3f6af2, 0xf906, 0x43d1, {0xb2, 0x7f, 0x97, 0x66, 0xfc, 0xfa, 0x52, 0x6c}};
+// The display attribute of the text being composed ({A3D5EA2F-DD96-496D-9A76-2D2F25704651}).
+inline constexpr GUID kInputAttributeGuid = {
+    0xa3d5ea2f, 0xdd96, 0x496d, {0x9a, 0x76, 0x2d, 0x2f, 0x25, 0x70, 0x46, 0x51}};
+// The language bar's layout menu button ({47ED9DD4-9F0F-4BCF-96DC-38B2959EC4D4}). The mode
+// button is the system's input mode item (kLangBarInputModeItem).
+inline constexpr GUID kLayoutButtonGuid = {
+    0x47ed9dd4, 0x9f0f, 0x4bcf, {0x96, 0xdc, 0x38, 0xb2, 0x95, 0x9e, 0xc4, 0xd4}};
+
+// Tibetan (People's Republic of China).
+inline constexpr LANGID kTibetanLangId = 0x0451;
+inline constexpr wchar_t kProfileDescription[] = L"Revaze";
+// The icon of the profile and of the language bar's mode button in Tibetan mode, and the one
+// the mode button shows in English mode (resource identifiers in RevazeTip.rc).
+inline constexpr int kTibetanIconId = 101;
+inline constexpr int kEnglishIconId = 102;
+// Index of the profile's icon among the DLL's icons.
+inline constexpr ULONG kProfileIconIndex = 0;
+
+} // namespace revaze::tsf

@@ -1,0 +1,205 @@
+#include "tsf/registration.h"
+
+#include <msctf.h>
+#include <olectl.h>
+
+#include <array>
+#include <string>
+
+#include "tsf/com_ptr.h"
+#include "tsf/dll_module.h"
+#include "tsf/guids.h"
+#include "tsf/tsf_sdk.h"
+
+namespace revaze::tsf {
+
+namespace {
+
+// The categories that make the service a keyboard text service of today's Windows: it types
+// (keyboard), marks composed text (display attributes), draws its own windows as UI elements,
+// works in Store applications and the shell, and shows its mode on the taskbar.
+const GUID* const kCategories[] = {
+    &GUID_TFCAT_TIP_KEYBOARD,   &GUID_TFCAT_DISPLAYATTRIBUTEPROVIDER,
+    &kCategoryUiElementEnabled, &kCategoryImmersiveSupport,
+    &kCategorySystraySupport,
+};
+
+// Holds COM initialised for the calls below (regsvr32 may or may not have done it).
+class ComScope {
+public:
+    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_)) {
+            CoUninitialize();
+        }
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey() {
+        if (key_ != nullptr) {
+            RegCloseKey(key_);
+        }
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    bool create(HKEY parent, const std::wstring& path) {
+        return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                               nullptr, &key_, nullptr) == ERROR_SUCCESS;
+    }
+    // `name` null: the key's default value.
+    bool setString(const wchar_t* name, const std::wstring& value) {
+        const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+        return RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              bytes) == ERROR_SUCCESS;
+    }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+std::wstring guidText(const GUID& guid) {
+    std::array<wchar_t, 40> text{};
+    StringFromGUID2(guid, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+std::wstring clsidKeyPath() {
+    return L"CLSID\\" + guidText(kTextServiceClsid);
+}
+
+std::wstring modulePath() {
+    std::array<wchar_t, MAX_PATH> path{};
+    const DWORD length =
+        GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0 || length >= path.size()) {
+        return {};
+    }
+    return std::wstring(path.data(), length);
+}
+
+bool registerClass(const std::wstring& dll) {
+    RegistryKey clsid;
+    RegistryKey server;
+    return clsid.create(HKEY_CLASSES_ROOT, clsidKeyPath()) &&
+           clsid.setString(nullptr, kProfileDescription) &&
+           server.create(HKEY_CLASSES_ROOT, clsidKeyPath() + L"\\InprocServer32") &&
+           server.setString(nullptr, dll) && server.setString(L"ThreadingModel", L"Apartment");
+}
+
+template <typename T> ComPtr<T> create(const CLSID& clsid) {
+    ComPtr<T> object;
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(T), object.putVoid());
+    return object;
+}
+
+HRESULT registerProfile(const std::wstring& dll) {
+    const auto descriptionLength = static_cast<ULONG>(std::size(kProfileDescription) - 1);
+    const auto dllLength = static_cast<ULONG>(dll.size());
+    // Windows 8 and later: one call, enabled by default.
+    if (auto manager = create<ITfInputProcessorProfileMgr>(CLSID_TF_InputProcessorProfiles)) {
+        const HRESULT hr = manager->RegisterProfile(
+            kTextServiceClsid, kTibetanLangId, kProfileGuid, kProfileDescription, descriptionLength,
+            dll.c_str(), dllLength, kProfileIconIndex, nullptr, 0, TRUE, 0);
+        if (SUCCEEDED(hr)) {
+            return hr;
+        }
+    }
+    // Older managers (and Wine's, which lacks RegisterProfile) take the three older calls.
+    auto profiles = create<ITfInputProcessorProfiles>(CLSID_TF_InputProcessorProfiles);
+    if (!profiles) {
+        return E_FAIL;
+    }
+    HRESULT hr = profiles->Register(kTextServiceClsid);
+    if (SUCCEEDED(hr)) {
+        hr = profiles->AddLanguageProfile(kTextServiceClsid, kTibetanLangId, kProfileGuid,
+                                          kProfileDescription, descriptionLength, dll.c_str(),
+                                          dllLength, kProfileIconIndex);
+    }
+    if (SUCCEEDED(hr)) {
+        hr = profiles->EnableLanguageProfileByDefault(kTextServiceClsid, kTibetanLangId,
+                                                      kProfileGuid, TRUE);
+    }
+    return hr;
+}
+
+HRESULT registerCategories() {
+    auto categories = create<ITfCategoryMgr>(CLSID_TF_CategoryMgr);
+    if (!categories) {
+        return E_FAIL;
+    }
+    for (const GUID* category : kCategories) {
+        const HRESULT hr =
+            categories->RegisterCategory(kTextServiceClsid, *category, kTextServiceClsid);
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    return S_OK;
+}
+
+void unregisterCategories() {
+    if (auto categories = create<ITfCategoryMgr>(CLSID_TF_CategoryMgr)) {
+        for (const GUID* category : kCategories) {
+            categories->UnregisterCategory(kTextServiceClsid, *category, kTextServiceClsid);
+        }
+    }
+}
+
+void unregisterProfile() {
+    if (auto manager = create<ITfInputProcessorProfileMgr>(CLSID_TF_InputProcessorProfiles)) {
+        manager->UnregisterProfile(kTextServiceClsid, kTibetanLangId, kProfileGuid, 0);
+    }
+    // Also removes what the profile manager leaves of the service (and, where only the older
+    // calls work, the profile itself).
+    if (auto profiles = create<ITfInputProcessorProfiles>(CLSID_TF_InputProcessorProfiles)) {
+        profiles->Unregister(kTextServiceClsid);
+    }
+}
+
+LSTATUS unregisterClass() {
+    return RegDeleteTreeW(HKEY_CLASSES_ROOT, clsidKeyPath().c_str());
+}
+
+} // namespace
+
+HRESULT RegisterServer() {
+    ComScope com;
+    const std::wstring dll = modulePath();
+    if (dll.empty()) {
+        return SELFREG_E_CLASS;
+    }
+    if (!registerClass(dll)) {
+        unregisterClass();
+        return SELFREG_E_CLASS;
+    }
+    HRESULT hr = registerProfile(dll);
+    if (SUCCEEDED(hr)) {
+        hr = registerCategories();
+    }
+    if (FAILED(hr)) {
+        unregisterCategories();
+        unregisterProfile();
+        unregisterClass();
+        return hr;
+    }
+    return S_OK;
+}
+
+HRESULT UnregisterServer() {
+    ComScope com;
+    unregisterCategories();
+    unregisterProfile();
+    const LSTATUS status = unregisterClass();
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
+}
+
+} // namespace revaze::tsf

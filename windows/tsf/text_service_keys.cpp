@@ -1,0 +1,155 @@
+// The key event sink. TSF asks first (OnTestKey...: no side effects) and hands over only the
+// keys the service says it takes (OnKey...). The session decides both; a taken key runs inside
+// a synchronous edit session, so that its commits reach the document before the next key.
+#include "tsf/edit_session.h"
+#include "tsf/key_translation.h"
+#include "tsf/text_service.h"
+
+namespace revaze::tsf {
+
+// TSF hands the service only the keys it takes; the others go to the application unseen. The
+// session still has to see them (a lone Shift tap is one with no other key in between; Backspace
+// and Enter with nothing composed empty the composer), so a key the service let pass is kept
+// and handed to the session at the next key event, before that key is decided.
+void TextService::feedPassedKey() {
+    if (passedKey_ && session_) {
+        const KeyEvent key = *passedKey_;
+        passedKey_.reset();
+        NoCommits none;
+        apply(session_->Key(key, none));
+    }
+}
+
+void TextService::runKey(ITfContext* context, const KeyEvent& key) {
+    bool handled = false;
+    if (context != nullptr) {
+        RequestEdit(context, clientId_, TF_ES_SYNC, [&](TfEditCookie ec) {
+            handled = true;
+            DocumentSink sink(writer_, ec, context);
+            const Result result = session_->Key(key, sink);
+            writer_.Show(ec, context, result.view);
+            textExtent_ = writer_.TextExtent(ec, context);
+            followDocumentWindow(DocumentWindow(context));
+            apply(result);
+        });
+    }
+    if (!handled) {
+        // No document to write to: the session takes the key all the same, keeps whatever it
+        // could not commit, and the composition window shows it.
+        NoCommits none;
+        apply(session_->Key(key, none));
+    }
+}
+
+STDMETHODIMP TextService::OnSetFocus(BOOL foreground) {
+    try {
+        showWindows(foreground != FALSE);
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+STDMETHODIMP TextService::OnTestKeyDown(ITfContext*, WPARAM wParam, LPARAM lParam, BOOL* eaten) {
+    if (eaten == nullptr) {
+        return E_INVALIDARG;
+    }
+    *eaten = FALSE;
+    try {
+        if (session_) {
+            feedPassedKey();
+            const KeyEvent key = KeyFromMessage(wParam, lParam, false);
+            *eaten = session_->WouldTake(key) ? TRUE : FALSE;
+            if (!*eaten) {
+                passedKey_ = key;
+            }
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+STDMETHODIMP TextService::OnTestKeyUp(ITfContext*, WPARAM wParam, LPARAM lParam, BOOL* eaten) {
+    if (eaten == nullptr) {
+        return E_INVALIDARG;
+    }
+    *eaten = FALSE;
+    try {
+        if (session_) {
+            feedPassedKey();
+            // Key releases are the application's, except the end of a lone Shift tap, which
+            // switches the mode and must reach OnKeyUp.
+            const KeyEvent key = KeyFromMessage(wParam, lParam, true);
+            *eaten = session_->CompletesShiftTap(key) ? TRUE : FALSE;
+            if (!*eaten) {
+                passedKey_ = key;
+            }
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+STDMETHODIMP TextService::OnKeyDown(ITfContext* context, WPARAM wParam, LPARAM lParam,
+                                    BOOL* eaten) {
+    if (eaten == nullptr) {
+        return E_INVALIDARG;
+    }
+    *eaten = FALSE;
+    try {
+        if (!session_) {
+            return S_OK;
+        }
+        feedPassedKey();
+        const KeyEvent key = KeyFromMessage(wParam, lParam, false);
+        if (session_->WouldTake(key)) {
+            *eaten = TRUE;
+            runKey(context, key);
+        } else {
+            // Some applications hand keys over without asking first: the session sees them as
+            // the classic input method's would, and they go on to the application.
+            NoCommits none;
+            apply(session_->Key(key, none));
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+STDMETHODIMP TextService::OnKeyUp(ITfContext* context, WPARAM wParam, LPARAM lParam, BOOL* eaten) {
+    if (eaten == nullptr) {
+        return E_INVALIDARG;
+    }
+    *eaten = FALSE;
+    try {
+        if (!session_) {
+            return S_OK;
+        }
+        feedPassedKey();
+        const KeyEvent key = KeyFromMessage(wParam, lParam, true);
+        if (session_->CompletesShiftTap(key)) {
+            // The mode switch drops what is composed: the document's composition goes too.
+            *eaten = TRUE;
+            runKey(context, key);
+        } else {
+            NoCommits none;
+            apply(session_->Key(key, none));
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+STDMETHODIMP TextService::OnPreservedKey(ITfContext*, REFGUID, BOOL* eaten) {
+    if (eaten == nullptr) {
+        return E_INVALIDARG;
+    }
+    *eaten = FALSE;
+    return S_OK;
+}
+
+} // namespace revaze::tsf

@@ -1,0 +1,202 @@
+// What the service shows after a session call, the status window's and language bar's commands,
+// and where the composition window goes.
+#include "tsf/edit_session.h"
+#include "tsf/lang_bar_menu.h"
+#include "tsf/text_service.h"
+
+namespace revaze::tsf {
+
+namespace {
+
+// The composition window's top edge sits this far below the text being typed.
+constexpr int kBelowText = 4;
+
+} // namespace
+
+void TextService::apply(const Result& result) {
+    if (result.beep) {
+        MessageBeep(0);
+    }
+    if (windows_) {
+        // An application that closed the window the composition window belonged to took it
+        // along: it comes back, unowned, for the next document.
+        if (!IsWindow(windows_->comp.window)) {
+            windows_->comp.CreateUIWindow(nullptr);
+        }
+        windows_->comp.Show(result.view);
+        windows_->stat.Show(result.view);
+        windows_->soft.Show(result.view);
+    }
+    if (threadMgr_) {
+        syncKeyboardOpen(result.view.mode);
+    }
+    if (modeButton_) {
+        modeButton_->Update();
+    }
+    if (layoutButton_) {
+        layoutButton_->Update();
+    }
+}
+
+void TextService::act(const Result& result) {
+    apply(result);
+    syncDocument();
+}
+
+void TextService::syncDocument() {
+    if (!session_ || !writer_.needsUpdate(session_->view())) {
+        return;
+    }
+    ComPtr<ITfContext> context(writer_.context());
+    ComPtr<TextService> self(this);
+    // The view is read when the session runs: a queued one writes the latest state.
+    RequestEdit(context.get(), clientId_, TF_ES_ASYNCDONTCARE, [self, context](TfEditCookie ec) {
+        self->writer_.Show(ec, context.get(), self->session_->view());
+    });
+}
+
+void TextService::completeComposition(ITfContext* fallback) {
+    if (!session_ || (!session_->view().composing && !writer_.hasInline())) {
+        return;
+    }
+    ComPtr<ITfContext> target(writer_.context() != nullptr ? writer_.context() : fallback);
+    if (!target) {
+        // Nowhere to put it: the composition stays and goes into the next document.
+        return;
+    }
+    ComPtr<TextService> self(this);
+    RequestEdit(target.get(), clientId_, TF_ES_ASYNCDONTCARE, [self, target](TfEditCookie ec) {
+        DocumentSink sink(self->writer_, ec, target.get());
+        const Result result = self->session_->Complete(sink);
+        self->writer_.Show(ec, target.get(), result.view);
+        self->apply(result);
+    });
+}
+
+void TextService::showWindows(bool show) {
+    if (!windows_ || !session_) {
+        return;
+    }
+    TipWindows& w = *windows_;
+    if (!show) {
+        w.comp.HideWindow();
+        w.stat.HideWindow();
+        w.soft.HideWindow();
+        return;
+    }
+    const View& view = session_->view();
+    w.stat.ShowNoActivate();
+    if (view.softVisible) {
+        w.soft.ShowNoActivate();
+    }
+    w.comp.Show(view);
+}
+
+void TextService::followDocumentWindow(HWND document) {
+    if (!windows_ || !IsWindow(windows_->comp.window)) {
+        return;
+    }
+    // Owned by the application's window, it stays above it, in the application's band (a Store
+    // application's windows sit above the desktop's). Only a window of this thread may own it;
+    // a document that names no window leaves it unowned and on top.
+    HWND root = document != nullptr ? GetAncestor(document, GA_ROOT) : nullptr;
+    if (root != nullptr && GetWindowThreadProcessId(root, nullptr) != GetCurrentThreadId()) {
+        root = nullptr;
+    }
+    HWND comp = windows_->comp.window;
+    if (GetWindow(comp, GW_OWNER) != root) {
+        SetWindowLongPtrW(comp, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(root));
+    }
+}
+
+STDMETHODIMP TextService::OnSetThreadFocus() {
+    try {
+        showWindows(true);
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+STDMETHODIMP TextService::OnKillThreadFocus() {
+    try {
+        showWindows(false);
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+void TextService::OnModeButton() {
+    if (session_) {
+        act(session_->ToggleInputMode());
+    }
+}
+
+void TextService::OnSoftKeyboardButton() {
+    if (session_) {
+        act(session_->ToggleSoftKeyboard());
+    }
+}
+
+void TextService::OnLayoutChosen(LayoutId layout) {
+    if (session_) {
+        act(session_->SelectLayout(layout));
+    }
+}
+
+void TextService::OnSoftPageChosen(int page) {
+    if (session_) {
+        act(session_->ShowSoftPage(page));
+    }
+}
+
+bool TextService::CompositionWindowOrigin(POINT& origin) {
+    if (textExtent_) {
+        origin = {textExtent_->left, textExtent_->bottom + kBelowText};
+        return true;
+    }
+    // The document did not say where its text is: the caret of the thread's focus window.
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetCurrentThreadId(), &thread) || thread.hwndCaret == nullptr) {
+        return false;
+    }
+    POINT caret{thread.rcCaret.left, thread.rcCaret.bottom};
+    if (!ClientToScreen(thread.hwndCaret, &caret)) {
+        return false;
+    }
+    origin = {caret.x, caret.y + kBelowText};
+    return true;
+}
+
+const View& TextService::currentView() const {
+    return session_->view();
+}
+
+void TextService::ToggleInputMode() {
+    OnModeButton();
+}
+
+void TextService::RunMenuCommand(unsigned id) {
+    const MenuAction action = ActionOfCommand(id);
+    switch (action.kind) {
+    case MenuAction::Kind::Layout:
+        OnLayoutChosen(action.layout);
+        break;
+    case MenuAction::Kind::SoftKeyboard:
+        OnSoftKeyboardButton();
+        break;
+    case MenuAction::Kind::EnglishMode:
+        OnModeButton();
+        break;
+    case MenuAction::Kind::None:
+        break;
+    }
+}
+
+HWND TextService::MenuOwnerWindow() const {
+    return windows_ ? windows_->comp.window : nullptr;
+}
+
+} // namespace revaze::tsf

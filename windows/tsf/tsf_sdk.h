@@ -1,0 +1,109 @@
+// The parts of the Text Services Framework headers that mingw-w64 10 does not ship: three
+// interfaces of the Windows SDK's msctf.h, two of its ctfutb.h, their flags, and the category and
+// language bar GUIDs. Each is declared only when the toolchain's headers lack it; method order
+// and identifiers are those of the Windows SDK.
+#pragma once
+
+#include <windows.h>
+
+#include <msctf.h>
+
+#ifndef __ITfTextInputProcessorEx_INTERFACE_DEFINED__
+#define __ITfTextInputProcessorEx_INTERFACE_DEFINED__
+MIDL_INTERFACE("6e4e2102-f9cd-433d-b496-303ce03a6507")
+ITfTextInputProcessorEx : public ITfTextInputProcessor {
+    virtual HRESULT STDMETHODCALLTYPE ActivateEx(ITfThreadMgr * threadMgr, TfClientId clientId,
+                                                 DWORD flags) = 0;
+};
+__CRT_UUID_DECL(ITfTextInputProcessorEx, 0x6e4e2102, 0xf9cd, 0x433d, 0xb4, 0x96, 0x30, 0x3c, 0xe0,
+                0x3a, 0x65, 0x07)
+#endif
+
+#ifndef __ITfDisplayAttributeProvider_INTERFACE_DEFINED__
+#define __ITfDisplayAttributeProvider_INTERFACE_DEFINED__
+MIDL_INTERFACE("fee47777-163c-4769-996a-6e9c50ad8f54")
+ITfDisplayAttributeProvider : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE EnumDisplayAttributeInfo(IEnumTfDisplayAttributeInfo *
+                                                               *infos) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetDisplayAttributeInfo(REFGUID guid,
+                                                              ITfDisplayAttributeInfo * *info) = 0;
+};
+__CRT_UUID_DECL(ITfDisplayAttributeProvider, 0xfee47777, 0x163c, 0x4769, 0x99, 0x6a, 0x6e, 0x9c,
+                0x50, 0xad, 0x8f, 0x54)
+#endif
+
+#ifndef __ITfMenu_INTERFACE_DEFINED__
+#define __ITfMenu_INTERFACE_DEFINED__
+MIDL_INTERFACE("6f8a98e4-aaa0-4f15-8c5b-07e0df0a3dd8")
+ITfMenu : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE AddMenuItem(UINT id, DWORD flags, HBITMAP bitmap,
+                                                  HBITMAP mask, const WCHAR* text, ULONG length,
+                                                  ITfMenu** submenu) = 0;
+};
+__CRT_UUID_DECL(ITfMenu, 0x6f8a98e4, 0xaaa0, 0x4f15, 0x8c, 0x5b, 0x07, 0xe0, 0xdf, 0x0a, 0x3d, 0xd8)
+#endif
+
+#ifndef __ITfLangBarItemButton_INTERFACE_DEFINED__
+#define __ITfLangBarItemButton_INTERFACE_DEFINED__
+typedef enum { TF_LBI_CLK_RIGHT = 1, TF_LBI_CLK_LEFT = 2 } TfLBIClick;
+MIDL_INTERFACE("28c7f1d0-de25-11d2-afdd-00105a2799b5")
+ITfLangBarItemButton : public ITfLangBarItem {
+    virtual HRESULT STDMETHODCALLTYPE OnClick(TfLBIClick click, POINT point, const RECT* area) = 0;
+    virtual HRESULT STDMETHODCALLTYPE InitMenu(ITfMenu * menu) = 0;
+    virtual HRESULT STDMETHODCALLTYPE OnMenuSelect(UINT id) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetIcon(HICON * icon) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetText(BSTR * text) = 0;
+};
+__CRT_UUID_DECL(ITfLangBarItemButton, 0x28c7f1d0, 0xde25, 0x11d2, 0xaf, 0xdd, 0x00, 0x10, 0x5a,
+                0x27, 0x99, 0xb5)
+#endif
+
+// Language bar item styles and states, menu item flags (ctfutb.h).
+#ifndef TF_LBI_STYLE_BTN_BUTTON
+#define TF_LBI_ICON 0x00000001
+#define TF_LBI_TEXT 0x00000002
+#define TF_LBI_TOOLTIP 0x00000004
+#define TF_LBI_STATUS 0x00010000
+#define TF_LBI_STYLE_SHOWNINTRAY 0x00000002
+#define TF_LBI_STYLE_BTN_BUTTON 0x00010000
+#define TF_LBI_STYLE_BTN_MENU 0x00020000
+#define TF_LBI_STATUS_DISABLED 0x00000002
+#define TF_LBMENUF_CHECKED 0x00000001
+#define TF_LBMENUF_SEPARATOR 0x00000004
+#define TF_LBMENUF_RADIOCHECKED 0x00000008
+#endif
+
+// ActivateEx's flag for a text service activated in an immersive (Store) application.
+#ifndef TF_TMF_IMMERSIVEMODE
+#define TF_TMF_IMMERSIVEMODE 0x40000000
+#endif
+
+#ifndef TF_CLIENTID_NULL
+#define TF_CLIENTID_NULL 0
+#endif
+#ifndef TF_INVALID_GUIDATOM
+#define TF_INVALID_GUIDATOM 0
+#endif
+#ifndef TF_S_ASYNC
+#define TF_S_ASYNC TS_S_ASYNC
+#endif
+#ifndef TF_E_SYNCHRONOUS
+#define TF_E_SYNCHRONOUS TS_E_SYNCHRONOUS
+#endif
+
+namespace revaze::tsf {
+
+// Categories a keyboard text service declares beyond GUID_TFCAT_TIP_KEYBOARD and
+// GUID_TFCAT_DISPLAYATTRIBUTEPROVIDER, which libuuid has.
+inline constexpr GUID kCategoryUiElementEnabled = {
+    0x49d2f9cf, 0x1f5e, 0x11d7, {0xa6, 0xd3, 0x00, 0x06, 0x5b, 0x84, 0x43, 0x5c}};
+inline constexpr GUID kCategoryImmersiveSupport = {
+    0x13a016df, 0x560b, 0x46cd, {0x94, 0x7a, 0x4c, 0x3a, 0xf1, 0xe0, 0xe3, 0x5d}};
+inline constexpr GUID kCategorySystraySupport = {
+    0x25504fb4, 0x7bab, 0x4bc1, {0x9c, 0x69, 0xcf, 0x81, 0x89, 0x0f, 0x0e, 0xf5}};
+
+// The language bar item the taskbar's input indicator shows for the active keyboard service.
+inline constexpr GUID kLangBarInputModeItem = {
+    0x2c77a81e, 0x41cc, 0x4178, {0xa3, 0xa7, 0x5f, 0x8a, 0x98, 0x75, 0x68, 0xe6}};
+
+} // namespace revaze::tsf
