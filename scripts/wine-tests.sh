@@ -66,6 +66,10 @@ wineserver -w
 # Draw "Microsoft Himalaya" with Tibetan Machine Uni so that screenshots show Tibetan.
 "$wine64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Microsoft Himalaya' /t REG_SZ \
     /d 'Tibetan Machine Uni' /f >/dev/null 2>&1
+# A harness that crashes prints its backtrace and ends, instead of waiting behind a crash dialog
+# until the timeout.
+"$wine64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1
 wineserver -w
 windows=$WINEPREFIX/drive_c/windows
 # Its prepared index (ZovovUvoz2.idx) comes from the native tool, so that both bitnesses read an
