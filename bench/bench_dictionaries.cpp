@@ -54,6 +54,12 @@ BenchDictionary make(const std::string& name, const std::string& bytes) {
         std::cerr << "bench: " << name << ": " << diagnostics.str();
         std::exit(1);
     }
+    d.scanning =
+        openDictionary(d.unindexedPath, diagnostics, {.answerBudget = {}, .deferBuild = true});
+    if (d.scanning == nullptr || d.scanning->indexSource() != Dictionary::IndexSource::Pending) {
+        std::cerr << "bench: " << name << " without its index: " << diagnostics.str();
+        std::exit(1);
+    }
     d.reference.loadBytes(bytes);
     return d;
 }

@@ -17,6 +17,8 @@ struct BenchDictionary {
     std::filesystem::path path;          // with its prepared index beside it
     std::filesystem::path unindexedPath; // the same bytes without one
     std::unique_ptr<Dictionary> production;
+    // Opened from unindexedPath with its index deferred and never built: every search scans.
+    std::unique_ptr<Dictionary> scanning;
     ReferenceDictionary reference;
 };
 

@@ -3,11 +3,14 @@
 //
 // Search variants: "reference" (a new regex per call, every line through regex_match),
 // "previous" (the search before the index: a prefix scan over the lines in memory),
-// "production" (the index: the lines found, nothing copied) and "production+text" (the same,
-// each candidate then made a std::wstring, as `revaze lookup` does). Load variants: "reference"
-// (every line read into a std::wstring, as the input method first did), "production" (mapped,
-// with the prepared index) and "production-building" (mapped, no prepared index: built in
-// memory). After the run, a table of the times and the ratios against the reference and the
+// "production" (the index: the lines found, nothing copied), "production+text" (the same,
+// each candidate then made a std::wstring, as `revaze lookup` does) and "scan" (the search that
+// answers while a deferred index is built: the mapped pieces in file order, nothing copied). Load
+// variants: "reference" (every line read into a std::wstring, as the input method first did),
+// "production" (mapped, with the prepared index), "production-building" (mapped, no prepared index:
+// built in memory) and "production-deferred" (mapped, no prepared index, its build left for later:
+// what the input method waits for before its first search when the index is built by a thread of
+// its own). After the run, a table of the times and the ratios against the reference and the
 // previous search measured in the same run.
 #include <benchmark/benchmark.h>
 
@@ -59,7 +62,7 @@ std::vector<std::wstring> previousLookupCandidates(const ReferenceDictionary& di
     return result;
 }
 
-enum class Variant { Reference, Previous, Production, ProductionText };
+enum class Variant { Reference, Previous, Production, ProductionText, Scan };
 
 void searchBench(benchmark::State& state, const BenchDictionary& (*source)(), const Case* c,
                  Variant variant) {
@@ -90,6 +93,12 @@ void searchBench(benchmark::State& state, const BenchDictionary& (*source)(), co
             benchmark::DoNotOptimize(result);
             break;
         }
+        case Variant::Scan: {
+            Matches result = d.scanning->find(c->text);
+            found = result.count;
+            benchmark::DoNotOptimize(result);
+            break;
+        }
         case Variant::ProductionText: {
             auto result = LookupCandidates(*d.production, c->text);
             found = result.size();
@@ -114,7 +123,7 @@ double referenceBytes(const ReferenceDictionary& d) {
     return bytes;
 }
 
-enum class Load { Reference, Prepared, Building };
+enum class Load { Reference, Prepared, Building, Deferred };
 
 void loadBench(benchmark::State& state, const BenchDictionary& (*source)(), Load load) {
     const BenchDictionary& d = source();
@@ -133,8 +142,10 @@ void loadBench(benchmark::State& state, const BenchDictionary& (*source)(), Load
             state.ResumeTiming();
             benchmark::DoNotOptimize(reference);
         } else {
-            auto dictionary =
-                openDictionary(load == Load::Prepared ? d.path : d.unindexedPath, diagnostics);
+            IndexOptions options;
+            options.deferBuild = load == Load::Deferred;
+            auto dictionary = openDictionary(load == Load::Prepared ? d.path : d.unindexedPath,
+                                             diagnostics, options);
             privateBytes = static_cast<double>(dictionary->privateBytes());
             benchmark::DoNotOptimize(dictionary);
         }
@@ -165,18 +176,36 @@ public:
                 row(group, "/reference", "/previous", "/production", "/production+text");
             }
         }
-        std::printf("\n%-38s %11s %10s %10s %9s %9s\n", "load", "reference", "prepared", "building",
-                    "ref/prep", "ref/build");
+        std::printf("\nthe scan before a deferred index (us), against the index and the previous "
+                    "search\n");
+        std::printf("%-38s %10s %10s %10s %10s %10s\n", "case", "scan", "prod", "previous",
+                    "scan/prod", "prev/scan");
+        for (const char* source : {"default", "million"}) {
+            for (const Case& c : kCases) {
+                const std::string group = std::string("search/") + source + "/" + c.name;
+                const double scan = time(group + "/scan");
+                const double prod = time(group + "/production");
+                const double prev = time(group + "/previous");
+                if (scan <= 0 || prod <= 0 || prev <= 0) {
+                    continue;
+                }
+                std::printf("%-38s %10.3f %10.4f %10.3f %10.0f %10.1f\n", group.c_str(), scan, prod,
+                            prev, scan / prod, prev / scan);
+            }
+        }
+        std::printf("\n%-38s %11s %10s %10s %10s %9s %9s\n", "load", "reference", "prepared",
+                    "building", "deferred", "ref/prep", "ref/build");
         for (const char* source : {"default", "million"}) {
             const std::string group = std::string("load/") + source;
             const double ref = time(group + "/reference");
             const double prepared = time(group + "/production");
             const double building = time(group + "/production-building");
+            const double deferred = time(group + "/production-deferred");
             if (ref <= 0 || prepared <= 0 || building <= 0) {
                 continue;
             }
-            std::printf("%-38s %11.1f %10.2f %10.1f %9.0f %9.1f\n", group.c_str(), ref, prepared,
-                        building, ref / prepared, ref / building);
+            std::printf("%-38s %11.1f %10.2f %10.1f %10.2f %9.0f %9.1f\n", group.c_str(), ref,
+                        prepared, building, deferred, ref / prepared, ref / building);
         }
     }
 
@@ -215,6 +244,7 @@ int main(int argc, char** argv) {
         {"previous", Variant::Previous},
         {"production", Variant::Production},
         {"production+text", Variant::ProductionText},
+        {"scan", Variant::Scan},
     };
     for (const Source& source : sources) {
         for (const Case& c : kCases) {
@@ -228,7 +258,8 @@ int main(int argc, char** argv) {
         }
         const std::pair<const char*, Load> loads[] = {{"reference", Load::Reference},
                                                       {"production", Load::Prepared},
-                                                      {"production-building", Load::Building}};
+                                                      {"production-building", Load::Building},
+                                                      {"production-deferred", Load::Deferred}};
         for (const auto& [name, load] : loads) {
             const std::string full = std::string("load/") + source.name + "/" + name;
             benchmark::RegisterBenchmark(full.c_str(), loadBench, source.dictionary, load)

@@ -1,6 +1,7 @@
 // Any dictionary bytes and any search text: the indexed dictionary holds the same pieces as the
 // reference loader reads, and finds exactly what the reference's regular expression finds (at
-// most 100 lines, in file order, each beginning with the text taken literally).
+// most 100 lines, in file order, each beginning with the text taken literally); the scan that
+// answers before a deferred index is built finds the same lines.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -25,9 +26,10 @@ bool startsWith(const std::wstring& text, const std::wstring& prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
-void checkSearch(const revaze::Dictionary& dictionary, const revaze::ReferenceDictionary& reference,
-                 const std::wstring& text) {
+void checkSearch(const revaze::Dictionary& dictionary, const revaze::Dictionary& scanning,
+                 const revaze::ReferenceDictionary& reference, const std::wstring& text) {
     const revaze::Matches matches = dictionary.find(text);
+    FUZZ_CHECK(scanning.find(text) == matches);
     FUZZ_CHECK(matches.count <= revaze::kMaxCandidates);
     for (std::uint32_t i = 1; i < matches.count; ++i) {
         FUZZ_CHECK(matches.lines[i - 1] < matches.lines[i]); // file order, each line once
@@ -49,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string textBytes = input.ConsumeRandomLengthString(64);
     const std::string bytes = input.ConsumeRemainingBytesAsString();
     const revaze::Dictionary dictionary = revaze::Dictionary::fromBytes(bytes);
+    revaze::IndexOptions deferred;
+    deferred.deferBuild = true;
+    const revaze::Dictionary scanning = revaze::Dictionary::fromBytes(bytes, deferred);
     revaze::ReferenceDictionary reference;
     reference.loadBytes(bytes);
     FUZZ_CHECK(dictionary.size() == reference.size());
@@ -56,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(revaze::LookupCandidates(dictionary, L"").empty());
     // Every prefix of the text, as a composition grows key by key.
     for (std::size_t n = 1; n <= text.size(); ++n) {
-        checkSearch(dictionary, reference, text.substr(0, n));
+        checkSearch(dictionary, scanning, reference, text.substr(0, n));
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 // The index against the reference on the default dictionary: thousands of texts (prefixes of its
 // words, single code units, texts found nowhere, texts with punctuation and regex
-// metacharacters), with a prepared index, with one built in memory, and with no stored answers.
+// metacharacters), with a prepared index, with one built in memory, with no stored answers, and by
+// the scan that answers while a deferred index is built.
 #include <cstdlib>
 #include <sstream>
 
@@ -110,6 +111,29 @@ TEST_F(DefaultDictionary, TheRangeMinimumWalkAloneGivesTheReferenceCandidates) {
     const Dictionary d = Dictionary::fromBytes(test::readFile(REVAZE_DEFAULT_DICTIONARY), {0});
     EXPECT_EQ(d.index().answerCount(), 0u);
     expectReferenceCandidates(d);
+}
+
+TEST_F(DefaultDictionary, TheScanBeforeADeferredIndexGivesTheReferenceCandidates) {
+    const Dictionary d =
+        test::dictionarySearching(test::Search::Scan, test::readFile(REVAZE_DEFAULT_DICTIONARY));
+    EXPECT_EQ(d.indexSource(), Dictionary::IndexSource::Pending);
+    expectReferenceCandidates(d);
+}
+
+TEST_F(DefaultDictionary, TheScanFindsWhatTheIndexFinds) {
+    // Without the regex reference, many more texts: every prefix of every 199th word.
+    const std::string bytes = test::readFile(REVAZE_DEFAULT_DICTIONARY);
+    const Dictionary indexed = Dictionary::fromBytes(bytes);
+    const Dictionary scanned = test::dictionarySearching(test::Search::Scan, bytes);
+    std::size_t texts = 0;
+    for (std::size_t i = 0; i < reference_.size(); i += kWords < 100 ? 997 : 199) {
+        const std::wstring word = candidateOfLine(reference_.lines[i]);
+        for (std::size_t length = 1; length <= word.size(); ++length, ++texts) {
+            const std::wstring text = word.substr(0, length);
+            ASSERT_EQ(scanned.find(text), indexed.find(text)) << codepointList(text);
+        }
+    }
+    EXPECT_GT(texts, 500u);
 }
 
 } // namespace

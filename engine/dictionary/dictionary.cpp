@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "dictionary/checksum.h"
 
@@ -13,38 +14,81 @@ std::filesystem::path indexPathFor(const std::filesystem::path& dictionary) {
     return index;
 }
 
-Dictionary::Dictionary() {
-    std::string why;
-    file_ = std::make_unique<HeldBytes>(std::string());
-    indexFile_ = std::make_unique<HeldBytes>(buildIndexImage(text_, identity_));
-    index_ = *LineIndex::open(indexFile_->bytes(), text_, identity_, why);
+Dictionary::Dictionary() : file_(std::make_unique<HeldBytes>(std::string())) {
+    buildIndex();
 }
 
-Dictionary::~Dictionary() = default;
-Dictionary::Dictionary(Dictionary&&) noexcept = default;
-Dictionary& Dictionary::operator=(Dictionary&&) noexcept = default;
+Dictionary::~Dictionary() {
+    delete index_.load(std::memory_order_acquire);
+}
+
+Dictionary::Dictionary(Dictionary&& other) noexcept
+    : file_(std::move(other.file_)), text_(std::exchange(other.text_, DictionaryText())),
+      options_(other.options_), identity_(other.identity_),
+      index_(other.index_.exchange(nullptr, std::memory_order_acq_rel)),
+      building_(other.building_.exchange(false, std::memory_order_acq_rel)) {}
+
+Dictionary& Dictionary::operator=(Dictionary&& other) noexcept {
+    if (this != &other) {
+        delete index_.exchange(other.index_.exchange(nullptr, std::memory_order_acq_rel),
+                               std::memory_order_acq_rel);
+        file_ = std::move(other.file_);
+        text_ = std::exchange(other.text_, DictionaryText());
+        options_ = other.options_;
+        identity_ = other.identity_;
+        building_.store(other.building_.exchange(false, std::memory_order_acq_rel),
+                        std::memory_order_release);
+    }
+    return *this;
+}
 
 Dictionary::Dictionary(std::unique_ptr<MappedFile> file, std::unique_ptr<MappedFile> prepared,
                        const IndexOptions& options, std::string& note)
-    : file_(std::move(file)),
-      text_(file_->bytes()), identity_{file_->bytes().size(), checksum64(file_->bytes())} {
-    std::string why;
+    : file_(std::move(file)), text_(file_->bytes()), options_(options) {
     if (prepared != nullptr) {
-        if (auto index = LineIndex::open(prepared->bytes(), text_, identity_, why)) {
-            index_ = *index;
-            indexFile_ = std::move(prepared);
-            source_ = IndexSource::Prepared;
+        identity_ = DictionaryIdentity{file_->bytes().size(), checksum64(file_->bytes())};
+        std::string why;
+        if (auto index = LineIndex::open(prepared->bytes(), text_, *identity_, why)) {
+            index_.store(new Index{std::move(prepared), *index, IndexSource::Prepared},
+                         std::memory_order_release);
             return;
         }
         note = why;
     }
-    indexFile_ = std::make_unique<HeldBytes>(buildIndexImage(text_, identity_, options));
-    auto built = LineIndex::open(indexFile_->bytes(), text_, identity_, why);
+    if (!options.deferBuild) {
+        buildIndex();
+    }
+}
+
+void Dictionary::buildIndex() {
+    if (file_ == nullptr || index_.load(std::memory_order_acquire) != nullptr ||
+        building_.exchange(true, std::memory_order_acq_rel)) {
+        return;
+    }
+    // A build that fails gives up its claim, so that a later call may try again.
+    struct Claim {
+        std::atomic<bool>& building;
+        bool kept = false;
+        ~Claim() {
+            if (!kept) {
+                building.store(false, std::memory_order_release);
+            }
+        }
+    } claim{building_};
+    // The checksum runs here rather than when the dictionary is opened: without a prepared
+    // index nothing needs it before the build, and the first search should not wait for it.
+    const DictionaryIdentity identity =
+        identity_ ? *identity_
+                  : DictionaryIdentity{file_->bytes().size(), checksum64(file_->bytes())};
+    auto image = std::make_unique<HeldBytes>(buildIndexImage(text_, identity, options_));
+    std::string why;
+    auto built = LineIndex::open(image->bytes(), text_, identity, why);
     if (!built) {
         throw std::logic_error("the index built in memory does not read back: " + why);
     }
-    index_ = *built;
-    source_ = IndexSource::Built;
+    index_.store(new Index{std::move(image), *built, IndexSource::Built},
+                 std::memory_order_release);
+    claim.kept = true;
 }
 
 Dictionary Dictionary::fromBytes(std::string bytes, const IndexOptions& options) {
@@ -55,13 +99,36 @@ Dictionary Dictionary::fromBytes(std::string bytes, const IndexOptions& options)
     return Dictionary(std::make_unique<HeldBytes>(std::move(bytes)), nullptr, options, note);
 }
 
+std::size_t Dictionary::size() const {
+    if (const Index* index = index_.load(std::memory_order_acquire)) {
+        return index->lines.pieceCount();
+    }
+    return text_.pieceBoundaries().size() - 1;
+}
+
+Dictionary::IndexSource Dictionary::indexSource() const {
+    const Index* index = index_.load(std::memory_order_acquire);
+    return index != nullptr ? index->source : IndexSource::Pending;
+}
+
+const LineIndex& Dictionary::index() const {
+    static const LineIndex none;
+    const Index* index = index_.load(std::memory_order_acquire);
+    return index != nullptr ? index->lines : none;
+}
+
 std::string_view Dictionary::indexImage() const {
-    return indexFile_->bytes();
+    const Index* index = index_.load(std::memory_order_acquire);
+    return index != nullptr ? index->image->bytes() : std::string_view();
 }
 
 std::size_t Dictionary::privateBytes() const {
     std::size_t bytes = sizeof *this;
-    for (const MappedFile* f : {file_.get(), indexFile_.get()}) {
+    const Index* index = index_.load(std::memory_order_acquire);
+    if (index != nullptr) {
+        bytes += sizeof *index;
+    }
+    for (const MappedFile* f : {file_.get(), index != nullptr ? index->image.get() : nullptr}) {
         if (dynamic_cast<const HeldBytes*>(f) != nullptr) {
             bytes += f->bytes().size();
         }

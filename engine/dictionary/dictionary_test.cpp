@@ -19,9 +19,27 @@ using test::utf16le;
 const std::wstring ka = {0x0F40};
 const std::wstring kha = {0x0F41};
 
-// The search and the reference agree on `texts` for a dictionary made of `bytes`.
-void expectLikeReference(const std::string& bytes, const Words& texts) {
-    const Dictionary d = Dictionary::fromBytes(bytes);
+// Every test runs twice: searching through the index, and by the scan that answers before a
+// deferred index is built.
+class Searching : public ::testing::TestWithParam<test::Search> {
+protected:
+    Dictionary dictionaryOf(const std::string& bytes) const {
+        Dictionary d = test::dictionarySearching(GetParam(), bytes);
+        EXPECT_EQ(d.indexSource(), GetParam() == test::Search::Scan
+                                       ? Dictionary::IndexSource::Pending
+                                       : Dictionary::IndexSource::Built);
+        return d;
+    }
+    Dictionary dictionaryOfWords(const Words& words) const {
+        return dictionaryOf(dictionaryBytesOfWords(words));
+    }
+
+    // The search and the reference agree on `texts` for a dictionary made of `bytes`.
+    void expectLikeReference(const std::string& bytes, const Words& texts) const;
+};
+
+void Searching::expectLikeReference(const std::string& bytes, const Words& texts) const {
+    const Dictionary d = dictionaryOf(bytes);
     ReferenceDictionary reference;
     reference.loadBytes(bytes);
     ASSERT_EQ(d.size(), reference.size());
@@ -31,7 +49,11 @@ void expectLikeReference(const std::string& bytes, const Words& texts) {
     }
 }
 
-TEST(DictionaryLoading, LinesAreReadAsTheLoaderAlwaysReadThem) {
+using DictionaryLoading = Searching;
+using DictionaryCandidates = Searching;
+using Lookup = Searching;
+
+TEST_P(DictionaryLoading, LinesAreReadAsTheLoaderAlwaysReadThem) {
     const std::wstring huge(5000, static_cast<wchar_t>(0x0F40));
     struct Row {
         const char* what;
@@ -51,7 +73,7 @@ TEST(DictionaryLoading, LinesAreReadAsTheLoaderAlwaysReadThem) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        const Dictionary d = Dictionary::fromBytes(row.bytes);
+        const Dictionary d = dictionaryOf(row.bytes);
         ReferenceDictionary reference;
         reference.loadBytes(row.bytes);
         EXPECT_EQ(d.size(), row.entries);
@@ -64,24 +86,24 @@ TEST(DictionaryLoading, LinesAreReadAsTheLoaderAlwaysReadThem) {
     }
 }
 
-TEST(DictionaryLoading, AMarkIsNoPartOfTheFirstEntry) {
-    const Dictionary d = Dictionary::fromBytes("\xFF\xFE" + utf16le(ka + L"\r\n"));
+TEST_P(DictionaryLoading, AMarkIsNoPartOfTheFirstEntry) {
+    const Dictionary d = dictionaryOf("\xFF\xFE" + utf16le(ka + L"\r\n"));
     EXPECT_EQ(LookupCandidates(d, ka), Words{ka});
     EXPECT_TRUE(LookupCandidates(d, std::wstring{0xFEFF}).empty());
-    const Dictionary swapped = Dictionary::fromBytes(std::string("\xFE\xFF", 2) + utf16le(ka));
+    const Dictionary swapped = dictionaryOf(std::string("\xFE\xFF", 2) + utf16le(ka));
     EXPECT_EQ(LookupCandidates(swapped, std::wstring{0xFFFE}), Words{std::wstring{0xFFFE} + ka});
 }
 
-TEST(DictionaryLoading, LongLinesAreSearchedInPiecesOf2047Units) {
+TEST_P(DictionaryLoading, LongLinesAreSearchedInPiecesOf2047Units) {
     const std::wstring head(2047, static_cast<wchar_t>(0x0F40));
     const std::wstring tail(100, static_cast<wchar_t>(0x0F41));
-    const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfWords({head + tail}));
+    const Dictionary d = dictionaryOf(dictionaryBytesOfWords({head + tail}));
     EXPECT_EQ(LookupCandidates(d, ka), Words{head});
     EXPECT_EQ(LookupCandidates(d, kha), Words{tail});
     EXPECT_TRUE(LookupCandidates(d, head + kha).empty());
 }
 
-TEST(DictionaryCandidates, TheTerminatorIsRemovedOnce) {
+TEST_P(DictionaryCandidates, TheTerminatorIsRemovedOnce) {
     struct Row {
         std::wstring line;
         std::wstring candidate;
@@ -92,35 +114,35 @@ TEST(DictionaryCandidates, TheTerminatorIsRemovedOnce) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(candidateOfLine(row.line), row.candidate);
-        const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfLines({row.line}));
+        const Dictionary d = dictionaryOf(dictionaryBytesOfLines({row.line}));
         EXPECT_EQ(LookupCandidates(d, L"a"), Words{row.candidate}) << codepointList(row.line);
     }
     // A line of its terminator alone offers the empty candidate.
-    const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfLines({L"\r\n"}));
+    const Dictionary d = dictionaryOf(dictionaryBytesOfLines({L"\r\n"}));
     EXPECT_EQ(LookupCandidates(d, L"\r"), Words{L""});
 }
 
-TEST(Lookup, FirstHundredMatchesInFileOrderWithDuplicates) {
+TEST_P(Lookup, FirstHundredMatchesInFileOrderWithDuplicates) {
     Words words;
     for (int i = 0; i < 150; ++i) {
         words.push_back(ka + std::to_wstring(149 - i));
         words.push_back(kha);
     }
-    const Dictionary d = Dictionary::fromBytes(dictionaryBytesOfWords(words));
+    const Dictionary d = dictionaryOf(dictionaryBytesOfWords(words));
     const Words found = LookupCandidates(d, ka);
     ASSERT_EQ(found.size(), 100u);
     EXPECT_EQ(found.front(), ka + L"149");
     EXPECT_EQ(found.back(), ka + L"50");
     EXPECT_EQ(LookupCandidates(d, kha), Words(100, kha));
-    const Dictionary twice = test::dictionaryOfWords({kha, ka, kha});
+    const Dictionary twice = dictionaryOfWords({kha, ka, kha});
     EXPECT_EQ(LookupCandidates(twice, kha), (Words{kha, kha}));
 }
 
-TEST(Lookup, TypedTextIsLiteralText) {
+TEST_P(Lookup, TypedTextIsLiteralText) {
     const Words lines = {L"abc", L"axc", L"ab", L"a.c",   L"(x)", L"a\\b",
                          L"[q]", L"*s",  L"zz", L".?.?,", L"a+b", L"a{2"};
     const std::string bytes = dictionaryBytesOfWords(lines);
-    const Dictionary d = Dictionary::fromBytes(bytes);
+    const Dictionary d = dictionaryOf(bytes);
     EXPECT_EQ(LookupCandidates(d, L"a.c"), Words{L"a.c"});
     EXPECT_EQ(LookupCandidates(d, L"a.?"), Words{});
     EXPECT_EQ(LookupCandidates(d, L".?.?"), Words{L".?.?,"});
@@ -137,10 +159,10 @@ TEST(Lookup, TypedTextIsLiteralText) {
                                 L"[q]", L".?.?,", runaway,   L"^a", L"a$",  L"|"});
 }
 
-TEST(Lookup, TextsThatNoLineCanBeginWith) {
+TEST_P(Lookup, TextsThatNoLineCanBeginWith) {
     const std::string bytes =
         dictionaryBytesOfLines({ka + L"\r\n", ka + kha + L"\r\n", L"\r\n", ka + L"\n", ka});
-    const Dictionary d = Dictionary::fromBytes(bytes);
+    const Dictionary d = dictionaryOf(bytes);
     EXPECT_TRUE(LookupCandidates(d, L"").empty());
     EXPECT_TRUE(LookupCandidates(d, std::wstring(2048, L'\u0F40')).empty());
     // The terminator is part of the line: a text may end with it, not go beyond it.
@@ -155,11 +177,19 @@ TEST(Lookup, TextsThatNoLineCanBeginWith) {
     expectLikeReference(bytes, texts);
 }
 
-TEST(Lookup, AnEmptyDictionaryFindsNothing) {
+TEST(EmptyDictionary, FindsNothing) {
     const Dictionary empty;
     EXPECT_TRUE(empty.empty());
     EXPECT_TRUE(LookupCandidates(empty, ka).empty());
 }
+
+const auto kSearches = ::testing::Values(test::Search::Index, test::Search::Scan);
+const auto searchName = [](const ::testing::TestParamInfo<test::Search>& info) {
+    return std::string(test::searchName(info.param));
+};
+INSTANTIATE_TEST_SUITE_P(Search, DictionaryLoading, kSearches, searchName);
+INSTANTIATE_TEST_SUITE_P(Search, DictionaryCandidates, kSearches, searchName);
+INSTANTIATE_TEST_SUITE_P(Search, Lookup, kSearches, searchName);
 
 } // namespace
 } // namespace revaze

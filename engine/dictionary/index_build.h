@@ -19,6 +19,10 @@ struct IndexOptions {
     // make the answers take more than about six bytes per line. Zero leaves every stretch to
     // the range-minimum walk (tests use that).
     std::optional<std::uint32_t> answerBudget;
+    // When no prepared index fits, leave the index to Dictionary::buildIndex() (which may run on
+    // a thread of its own) instead of building it before the dictionary is returned: searches
+    // scan the pieces meanwhile. The tool and the tests build at once.
+    bool deferBuild = false;
 };
 
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,

@@ -54,33 +54,6 @@ TEST(RangeMinimum, SmallestValuesOfAnyStretchComeOutInOrder) {
     }
 }
 
-// Words of one to four syllables over a small alphabet, so that many prefixes are shared by more
-// than a hundred lines, in an order that is neither sorted nor random: sorted blocks shuffled.
-Texts stretchedWords(std::size_t count, unsigned seed) {
-    const std::wstring letters = L"\u0F40\u0F41\u0F42\u0F44\u0F66";
-    const std::wstring vowels = L"\u0F72\u0F74\u0F7A";
-    std::mt19937 random(seed);
-    Texts words;
-    for (std::size_t i = 0; i < count; ++i) {
-        std::wstring word;
-        const int syllables = 1 + static_cast<int>(random() % 4);
-        for (int s = 0; s < syllables; ++s) {
-            if (s > 0) {
-                word += L'\u0F0B';
-            }
-            word += letters[random() % letters.size()];
-            if (random() % 2 == 0) {
-                word += vowels[random() % vowels.size()];
-            }
-        }
-        words.push_back(word);
-    }
-    for (std::size_t from = 0; from < words.size(); from += 500) {
-        std::sort(words.begin() + from, words.begin() + std::min(words.size(), from + 500));
-    }
-    return words;
-}
-
 // Every prefix of every tenth word, and a few texts found nowhere.
 Texts prefixTexts(const Texts& words) {
     Texts texts;
@@ -101,13 +74,14 @@ TEST(LineIndex, StoredAnswersAndTheWalkGiveTheReferenceCandidates) {
 #else
     const std::size_t count = 6000;
 #endif
-    const Texts words = stretchedWords(count, 11);
+    const Texts words = test::stretchedWords(count, 11);
     const std::string bytes = test::dictionaryBytesOfWords(words);
     ReferenceDictionary reference;
     reference.loadBytes(bytes);
     const Dictionary stored = Dictionary::fromBytes(bytes);
     const Dictionary some = Dictionary::fromBytes(bytes, {3});
     const Dictionary walked = Dictionary::fromBytes(bytes, {0});
+    const Dictionary scanned = test::dictionarySearching(test::Search::Scan, bytes);
     ASSERT_GT(stored.index().answerCount(), 5u);
     EXPECT_EQ(some.index().answerCount(), 3u);
     EXPECT_EQ(walked.index().answerCount(), 0u);
@@ -118,6 +92,7 @@ TEST(LineIndex, StoredAnswersAndTheWalkGiveTheReferenceCandidates) {
         const Matches matches = stored.find(text);
         ASSERT_EQ(some.find(text), matches) << codepointList(text);
         ASSERT_EQ(walked.find(text), matches) << codepointList(text);
+        ASSERT_EQ(scanned.find(text), matches) << codepointList(text);
         ASSERT_EQ(LookupCandidates(stored, text), ReferenceLookupCandidates(reference, text))
             << codepointList(text);
     }
@@ -132,13 +107,14 @@ TEST(LineIndex, NestedPrefixesAndUnsortedFiles) {
     }
     std::mt19937 random(3);
     std::shuffle(chain.begin(), chain.end(), random);
-    Texts shuffled = stretchedWords(1200, 5);
+    Texts shuffled = test::stretchedWords(1200, 5);
     std::shuffle(shuffled.begin(), shuffled.end(), random);
     for (const Texts& words : {chain, shuffled}) {
         const std::string bytes = test::dictionaryBytesOfWords(words);
         ReferenceDictionary reference;
         reference.loadBytes(bytes);
         const Dictionary d = Dictionary::fromBytes(bytes, {5});
+        const Dictionary scanned = test::dictionarySearching(test::Search::Scan, bytes);
         // The chain's texts are its own lines' lengths around the stretch boundaries.
         Texts texts = words == chain ? Texts{} : prefixTexts(words);
         for (std::size_t length : {1, 2, 50, 250, 299, 300, 301, 399, 400, 401}) {
@@ -147,6 +123,7 @@ TEST(LineIndex, NestedPrefixesAndUnsortedFiles) {
         for (const std::wstring& text : texts) {
             ASSERT_EQ(LookupCandidates(d, text), ReferenceLookupCandidates(reference, text))
                 << codepointList(text);
+            ASSERT_EQ(scanned.find(text), d.find(text)) << codepointList(text);
         }
     }
 }
@@ -160,7 +137,7 @@ TEST(IndexFile, NamedAfterItsDictionary) {
 class IndexFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        bytes = test::dictionaryBytesOfWords(stretchedWords(3000, 17));
+        bytes = test::dictionaryBytesOfWords(test::stretchedWords(3000, 17));
         dictionaryPath = dir / "words.dat";
         indexPath = dir / "words.idx";
         test::writeFile(dictionaryPath, bytes);
@@ -169,9 +146,9 @@ protected:
     }
 
     // Opens the dictionary; checks that it searches like the one built from its bytes.
-    std::unique_ptr<Dictionary> open(std::string& notes) {
+    std::unique_ptr<Dictionary> open(std::string& notes, const IndexOptions& options = {}) {
         std::ostringstream diagnostics;
-        auto d = openDictionary(dictionaryPath, diagnostics);
+        auto d = openDictionary(dictionaryPath, diagnostics, options);
         notes = diagnostics.str();
         EXPECT_NE(d, nullptr);
         if (d != nullptr) {
@@ -182,13 +159,24 @@ protected:
         return d;
     }
 
+    // The prepared index is passed by, for `reason`, whether the index is then built at once
+    // or deferred (searches scan until buildIndex()).
     void expectBuiltBecause(const std::string& reason) {
-        std::string notes;
-        auto d = open(notes);
-        ASSERT_NE(d, nullptr);
-        EXPECT_EQ(d->indexSource(), Dictionary::IndexSource::Built);
-        EXPECT_NE(notes.find("is not used"), std::string::npos) << notes;
-        EXPECT_NE(notes.find(reason), std::string::npos) << notes;
+        for (const bool defer : {false, true}) {
+            SCOPED_TRACE(defer ? "deferred" : "at once");
+            std::string notes;
+            auto d = open(notes, {.answerBudget = {}, .deferBuild = defer});
+            ASSERT_NE(d, nullptr);
+            EXPECT_EQ(d->indexSource(),
+                      defer ? Dictionary::IndexSource::Pending : Dictionary::IndexSource::Built);
+            EXPECT_NE(notes.find("is not used"), std::string::npos) << notes;
+            EXPECT_NE(notes.find(reason), std::string::npos) << notes;
+            if (defer) {
+                d->buildIndex();
+                EXPECT_EQ(d->indexSource(), Dictionary::IndexSource::Built);
+                EXPECT_EQ(d->indexImage(), expected.indexImage());
+            }
+        }
     }
 
     test::TempDir dir;
@@ -215,6 +203,27 @@ TEST_F(IndexFileTest, WithoutAPreparedIndexOneIsBuiltQuietly) {
     auto d = open(notes);
     EXPECT_EQ(notes, "");
     EXPECT_EQ(d->indexSource(), Dictionary::IndexSource::Built);
+}
+
+TEST_F(IndexFileTest, ADeferredIndexIsBuiltWhenAskedAndAFittingOneIsUsedAtOnce) {
+    std::string notes;
+    auto prepared = open(notes, {.answerBudget = {}, .deferBuild = true});
+    EXPECT_EQ(notes, "");
+    EXPECT_EQ(prepared->indexSource(), Dictionary::IndexSource::Prepared);
+
+    std::filesystem::remove(indexPath);
+    auto d = open(notes, {.answerBudget = {}, .deferBuild = true});
+    EXPECT_EQ(notes, "");
+    ASSERT_EQ(d->indexSource(), Dictionary::IndexSource::Pending);
+    EXPECT_EQ(d->indexImage(), "");
+    EXPECT_EQ(d->size(), expected.size());
+    d->buildIndex();
+    EXPECT_EQ(d->indexSource(), Dictionary::IndexSource::Built);
+    EXPECT_EQ(d->indexImage(), expected.indexImage());
+    // A second call finds the index there and leaves it be.
+    const std::string_view image = d->indexImage();
+    d->buildIndex();
+    EXPECT_EQ(d->indexImage().data(), image.data());
 }
 
 TEST_F(IndexFileTest, AnIndexOfAChangedDictionaryIsNotTrusted) {

@@ -2,8 +2,10 @@
 // dictionary read from them.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <random>
 #include <string>
 #include <string_view>
@@ -46,6 +48,52 @@ inline std::string dictionaryBytesOfWords(const std::vector<std::wstring>& words
 
 inline Dictionary dictionaryOfWords(const std::vector<std::wstring>& words) {
     return Dictionary::fromBytes(dictionaryBytesOfWords(words));
+}
+
+// How a test's dictionary searches: through the index built at once, or by the scan of its
+// pieces that answers while a deferred index is pending.
+enum class Search { Index, Scan };
+
+inline const char* searchName(Search search) {
+    return search == Search::Index ? "Index" : "Scan";
+}
+
+// How GoogleTest prints a test's parameter.
+inline void PrintTo(Search search, std::ostream* out) {
+    *out << searchName(search);
+}
+
+// The dictionary of `bytes` searching as asked (the scan: its index deferred and never built).
+inline Dictionary dictionarySearching(Search search, std::string bytes, IndexOptions options = {}) {
+    options.deferBuild = search == Search::Scan;
+    return Dictionary::fromBytes(std::move(bytes), options);
+}
+
+// Words of one to four syllables over a small alphabet, so that many prefixes are shared by more
+// than a hundred lines, in an order that is neither sorted nor random: sorted blocks shuffled.
+inline std::vector<std::wstring> stretchedWords(std::size_t count, unsigned seed) {
+    const std::wstring letters = L"\u0F40\u0F41\u0F42\u0F44\u0F66";
+    const std::wstring vowels = L"\u0F72\u0F74\u0F7A";
+    std::mt19937 random(seed);
+    std::vector<std::wstring> words;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::wstring word;
+        const int syllables = 1 + static_cast<int>(random() % 4);
+        for (int s = 0; s < syllables; ++s) {
+            if (s > 0) {
+                word += L'\u0F0B';
+            }
+            word += letters[random() % letters.size()];
+            if (random() % 2 == 0) {
+                word += vowels[random() % vowels.size()];
+            }
+        }
+        words.push_back(word);
+    }
+    for (std::size_t from = 0; from < words.size(); from += 500) {
+        std::sort(words.begin() + from, words.begin() + std::min(words.size(), from + 500));
+    }
+    return words;
 }
 
 // A folder of its own under the temporary directory, removed with everything in it.

@@ -1,13 +1,16 @@
 // The dictionary as the Windows builds open it: mapped from the system directory with the
 // prepared index the native tool wrote beside it (scripts/wine-tests.sh), the same index built in
-// memory by this bitness byte for byte, and the files an input method must refuse.
+// memory by this bitness byte for byte, a dictionary without an index answered at once while a
+// worker thread builds it, and the files an input method must refuse.
 //
 //     dictionary_harness.exe <Revaze.ime> <artifacts folder>
 #include "tests/wine/harness.h"
 
 #include <sstream>
+#include <vector>
 
 #include "dictionary/dictionary.h"
+#include "ui/system_dictionary.h"
 
 using namespace harness;
 using revaze::Dictionary;
@@ -112,6 +115,126 @@ void checkDefaultDictionary() {
           unsigned(agree), unsigned(std::size(texts)), unsigned(full));
 }
 
+// Half a million words of one to four syllables in no order, so that building their index takes
+// a while (a tenth of a second or more) and the worker is surely still at it when the first
+// searches come.
+std::string unsortedDictionary() {
+    const wchar_t letters[] = L"\u0F40\u0F41\u0F42\u0F44\u0F45\u0F51\u0F53\u0F54\u0F56\u0F58\u0F66";
+    const wchar_t vowels[] = L"\u0F72\u0F74\u0F7A\u0F7C";
+    std::uint32_t random = 12345;
+    const auto next = [&random](std::uint32_t n) {
+        random = random * 1103515245u + 12345u;
+        return (random >> 16) % n;
+    };
+    std::wstring text;
+    for (int word = 0; word < 500000; ++word) {
+        const std::uint32_t syllables = 1 + next(4);
+        for (std::uint32_t s = 0; s < syllables; ++s) {
+            if (s > 0) {
+                text += L'\u0F0B';
+            }
+            text += letters[next(std::size(letters) - 1)];
+            if (next(2) == 0) {
+                text += vowels[next(std::size(vowels) - 1)];
+            }
+        }
+        text += L"\r\n";
+    }
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+bool writeAll(const std::wstring& path, const std::string& bytes) {
+    FILE* out = _wfopen(path.c_str(), L"wb");
+    if (out == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return std::fclose(out) == 0 && written;
+}
+
+// The loader both front ends call, on a dictionary without an index: it returns at once, the
+// searches scan while its worker thread builds the index, then go through the index; every
+// answer along the way is the one the index gives.
+void checkIndexBuiltByAWorker(const std::wstring& artifacts) {
+    const std::wstring path = artifacts + L"\\unindexed.dat";
+    const std::string bytes = unsortedDictionary();
+    if (!check(writeAll(path, bytes), "a dictionary of half a million words without an index is "
+                                      "written")) {
+        return;
+    }
+    const Dictionary indexed = Dictionary::fromBytes(bytes);
+    std::vector<std::wstring> texts = {L"\u0F40",
+                                       L"\u0F56\u0F72",
+                                       L"\u0F66\u0F0B\u0F40",
+                                       L"\u0F40\u0F40\u0F40",
+                                       L"\u0F58\u0F74\u0F0B\u0F53\u0F7C",
+                                       L"x"};
+    std::vector<revaze::Matches> expected;
+    for (const std::wstring& text : texts) {
+        expected.push_back(indexed.find(text));
+    }
+
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER start;
+    LARGE_INTEGER opened;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    std::shared_ptr<const Dictionary> dictionary = revaze::OpenSharedDictionary(path);
+    const revaze::Matches first =
+        dictionary != nullptr ? dictionary->find(texts[1]) : revaze::Matches();
+    QueryPerformanceCounter(&opened);
+    const auto millis = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+        return double(to.QuadPart - from.QuadPart) * 1000.0 / double(frequency.QuadPart);
+    };
+    if (!check(dictionary != nullptr, "the loader opens it")) {
+        return;
+    }
+    check(dictionary->indexSource() == Dictionary::IndexSource::Pending && first == expected[1],
+          "it answers at once by its scan, before the index is built (%.1f ms to open and search)",
+          millis(start, opened));
+
+    // Searching without pause meanwhile, until the worker is done (at most twenty seconds).
+    std::size_t rounds = 0;
+    std::size_t wrong = 0;
+    while (dictionary->indexSource() != Dictionary::IndexSource::Built) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            wrong += dictionary->find(texts[i]) == expected[i] ? 0 : 1;
+        }
+        ++rounds;
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        if (millis(start, now) > 20000) {
+            break;
+        }
+    }
+    LARGE_INTEGER built;
+    QueryPerformanceCounter(&built);
+    if (!check(dictionary->indexSource() == Dictionary::IndexSource::Built,
+               "the worker builds the index (%.0f ms, %u rounds of searches meanwhile)",
+               millis(start, built), unsigned(rounds))) {
+        return;
+    }
+    check(wrong == 0, "every search while it built found what the index finds (%u wrong)",
+          unsigned(wrong));
+    std::size_t agree = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        agree += dictionary->find(texts[i]) == expected[i] ? 1 : 0;
+    }
+    check(agree == texts.size() && dictionary->indexImage() == indexed.indexImage(),
+          "then searches go through the index, the one this build makes at once (%u of %u)",
+          unsigned(agree), unsigned(texts.size()));
+    // The worker lets go of its share of the dictionary as it ends.
+    for (int wait = 0; wait < 2000 && dictionary.use_count() > 1; ++wait) {
+        Sleep(10);
+    }
+    check(dictionary.use_count() == 1, "and the worker has let go of the dictionary");
+}
+
 void checkRefusals(const std::wstring& artifacts) {
     wchar_t system[MAX_PATH] = {};
     GetSystemDirectoryW(system, MAX_PATH);
@@ -148,6 +271,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     checkSystemDictionary();
     checkDefaultDictionary();
+    checkIndexBuiltByAWorker(argv[2]);
     checkRefusals(argv[2]);
     return finish("dictionary_harness");
 }

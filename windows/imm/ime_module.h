@@ -55,7 +55,8 @@ private:
     static BOOL CALLBACK createSession(PINIT_ONCE, PVOID module, PVOID*);
 
     INIT_ONCE sessionOnce_ = INIT_ONCE_STATIC_INIT;
-    std::unique_ptr<Dictionary> dictionary_;
+    // Shared with the thread that builds its index when no prepared one fitted.
+    std::shared_ptr<const Dictionary> dictionary_;
     std::unique_ptr<Session> session_;
 };
 

@@ -14,7 +14,8 @@ std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
 
 INIT_ONCE g_dictionaryOnce = INIT_ONCE_STATIC_INIT;
-std::unique_ptr<Dictionary> g_dictionary;
+// Shared with the thread that builds its index when no prepared one fitted.
+std::shared_ptr<const Dictionary> g_dictionary;
 
 BOOL CALLBACK loadDictionary(PINIT_ONCE, PVOID, PVOID*) {
     g_dictionary = LoadSystemDictionary();

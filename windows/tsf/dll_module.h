@@ -22,9 +22,11 @@ void LockModule(bool lock);
 bool ModuleCanUnload();
 
 // The dictionary in the system directory, read on first use (never under the loader lock) and
-// shared read-only by every session of the process; null when it could not be loaded.
+// shared read-only by every session of the process; null when it could not be loaded. Without a
+// prepared index it answers by scanning while a thread of its own builds the index.
 const Dictionary* SharedDictionary();
-// At unload: frees the dictionary. Only when no session remains (DllCanUnloadNow said so).
+// At unload: lets go of the dictionary. Only when no session remains (DllCanUnloadNow said so);
+// the thread that builds its index holds the DLL loaded, so it has let go of its share already.
 void FreeSharedDictionary();
 
 } // namespace revaze::tsf

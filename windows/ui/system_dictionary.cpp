@@ -4,10 +4,12 @@
 
 #include <array>
 #include <iostream>
+#include <new>
 #include <sstream>
 
 #include "common/text.h"
 #include "ui/dictionary_path.h"
+#include "ui/index_worker.h"
 
 namespace revaze {
 
@@ -27,22 +29,42 @@ std::wstring DictionaryPath() {
     return dictionaryPathIn(system.data(), system.size(), n);
 }
 
-std::unique_ptr<Dictionary> LoadSystemDictionary() {
+std::shared_ptr<const Dictionary> OpenSharedDictionary(const std::wstring& path) {
     try {
-        std::unique_ptr<Dictionary> dictionary;
-        const std::wstring path = DictionaryPath();
         std::ostringstream diagnostics;
-        if (path.empty()) {
-            diagnostics << "the system directory is unknown: no dictionary is read\n";
-        } else {
-            dictionary = openDictionary(std::filesystem::path(path), diagnostics);
-        }
+        IndexOptions options;
+        options.deferBuild = true;
+        std::shared_ptr<Dictionary> dictionary =
+            openDictionary(std::filesystem::path(path), diagnostics, options);
         if (!diagnostics.str().empty()) {
             reportLoadFailure(diagnostics.str());
+        }
+        if (dictionary != nullptr &&
+            dictionary->indexSource() == Dictionary::IndexSource::Pending &&
+            !StartIndexWorker(dictionary)) {
+            try {
+                dictionary->buildIndex();
+            } catch (const std::bad_alloc&) {
+                reportLoadFailure("the dictionary's index could not be built in memory: searches "
+                                  "keep reading the whole dictionary\n");
+            }
         }
         return dictionary;
     } catch (...) {
         reportLoadFailure("the dictionary could not be loaded\n");
+        return nullptr;
+    }
+}
+
+std::shared_ptr<const Dictionary> LoadSystemDictionary() {
+    try {
+        const std::wstring path = DictionaryPath();
+        if (path.empty()) {
+            reportLoadFailure("the system directory is unknown: no dictionary is read\n");
+            return nullptr;
+        }
+        return OpenSharedDictionary(path);
+    } catch (...) {
         return nullptr;
     }
 }
