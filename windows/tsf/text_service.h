@@ -101,8 +101,14 @@ private:
     bool immersive() const { return (activationFlags_ & TF_TMF_IMMERSIVEMODE) != 0; }
 
     // Keys, text_service_keys.cpp.
+    bool takes(const KeyEvent& key) const;
+    void passKey(const KeyEvent& key);
     void feedPassedKey();
     void runKey(ITfContext* context, const KeyEvent& key);
+    // OnTestKeyDown/Up and OnKeyDown/Up, for a press or a release.
+    HRESULT testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* eaten);
+    HRESULT handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam, bool released,
+                      BOOL* eaten);
 
     // Showing a session call's answer, text_service_ui.cpp.
     void apply(const Result& result);

@@ -7,6 +7,20 @@
 
 namespace revaze::tsf {
 
+// Of the presses, the service takes those the session would take; of the releases, only the end
+// of a lone Shift tap, which switches the mode and must reach OnKeyUp. The others are the
+// application's.
+bool TextService::takes(const KeyEvent& key) const {
+    return key.released ? session_->CompletesShiftTap(key) : session_->WouldTake(key);
+}
+
+// A key that goes on to the application: the session sees it as the classic input method's
+// would, and commits nothing.
+void TextService::passKey(const KeyEvent& key) {
+    NoCommits none;
+    apply(session_->Key(key, none));
+}
+
 // TSF hands the service only the keys it takes; the others go to the application unseen. The
 // session still has to see them (a lone Shift tap is one with no other key in between; Backspace
 // and Enter with nothing composed empty the composer), so a key the service let pass is kept
@@ -15,8 +29,7 @@ void TextService::feedPassedKey() {
     if (passedKey_ && session_) {
         const KeyEvent key = *passedKey_;
         passedKey_.reset();
-        NoCommits none;
-        apply(session_->Key(key, none));
+        passKey(key);
     }
 }
 
@@ -36,8 +49,54 @@ void TextService::runKey(ITfContext* context, const KeyEvent& key) {
     if (!handled) {
         // No document to write to: the session takes the key all the same, keeps whatever it
         // could not commit, and the composition window shows it.
-        NoCommits none;
-        apply(session_->Key(key, none));
+        passKey(key);
+    }
+}
+
+HRESULT TextService::testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* eaten) {
+    if (eaten == nullptr) {
+        return E_INVALIDARG;
+    }
+    *eaten = FALSE;
+    try {
+        if (session_) {
+            feedPassedKey();
+            const KeyEvent key = KeyFromMessage(wParam, lParam, released);
+            *eaten = takes(key) ? TRUE : FALSE;
+            if (!*eaten) {
+                passedKey_ = key;
+            }
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
+HRESULT TextService::handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam, bool released,
+                               BOOL* eaten) {
+    if (eaten == nullptr) {
+        return E_INVALIDARG;
+    }
+    *eaten = FALSE;
+    try {
+        if (!session_) {
+            return S_OK;
+        }
+        feedPassedKey();
+        const KeyEvent key = KeyFromMessage(wParam, lParam, released);
+        if (takes(key)) {
+            // A taken Shift release switches the mode, which drops what is composed: the
+            // document's composition goes too.
+            *eaten = TRUE;
+            runKey(context, key);
+        } else {
+            // Some applications hand keys over without asking first.
+            passKey(key);
+        }
+        return S_OK;
+    } catch (...) {
+        return E_FAIL;
     }
 }
 
@@ -51,97 +110,20 @@ STDMETHODIMP TextService::OnSetFocus(BOOL foreground) {
 }
 
 STDMETHODIMP TextService::OnTestKeyDown(ITfContext*, WPARAM wParam, LPARAM lParam, BOOL* eaten) {
-    if (eaten == nullptr) {
-        return E_INVALIDARG;
-    }
-    *eaten = FALSE;
-    try {
-        if (session_) {
-            feedPassedKey();
-            const KeyEvent key = KeyFromMessage(wParam, lParam, false);
-            *eaten = session_->WouldTake(key) ? TRUE : FALSE;
-            if (!*eaten) {
-                passedKey_ = key;
-            }
-        }
-        return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    return testKey(wParam, lParam, false, eaten);
 }
 
 STDMETHODIMP TextService::OnTestKeyUp(ITfContext*, WPARAM wParam, LPARAM lParam, BOOL* eaten) {
-    if (eaten == nullptr) {
-        return E_INVALIDARG;
-    }
-    *eaten = FALSE;
-    try {
-        if (session_) {
-            feedPassedKey();
-            // Key releases are the application's, except the end of a lone Shift tap, which
-            // switches the mode and must reach OnKeyUp.
-            const KeyEvent key = KeyFromMessage(wParam, lParam, true);
-            *eaten = session_->CompletesShiftTap(key) ? TRUE : FALSE;
-            if (!*eaten) {
-                passedKey_ = key;
-            }
-        }
-        return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    return testKey(wParam, lParam, true, eaten);
 }
 
 STDMETHODIMP TextService::OnKeyDown(ITfContext* context, WPARAM wParam, LPARAM lParam,
                                     BOOL* eaten) {
-    if (eaten == nullptr) {
-        return E_INVALIDARG;
-    }
-    *eaten = FALSE;
-    try {
-        if (!session_) {
-            return S_OK;
-        }
-        feedPassedKey();
-        const KeyEvent key = KeyFromMessage(wParam, lParam, false);
-        if (session_->WouldTake(key)) {
-            *eaten = TRUE;
-            runKey(context, key);
-        } else {
-            // Some applications hand keys over without asking first: the session sees them as
-            // the classic input method's would, and they go on to the application.
-            NoCommits none;
-            apply(session_->Key(key, none));
-        }
-        return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    return handleKey(context, wParam, lParam, false, eaten);
 }
 
 STDMETHODIMP TextService::OnKeyUp(ITfContext* context, WPARAM wParam, LPARAM lParam, BOOL* eaten) {
-    if (eaten == nullptr) {
-        return E_INVALIDARG;
-    }
-    *eaten = FALSE;
-    try {
-        if (!session_) {
-            return S_OK;
-        }
-        feedPassedKey();
-        const KeyEvent key = KeyFromMessage(wParam, lParam, true);
-        if (session_->CompletesShiftTap(key)) {
-            // The mode switch drops what is composed: the document's composition goes too.
-            *eaten = TRUE;
-            runKey(context, key);
-        } else {
-            NoCommits none;
-            apply(session_->Key(key, none));
-        }
-        return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    return handleKey(context, wParam, lParam, true, eaten);
 }
 
 STDMETHODIMP TextService::OnPreservedKey(ITfContext*, REFGUID, BOOL* eaten) {
