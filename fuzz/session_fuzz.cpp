@@ -54,52 +54,6 @@ private:
     FuzzedDataProvider& input_;
 };
 
-// The virtual key a US keyboard sends with a printable character.
-unsigned virtualKeyOf(char ch) {
-    if (ch >= 'a' && ch <= 'z') {
-        return static_cast<unsigned>(ch - 'a' + 'A');
-    }
-    if ((ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')) {
-        return static_cast<unsigned>(ch);
-    }
-    switch (ch) {
-    case ' ':
-        return kVkSpace;
-    case ',':
-    case '<':
-        return kVkOemComma;
-    case '.':
-    case '>':
-        return kVkOemPeriod;
-    case '/':
-    case '?':
-        return kVkOem2;
-    case '-':
-    case '_':
-        return kVkOemMinus;
-    case '=':
-    case '+':
-        return kVkOemPlus;
-    case ';':
-    case ':':
-        return kVkOem1;
-    case '\'':
-    case '"':
-        return kVkOem7;
-    case '[':
-    case '{':
-        return kVkOem4;
-    case ']':
-    case '}':
-        return kVkOem6;
-    case '\\':
-    case '|':
-        return kVkOem5;
-    default:
-        return kVkOem3;
-    }
-}
-
 struct EditingKey {
     unsigned vk;
     char ch;

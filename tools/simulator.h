@@ -29,9 +29,6 @@ struct ScriptToken {
 // Splits a script into tokens; on an unknown "{...}" token returns nothing and sets `error`.
 std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std::string& error);
 
-// The virtual key of a printable ASCII character on a US keyboard.
-unsigned virtualKeyOf(char c);
-
 // What a trace line reports after a token.
 struct TraceRecord {
     std::string key;

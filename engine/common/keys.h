@@ -42,4 +42,8 @@ inline constexpr unsigned kVkOem5 = 0xDC;      // \ |
 inline constexpr unsigned kVkOem6 = 0xDD;      // ] }
 inline constexpr unsigned kVkOem7 = 0xDE;      // ' "
 
+// The virtual key of a printable ASCII character on a US keyboard (a shifted character comes
+// from its unshifted key: '!' from '1'); 0 for any other character.
+unsigned virtualKeyOf(char c);
+
 } // namespace revaze

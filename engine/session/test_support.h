@@ -33,44 +33,12 @@ inline KeyEvent release(unsigned vk) {
     return {vk, 0, true, false};
 }
 
-// The virtual key of a character on a US keyboard, for the characters the tests type.
-inline unsigned vkOf(char c) {
-    if (c >= 'a' && c <= 'z') {
-        return static_cast<unsigned>(c - 'a' + 'A');
-    }
-    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
-        return static_cast<unsigned>(c);
-    }
-    switch (c) {
-    case ' ':
-        return kVkSpace;
-    case ',':
-        return kVkOemComma;
-    case '.':
-        return kVkOemPeriod;
-    case '/':
-        return kVkOem2;
-    case '-':
-        return kVkOemMinus;
-    case '=':
-        return kVkOemPlus;
-    case ';':
-        return kVkOem1;
-    case '\'':
-        return kVkOem7;
-    case '`':
-        return kVkOem3;
-    default:
-        return 0;
-    }
-}
-
 // Presses and releases each character's key.
 inline Result type(Session& session, std::string_view keys, CommitSink& sink) {
     Result last;
     for (char c : keys) {
-        last = session.Key(press(vkOf(c), c), sink);
-        session.Key(release(vkOf(c)), sink);
+        last = session.Key(press(virtualKeyOf(c), c), sink);
+        session.Key(release(virtualKeyOf(c)), sink);
     }
     return last;
 }
