@@ -246,26 +246,12 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     }
 
     // A text of one unit finds its stretch's answer without a search.
-    std::vector<std::uint32_t> firstAnswers(firstUnits.size(), LineIndex::kNoAnswer);
+    // The host is little-endian, like the image the ranges are read from later.
+    const Words ranges(reinterpret_cast<const char*>(answerRanges.data()), answerRanges.size());
+    std::vector<std::uint32_t> firstAnswers(firstUnits.size());
     for (std::size_t slot = 0; slot < firstUnits.size(); ++slot) {
-        const std::uint64_t wanted =
-            (std::uint64_t{firstStarts[slot]} << 32) | firstStarts[slot + 1];
-        std::size_t first = 0;
-        std::size_t last = answerRanges.size() / 2;
-        while (first < last) {
-            const std::size_t mid = (first + last) / 2;
-            const std::uint64_t range =
-                (std::uint64_t{answerRanges[2 * mid]} << 32) | answerRanges[2 * mid + 1];
-            if (range < wanted) {
-                first = mid + 1;
-            } else {
-                last = mid;
-            }
-        }
-        if (first < answerRanges.size() / 2 && answerRanges[2 * first] == firstStarts[slot] &&
-            answerRanges[2 * first + 1] == firstStarts[slot + 1]) {
-            firstAnswers[slot] = static_cast<std::uint32_t>(first);
-        }
+        firstAnswers[slot] =
+            LineIndex::storedAnswer(ranges, firstStarts[slot], firstStarts[slot + 1]);
     }
 
     const RangeMinimumTables minimum = buildRangeMinimum(order);

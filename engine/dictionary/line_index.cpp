@@ -196,7 +196,7 @@ bool LineIndex::locate(std::wstring_view text, std::uint32_t& lo, std::uint32_t&
     }
     hi = after;
     if (hi - lo > kMaxCandidates) {
-        answer = storedAnswer(lo, hi);
+        answer = storedAnswer(answerRanges_, lo, hi);
     }
     return lo < hi;
 }
@@ -211,21 +211,20 @@ std::pair<std::uint32_t, std::uint32_t> LineIndex::range(std::wstring_view text)
     return {lo, hi};
 }
 
-std::uint32_t LineIndex::storedAnswer(std::uint32_t lo, std::uint32_t hi) const {
+std::uint32_t LineIndex::storedAnswer(Words ranges, std::uint32_t lo, std::uint32_t hi) {
     std::size_t first = 0;
-    std::size_t last = answerRanges_.size() / 2;
+    std::size_t last = ranges.size() / 2;
     while (first < last) {
         const std::size_t mid = (first + last) / 2;
-        const std::uint32_t midLo = answerRanges_[2 * mid];
-        const std::uint32_t midHi = answerRanges_[2 * mid + 1];
+        const std::uint32_t midLo = ranges[2 * mid];
+        const std::uint32_t midHi = ranges[2 * mid + 1];
         if (midLo < lo || (midLo == lo && midHi < hi)) {
             first = mid + 1;
         } else {
             last = mid;
         }
     }
-    if (first < answerRanges_.size() / 2 && answerRanges_[2 * first] == lo &&
-        answerRanges_[2 * first + 1] == hi) {
+    if (first < ranges.size() / 2 && ranges[2 * first] == lo && ranges[2 * first + 1] == hi) {
         return static_cast<std::uint32_t>(first);
     }
     return kNoAnswer;

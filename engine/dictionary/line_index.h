@@ -75,14 +75,16 @@ public:
 
     // Marks a first unit whose stretch has no stored answer.
     static constexpr std::uint32_t kNoAnswer = 0xFFFFFFFF;
+    // The number of the answer stored for the stretch [lo, hi) among `ranges` (the stretches'
+    // lo, hi pairs, in that order), or kNoAnswer. The builder finds the first units' answers
+    // with it too.
+    static std::uint32_t storedAnswer(Words ranges, std::uint32_t lo, std::uint32_t hi);
 
 private:
     // Where the stretch of the pieces that begin with the text lies, and the number of its stored
     // answer when that is known already (kNoAnswer otherwise); false when it is empty.
     bool locate(std::wstring_view text, std::uint32_t& lo, std::uint32_t& hi,
                 std::uint32_t& answer) const;
-    // The number of the answer stored for the stretch [lo, hi), or kNoAnswer.
-    std::uint32_t storedAnswer(std::uint32_t lo, std::uint32_t hi) const;
     // Each first unit's answer, when it names one, is the answer of that unit's stretch.
     bool firstAnswersValid() const;
 
