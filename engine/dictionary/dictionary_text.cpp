@@ -18,11 +18,9 @@ DictionaryText::DictionaryText(std::string_view fileBytes) {
 }
 
 std::uint32_t DictionaryText::pieceEnd(std::uint32_t start) const {
-    std::uint32_t i = 1;
-    while (!pieceEndsAt(start, i)) {
-        ++i;
-    }
-    return start + i;
+    const std::uint32_t limit = std::min(count_, start + kMaxLinePiece);
+    const std::uint32_t lineFeed = nextLineFeed(start, limit);
+    return lineFeed < limit ? lineFeed + 1 : limit;
 }
 
 std::uint32_t DictionaryText::nextLineFeed(std::uint32_t from, std::uint32_t limit) const {
@@ -52,9 +50,7 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
     std::uint32_t pieceStart = 0;
     while (pieceStart < count_) {
         boundaries.push_back(pieceStart);
-        const std::uint32_t limit = std::min(count_, pieceStart + kMaxLinePiece);
-        const std::uint32_t lineFeed = nextLineFeed(pieceStart, limit);
-        pieceStart = lineFeed < limit ? lineFeed + 1 : limit;
+        pieceStart = pieceEnd(pieceStart);
     }
     boundaries.push_back(count_);
     return boundaries;

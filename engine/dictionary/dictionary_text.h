@@ -50,7 +50,8 @@ public:
     bool pieceEndsAt(std::uint32_t start, std::uint32_t i) const {
         return i == kMaxLinePiece || start + i >= count_ || (i > 0 && unit(start + i - 1) == u'\n');
     }
-    // The position just after the piece that starts at `start`.
+    // The position just after the piece that starts at `start` (start < unitCount()): after its
+    // LF, or kMaxLinePiece units on, or the end of the text, whichever comes first.
     std::uint32_t pieceEnd(std::uint32_t start) const;
     // The start of every piece in file order, then unitCount() as the end of the last.
     std::vector<std::uint32_t> pieceBoundaries() const;
