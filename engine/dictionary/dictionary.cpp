@@ -8,6 +8,15 @@
 
 namespace revaze {
 
+namespace {
+
+// What a prepared index must name to be this dictionary's: its size and checksum.
+DictionaryIdentity identityOf(std::string_view bytes) {
+    return DictionaryIdentity{bytes.size(), checksum64(bytes)};
+}
+
+} // namespace
+
 std::filesystem::path indexPathFor(const std::filesystem::path& dictionary) {
     std::filesystem::path index = dictionary;
     index.replace_extension(".idx");
@@ -46,7 +55,7 @@ Dictionary::Dictionary(std::unique_ptr<MappedFile> file, std::unique_ptr<MappedF
                        const IndexOptions& options, std::string& note)
     : file_(std::move(file)), text_(file_->bytes()), options_(options) {
     if (prepared != nullptr) {
-        identity_ = DictionaryIdentity{file_->bytes().size(), checksum64(file_->bytes())};
+        identity_ = identityOf(file_->bytes());
         std::string why;
         if (auto index = LineIndex::open(prepared->bytes(), text_, *identity_, why)) {
             index_.store(new Index{std::move(prepared), *index, IndexSource::Prepared},
@@ -77,9 +86,7 @@ void Dictionary::buildIndex() {
     } claim{building_};
     // The checksum runs here rather than when the dictionary is opened: without a prepared
     // index nothing needs it before the build, and the first search should not wait for it.
-    const DictionaryIdentity identity =
-        identity_ ? *identity_
-                  : DictionaryIdentity{file_->bytes().size(), checksum64(file_->bytes())};
+    const DictionaryIdentity identity = identity_ ? *identity_ : identityOf(file_->bytes());
     auto image = std::make_unique<HeldBytes>(buildIndexImage(text_, identity, options_));
     std::string why;
     auto built = LineIndex::open(image->bytes(), text_, identity, why);
