@@ -22,10 +22,6 @@ std::wstring unitsOf(const std::string& bytes) {
     return units;
 }
 
-bool startsWith(const std::wstring& text, const std::wstring& prefix) {
-    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
-}
-
 void checkSearch(const revaze::Dictionary& dictionary, const revaze::Dictionary& scanning,
                  const revaze::ReferenceDictionary& reference, const std::wstring& text) {
     const revaze::Matches matches = dictionary.find(text);
@@ -39,7 +35,8 @@ void checkSearch(const revaze::Dictionary& dictionary, const revaze::Dictionary&
     FUZZ_CHECK(found == revaze::ReferenceLookupCandidates(reference, text));
     for (const std::wstring& candidate : found) {
         // A text that runs into the terminator matches the whole line, not its candidate.
-        FUZZ_CHECK(startsWith(candidate + L"\r\n", text) || startsWith(candidate + L"\n", text));
+        FUZZ_CHECK((candidate + L"\r\n").starts_with(text) ||
+                   (candidate + L"\n").starts_with(text));
     }
 }
 

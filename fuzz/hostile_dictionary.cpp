@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "dictionary/reference_lookup.h"
+#include "dictionary/test_dictionary.h"
 
 namespace revaze::fuzz {
 
@@ -88,10 +89,7 @@ std::string hostileDictionaryBytes(FuzzedDataProvider& input) {
     if (input.ConsumeBool()) {
         bytes = "\xFF\xFE";
     }
-    for (wchar_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>((unit >> 8) & 0xFF));
-    }
+    bytes += test::utf16le(text);
     if (input.ConsumeBool()) {
         bytes.push_back('\x0F'); // an odd byte at the end holds no whole unit
     }

@@ -11,11 +11,6 @@ namespace {
 template <std::size_t N> void checkFixedText(const FixedText<N>& text) {
     FUZZ_CHECK(text.size() <= FixedText<N>::maxLength);
     FUZZ_CHECK(text.c_str()[text.size()] == L'\0');
-    FUZZ_CHECK(std::wstring_view(text.c_str()).size() <= text.size());
-}
-
-bool startsWith(const std::wstring& text, const std::wstring& prefix) {
-    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
 }
 
 void checkPaging(const Composer& composer, const std::unordered_set<std::wstring>& offered) {
@@ -140,7 +135,7 @@ void checkView(const Session& session) {
     // The candidates are those of the composed text, taken literally.
     if (v.composing) {
         for (const std::wstring& candidate : composer.candidateList.strings()) {
-            FUZZ_CHECK(startsWith(candidate, v.composedText));
+            FUZZ_CHECK(candidate.starts_with(v.composedText));
         }
     }
     // The page text lists the shown candidates, one numbered line each, unless it was cut at its

@@ -30,6 +30,8 @@ struct View {
     std::size_t candidateCount = 0; // on every page
     int pageFirst = 1;              // 1-based number of the first candidate shown
 
+    bool operator==(const View&) const = default;
+
     // Something to show in the composition window.
     bool hasContent() const {
         return mode == InputMode::Tibetan && (!displayLine.empty() || !candidates.empty());
