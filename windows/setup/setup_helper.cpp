@@ -3,8 +3,8 @@
 //
 //   RevazeSetupHelper install-ime PATH LAYOUT-TEXT   keyboard layout of the IME at PATH
 //   RevazeSetupHelper remove-ime FILE-NAME           every layout of that IME, and the user's lists
-//   RevazeSetupHelper enable-tip DLL-NAME            enable the text service's profiles for the
-//   user RevazeSetupHelper forget-tip DLL-NAME            the user's traces, before unregistering
+//   RevazeSetupHelper enable-tip DLL-NAME            the text service's profiles, for the user
+//   RevazeSetupHelper forget-tip DLL-NAME            the user's traces, before unregistering
 //
 // Prints one line saying what it did; exits 0 on success, 1 on failure, 2 for bad arguments.
 #include "setup/ime_layout.h"
