@@ -44,6 +44,15 @@ inline std::wstring longCandidate() {
 // "bkra shis" in Wylie.
 inline const std::wstring kBkraShis = L"\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72\u0F66";
 
+// A text for a message: ASCII as it is, every other unit as '?'.
+inline std::string narrow(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) {
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+
 inline std::string hex(const std::wstring& text) {
     std::string out;
     char unit[8];
@@ -54,11 +63,16 @@ inline std::string hex(const std::wstring& text) {
     return out;
 }
 
-inline void pump(DWORD milliseconds) {
+// Runs the thread's messages for `milliseconds`. A message `consumed` says it took is not
+// dispatched (the TSF harness hands keys to the text service that way).
+template <typename Consumed> void pump(DWORD milliseconds, Consumed consumed) {
     DWORD end = GetTickCount() + milliseconds;
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (consumed(msg)) {
+                continue;
+            }
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -68,6 +82,10 @@ inline void pump(DWORD milliseconds) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, left > 20 ? 20 : left, QS_ALLINPUT);
     }
+}
+
+inline void pump(DWORD milliseconds) {
+    pump(milliseconds, [](const MSG&) { return false; });
 }
 
 // The virtual key and the character a US keyboard gives for a printable ASCII character.

@@ -26,13 +26,11 @@ bool KeyRoute::route(const MSG& message) {
         sink_->OnTestKeyDown(context_, message.wParam, message.lParam, &eaten);
         if (eaten) {
             sink_->OnKeyDown(context_, message.wParam, message.lParam, &eaten);
-            eatenDowns_ += eaten ? 1 : 0;
         }
     } else if (message.message == WM_KEYUP) {
         sink_->OnTestKeyUp(context_, message.wParam, message.lParam, &eaten);
         if (eaten) {
             sink_->OnKeyUp(context_, message.wParam, message.lParam, &eaten);
-            eatenUps_ += eaten ? 1 : 0;
         }
     } else {
         return false;
@@ -42,22 +40,7 @@ bool KeyRoute::route(const MSG& message) {
 }
 
 void KeyRoute::pump(DWORD milliseconds) {
-    const DWORD end = GetTickCount() + milliseconds;
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (route(message)) {
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        const auto left = static_cast<LONG>(end - GetTickCount());
-        if (left <= 0) {
-            break;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, left > 20 ? 20 : left, QS_ALLINPUT);
-    }
+    harness::pump(milliseconds, [this](const MSG& message) { return route(message); });
 }
 
 void KeyRoute::tapKey(WORD vk) {

@@ -32,8 +32,6 @@ public:
     // A lone Shift tap.
     void tapShift();
 
-    int eatenDowns() const { return eatenDowns_; }
-    int eatenUps() const { return eatenUps_; }
     int passedToApplication() const { return passed_; }
 
 private:
@@ -42,8 +40,6 @@ private:
 
     revaze::tsf::ComPtr<ITfKeyEventSink> sink_;
     ITfContext* context_ = nullptr;
-    int eatenDowns_ = 0;
-    int eatenUps_ = 0;
     int passed_ = 0;
 };
 
