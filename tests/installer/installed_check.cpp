@@ -70,10 +70,6 @@ std::vector<std::wstring> revazeLayouts() {
     return found;
 }
 
-std::string narrow(const std::wstring& text) {
-    return std::string(text.begin(), text.end());
-}
-
 // The FileVersion string and the language of the version block of a file.
 bool fileVersion(const std::wstring& path, std::wstring& version, WORD& language) {
     DWORD ignored = 0;

@@ -6,31 +6,24 @@
 #include <shellapi.h>
 
 #include "tests/wine/harness.h"
+#include "tests/wine_tsf/expected_ids.h"
 #include "tsf/com_ptr.h"
 #include "tsf/tsf_sdk.h"
 
 using harness::check;
+using harness::narrow;
 using revaze::tsf::ComPtr;
 
 namespace tsfharness {
 
 namespace {
 
-// Spelled out rather than taken from the DLL's headers: the installer and every user's
-// language list depend on these staying as they are.
-const wchar_t kClsid[] = L"{0530BC3B-B775-419F-B531-9BA63BD41385}";
-const wchar_t kProfile[] = L"{2A3F6AF2-F906-43D1-B27F-9766FCFA526C}";
-const CLSID kClsidValue = {
-    0x0530bc3b, 0xb775, 0x419f, {0xb5, 0x31, 0x9b, 0xa6, 0x3b, 0xd4, 0x13, 0x85}};
-const GUID kProfileValue = {
-    0x2a3f6af2, 0xf906, 0x43d1, {0xb2, 0x7f, 0x97, 0x66, 0xfc, 0xfa, 0x52, 0x6c}};
-
 std::wstring tipKey() {
-    return std::wstring(L"SOFTWARE\\Microsoft\\CTF\\TIP\\") + kClsid;
+    return std::wstring(L"SOFTWARE\\Microsoft\\CTF\\TIP\\") + kClsidText;
 }
 
 std::wstring profileKey() {
-    return tipKey() + L"\\LanguageProfile\\0x00000451\\" + kProfile;
+    return tipKey() + L"\\LanguageProfile\\0x00000451\\" + kProfileText;
 }
 
 bool keyExists(HKEY root, const std::wstring& path) {
@@ -63,14 +56,6 @@ bool samePath(const std::wstring& a, const std::wstring& b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-std::string narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) {
-        out += c < 0x80 ? static_cast<char>(c) : '?';
-    }
-    return out;
-}
-
 ComPtr<ITfCategoryMgr> categoryManager() {
     ComPtr<ITfCategoryMgr> categories;
     CoCreateInstance(CLSID_TF_CategoryMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ITfCategoryMgr,
@@ -83,7 +68,7 @@ ComPtr<ITfCategoryMgr> categoryManager() {
 bool inCategory(const GUID* category) {
     ComPtr<ITfCategoryMgr> categories = categoryManager();
     GUID found{};
-    return categories && categories->FindClosestCategory(kClsidValue, &found, &category,
+    return categories && categories->FindClosestCategory(kClsid, &found, &category,
                                                          category != nullptr ? 1 : 0) == S_OK;
 }
 
@@ -97,8 +82,9 @@ std::wstring guidText(const GUID& guid) {
 bool categoryKeys(const GUID& category) {
     const std::wstring base = tipKey() + L"\\Category\\";
     return keyExists(HKEY_LOCAL_MACHINE,
-                     base + L"Category\\" + guidText(category) + L"\\" + kClsid) &&
-           keyExists(HKEY_LOCAL_MACHINE, base + L"Item\\" + kClsid + L"\\" + guidText(category));
+                     base + L"Category\\" + guidText(category) + L"\\" + kClsidText) &&
+           keyExists(HKEY_LOCAL_MACHINE,
+                     base + L"Item\\" + kClsidText + L"\\" + guidText(category));
 }
 
 } // namespace
@@ -126,14 +112,14 @@ bool ProfileListed() {
     CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
                      IID_ITfInputProcessorProfiles, profiles.putVoid());
     ComPtr<IEnumTfLanguageProfiles> list;
-    if (!profiles || FAILED(profiles->EnumLanguageProfiles(0x0451, list.put())) || !list) {
+    if (!profiles || FAILED(profiles->EnumLanguageProfiles(kTibetan, list.put())) || !list) {
         return false;
     }
     TF_LANGUAGEPROFILE profile{};
     ULONG fetched = 0;
     while (list->Next(1, &profile, &fetched) == S_OK && fetched == 1) {
-        if (profile.clsid == kClsidValue && profile.guidProfile == kProfileValue &&
-            profile.langid == 0x0451 && profile.catid == GUID_TFCAT_TIP_KEYBOARD) {
+        if (profile.clsid == kClsid && profile.guidProfile == kProfile &&
+            profile.langid == kTibetan && profile.catid == GUID_TFCAT_TIP_KEYBOARD) {
             return true;
         }
     }
@@ -141,7 +127,7 @@ bool ProfileListed() {
 }
 
 void CheckRegistered(const std::wstring& dll) {
-    const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsid;
+    const std::wstring clsidKey = std::wstring(L"CLSID\\") + kClsidText;
     const std::wstring serverKey = clsidKey + L"\\InprocServer32";
     std::wstring name;
     std::wstring server;
@@ -160,13 +146,13 @@ void CheckRegistered(const std::wstring& dll) {
     const bool enabling = readDword(HKEY_LOCAL_MACHINE, profileKey(), L"Enable", enabled);
 
     check(named && name == L"Revaze", "registered: HKCR\\CLSID\\%ls names the class \"Revaze\"",
-          kClsid);
+          kClsidText);
     check(served && samePath(server, dll), "registered: InprocServer32 names the DLL (%s)",
           narrow(server).c_str());
     check(modelled && model == L"Apartment", "registered: ThreadingModel is Apartment (%s)",
           narrow(model).c_str());
     check(described && description == L"Revaze",
-          "registered: the Tibetan (0x0451) profile %ls is described \"Revaze\"", kProfile);
+          "registered: the Tibetan (0x0451) profile %ls is described \"Revaze\"", kProfileText);
     check(iconed && samePath(iconFile, dll) && iconIndex == 0,
           "registered: the profile's icon is the DLL's first (%s, %lu)", narrow(iconFile).c_str(),
           static_cast<unsigned long>(iconIndex));
@@ -201,12 +187,12 @@ void CheckRegistered(const std::wstring& dll) {
 }
 
 void CheckUnregistered() {
-    check(!keyExists(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + kClsid),
-          "unregistered: HKCR\\CLSID\\%ls is gone", kClsid);
+    check(!keyExists(HKEY_CLASSES_ROOT, std::wstring(L"CLSID\\") + kClsidText),
+          "unregistered: HKCR\\CLSID\\%ls is gone", kClsidText);
     check(!keyExists(HKEY_LOCAL_MACHINE, tipKey()),
-          "unregistered: HKLM\\...\\CTF\\TIP\\%ls is gone (profile and categories)", kClsid);
+          "unregistered: HKLM\\...\\CTF\\TIP\\%ls is gone (profile and categories)", kClsidText);
     check(!keyExists(HKEY_CURRENT_USER, tipKey()), "unregistered: HKCU\\...\\CTF\\TIP\\%ls is gone",
-          kClsid);
+          kClsidText);
     check(!ProfileListed(), "unregistered: msctf no longer lists the profile");
     check(!inCategory(nullptr), "unregistered: the category manager knows no category of it");
 }

@@ -19,6 +19,7 @@
 
 #include "layouts/soft_keyboard_tables.h"
 #include "tests/wine_tsf/com_base.h"
+#include "tests/wine_tsf/expected_ids.h"
 #include "tests/wine_tsf/harness_store.h"
 #include "tests/wine_tsf/key_route.h"
 #include "tests/wine_tsf/lang_bar_host.h"
@@ -33,12 +34,8 @@ using revaze::tsf::ComPtr;
 
 namespace {
 
-const CLSID kClsid = {0x0530bc3b, 0xb775, 0x419f, {0xb5, 0x31, 0x9b, 0xa6, 0x3b, 0xd4, 0x13, 0x85}};
-const GUID kProfile = {
-    0x2a3f6af2, 0xf906, 0x43d1, {0xb2, 0x7f, 0x97, 0x66, 0xfc, 0xfa, 0x52, 0x6c}};
 const GUID kInputAttribute = {
     0xa3d5ea2f, 0xdd96, 0x496d, {0x9a, 0x76, 0x2d, 0x2f, 0x25, 0x70, 0x46, 0x51}};
-constexpr LANGID kTibetan = 0x0451;
 
 // What the text service types, worked out with the revaze tool on the test dictionary.
 const std::wstring kBkra = L"\u0F56\u0F40\u0FB2";
