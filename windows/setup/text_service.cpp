@@ -1,5 +1,6 @@
 #include "setup/text_service.h"
 
+#include "platform/com_apartment.h"
 #include "setup/registry.h"
 #include "setup/user_languages.h"
 
@@ -14,12 +15,6 @@ namespace {
 
 constexpr const wchar_t* kTips = L"SOFTWARE\\Microsoft\\CTF\\TIP";
 
-std::wstring guidText(const GUID& guid) {
-    wchar_t text[64] = {};
-    StringFromGUID2(guid, text, 64);
-    return text;
-}
-
 bool parseGuid(const std::wstring& text, GUID& guid) {
     return CLSIDFromString(text.c_str(), &guid) == NOERROR;
 }
@@ -29,22 +24,6 @@ std::wstring languageProfile(const TipProfile& p) {
     std::swprintf(language, 8, L"%04X", static_cast<unsigned>(p.language));
     return std::wstring(language) + L":" + guidText(p.clsid) + guidText(p.profile);
 }
-
-// Owns a COM apartment for the calls of one function.
-class ComApartment {
-public:
-    ComApartment() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (ok_) {
-            CoUninitialize();
-        }
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool ok_;
-};
 
 // Releases the interface it holds.
 template <typename T> class ComRef {

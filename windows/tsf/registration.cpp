@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+#include "platform/com_apartment.h"
+#include "platform/registry_key.h"
 #include "tsf/com_ptr.h"
 #include "tsf/dll_module.h"
 #include "tsf/guids.h"
@@ -24,54 +26,6 @@ const GUID* const kCategories[] = {
     &kCategorySystraySupport,
 };
 
-// Holds COM initialised for the calls below (regsvr32 may or may not have done it).
-class ComScope {
-public:
-    ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ~ComScope() {
-        if (SUCCEEDED(result_)) {
-            CoUninitialize();
-        }
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    HRESULT result_;
-};
-
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-
-    bool create(HKEY parent, const std::wstring& path) {
-        return RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                               nullptr, &key_, nullptr) == ERROR_SUCCESS;
-    }
-    // `name` null: the key's default value.
-    bool setString(const wchar_t* name, const std::wstring& value) {
-        const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-        return RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                              bytes) == ERROR_SUCCESS;
-    }
-
-private:
-    HKEY key_ = nullptr;
-};
-
-std::wstring guidText(const GUID& guid) {
-    std::array<wchar_t, 40> text{};
-    StringFromGUID2(guid, text.data(), static_cast<int>(text.size()));
-    return text.data();
-}
-
 std::wstring clsidKeyPath() {
     return L"CLSID\\" + guidText(kTextServiceClsid);
 }
@@ -87,8 +41,8 @@ std::wstring modulePath() {
 }
 
 bool registerClass(const std::wstring& dll) {
-    RegistryKey clsid;
-    RegistryKey server;
+    RegKey clsid;
+    RegKey server;
     return clsid.create(HKEY_CLASSES_ROOT, clsidKeyPath()) &&
            clsid.setString(nullptr, kProfileDescription) &&
            server.create(HKEY_CLASSES_ROOT, clsidKeyPath() + L"\\InprocServer32") &&
@@ -172,7 +126,7 @@ LSTATUS unregisterClass() {
 } // namespace
 
 HRESULT RegisterServer() {
-    ComScope com;
+    ComApartment com;
     const std::wstring dll = modulePath();
     if (dll.empty()) {
         return SELFREG_E_CLASS;
@@ -195,7 +149,7 @@ HRESULT RegisterServer() {
 }
 
 HRESULT UnregisterServer() {
-    ComScope com;
+    ComApartment com;
     unregisterCategories();
     unregisterProfile();
     const LSTATUS status = unregisterClass();
