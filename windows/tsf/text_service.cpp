@@ -274,7 +274,7 @@ STDMETHODIMP TextService::EnumDisplayAttributeInfo(IEnumTfDisplayAttributeInfo**
     }
     *infos = nullptr;
     try {
-        *infos = ComPtr<DisplayAttributeEnum>::adopt(new DisplayAttributeEnum()).detach();
+        *infos = new DisplayAttributeEnum();
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -290,7 +290,7 @@ STDMETHODIMP TextService::GetDisplayAttributeInfo(REFGUID guid, ITfDisplayAttrib
         return E_INVALIDARG;
     }
     try {
-        *info = ComPtr<DisplayAttributeInfo>::adopt(new DisplayAttributeInfo()).detach();
+        *info = new DisplayAttributeInfo();
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
