@@ -258,10 +258,7 @@ STDMETHODIMP TextService::OnCompositionTerminated(TfEditCookie ec, ITfCompositio
         // is committed as it stands.
         writer_.terminated();
         ComPtr<ITfContext> context(writer_.context());
-        DocumentSink sink(writer_, ec, context.get());
-        const Result result = session_->Complete(sink);
-        writer_.Show(ec, context.get(), result.view);
-        apply(result);
+        completeIn(ec, context.get());
         return S_OK;
     } catch (...) {
         return E_FAIL;

@@ -120,6 +120,8 @@ private:
     // Commits what is composed into the document it was typed in (`fallback` when the service
     // does not know which): the focus moves on, nothing is lost.
     void completeComposition(ITfContext* fallback);
+    // Inside an edit session on `context`: commits what is composed there and shows the answer.
+    void completeIn(TfEditCookie ec, ITfContext* context);
     void showWindows(bool show);
     // The composition window belongs to the top-level window of the document being typed in.
     void followDocumentWindow(HWND document);

@@ -65,12 +65,15 @@ void TextService::completeComposition(ITfContext* fallback) {
         return;
     }
     ComPtr<TextService> self(this);
-    RequestEdit(target.get(), clientId_, TF_ES_ASYNCDONTCARE, [self, target](TfEditCookie ec) {
-        DocumentSink sink(self->writer_, ec, target.get());
-        const Result result = self->session_->Complete(sink);
-        self->writer_.Show(ec, target.get(), result.view);
-        self->apply(result);
-    });
+    RequestEdit(target.get(), clientId_, TF_ES_ASYNCDONTCARE,
+                [self, target](TfEditCookie ec) { self->completeIn(ec, target.get()); });
+}
+
+void TextService::completeIn(TfEditCookie ec, ITfContext* context) {
+    DocumentSink sink(writer_, ec, context);
+    const Result result = session_->Complete(sink);
+    writer_.Show(ec, context, result.view);
+    apply(result);
 }
 
 void TextService::showWindows(bool show) {
