@@ -191,6 +191,9 @@ void TextService::destroyWindows() {
 }
 
 void TextService::addLangBarButtons() {
+    // New buttons have shown nothing yet: the first answer updates both.
+    barMode_.reset();
+    barLayout_.reset();
     // Not every thread manager has a language bar (Wine's has none): the service runs without.
     langBarMgr_ = threadMgr_.query<ITfLangBarItemMgr>();
     if (!langBarMgr_) {
@@ -213,6 +216,8 @@ void TextService::removeLangBarButtons() {
         }
     }
     langBarMgr_.reset();
+    barMode_.reset();
+    barLayout_.reset();
 }
 
 ComPtr<ITfContext> TextService::focusedContext() const {

@@ -30,10 +30,18 @@ void TextService::apply(const Result& result) {
     if (threadMgr_) {
         syncKeyboardOpen(result.view.mode);
     }
-    if (modeButton_) {
+    updateLangBar(result.view);
+}
+
+void TextService::updateLangBar(const View& view) {
+    // An update has the bar ask again for the icon (loaded from the resources), the text and the
+    // tooltip: each button's depend on its one value, so most keys change neither.
+    if (modeButton_ && barMode_ != view.mode) {
+        barMode_ = view.mode;
         modeButton_->Update();
     }
-    if (layoutButton_) {
+    if (layoutButton_ && barLayout_ != view.layout) {
+        barLayout_ = view.layout;
         layoutButton_->Update();
     }
 }
