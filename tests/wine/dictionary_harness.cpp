@@ -17,12 +17,6 @@ using revaze::Dictionary;
 
 namespace {
 
-std::wstring systemDictionaryPath() {
-    wchar_t system[MAX_PATH] = {};
-    GetSystemDirectoryW(system, MAX_PATH);
-    return std::wstring(system) + L"\\" + revaze::kDictionaryFileName;
-}
-
 std::string readAll(const std::wstring& path) {
     std::string bytes;
     FILE* in = _wfopen(path.c_str(), L"rb");
@@ -49,7 +43,7 @@ bool contains(const std::string& text, const char* part) {
 }
 
 void checkSystemDictionary() {
-    const std::wstring path = systemDictionaryPath();
+    const std::wstring path = revaze::DictionaryPath();
     std::ostringstream diagnostics;
     auto dictionary = revaze::openDictionary(path, diagnostics);
     if (!check(dictionary != nullptr, "the test dictionary opens: %s", diagnostics.str().c_str())) {

@@ -691,6 +691,14 @@ void pressLanguageBar(Tsf& tsf) {
                             IID_ITfLangBarItemSink, static_cast<ITfLangBarItemSink*>(updates.get()),
                             &cookie)),
           "the bar's item sink is accepted");
+    auto layoutUpdates = ComPtr<HarnessItemSink>::adopt(new HarnessItemSink());
+    auto layoutSource = host->items[1].query<ITfSource>();
+    DWORD layoutCookie = 0;
+    check(layoutSource &&
+              SUCCEEDED(layoutSource->AdviseSink(
+                  IID_ITfLangBarItemSink, static_cast<ITfLangBarItemSink*>(layoutUpdates.get()),
+                  &layoutCookie)),
+          "so is the layout button's");
     checkText(buttonText(host->items[0].get()), L"Tibetan", "the mode button reads Tibetan");
     HICON icon = nullptr;
     check(SUCCEEDED(modeButton->GetIcon(&icon)) && icon != nullptr, "the mode button has an icon");
@@ -703,6 +711,8 @@ void pressLanguageBar(Tsf& tsf) {
           "the bar hears of it and the keyboard compartment closes");
     modeButton->OnClick(TF_LBI_CLK_LEFT, POINT{}, nullptr);
     checkText(buttonText(host->items[0].get()), L"Tibetan", "another click switches back");
+    check(layoutUpdates->updates == 0, "the layout button is not redrawn for a mode switch (%d)",
+          layoutUpdates->updates);
 
     auto menu = ComPtr<HarnessMenu>::adopt(new HarnessMenu());
     layoutButton->InitMenu(menu.get());
@@ -711,8 +721,12 @@ void pressLanguageBar(Tsf& tsf) {
               items[8].flags == TF_LBMENUF_SEPARATOR && items[9].id == 1001 && items[10].id == 1002,
           "the layout menu: eight layouts, Wylie first and checked, the soft keyboard, English");
     checkText(buttonText(host->items[1].get()), L"Wylie", "the layout button names Wylie");
+    const int modeUpdates = updates->updates;
     layoutButton->OnMenuSelect(kLayoutDzongkha);
     checkText(buttonText(host->items[1].get()), L"Dzongkha", "choosing Dzongkha switches to it");
+    check(layoutUpdates->updates == 1 && updates->updates == modeUpdates,
+          "the layout button is redrawn once, the mode button not at all (%d, %d)",
+          layoutUpdates->updates, updates->updates - modeUpdates);
     auto again = ComPtr<HarnessMenu>::adopt(new HarnessMenu());
     layoutButton->InitMenu(again.get());
     bool dzongkhaChecked = false;
@@ -729,6 +743,9 @@ void pressLanguageBar(Tsf& tsf) {
     layoutButton->OnMenuSelect(kLayoutWylie);
 
     modeSource->UnadviseSink(cookie);
+    if (layoutSource) {
+        layoutSource->UnadviseSink(layoutCookie);
+    }
     check(SUCCEEDED(service->Deactivate()) && host->removed == 2 && host->items.empty(),
           "deactivation takes both buttons off the bar");
     DWORD status = 0;

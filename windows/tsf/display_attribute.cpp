@@ -95,7 +95,7 @@ STDMETHODIMP DisplayAttributeEnum::Next(ULONG count, ITfDisplayAttributeInfo** i
     ULONG given = 0;
     try {
         while (given < count && position_ < kAttributeCount) {
-            infos[given] = ComPtr<DisplayAttributeInfo>::adopt(new DisplayAttributeInfo()).detach();
+            infos[given] = new DisplayAttributeInfo();
             ++given;
             ++position_;
         }

@@ -6,6 +6,11 @@ namespace revaze::tsf {
 
 namespace {
 
+// Whether the document should show an inline composition for `view`: keys composed in Tibetan.
+bool showsComposition(const View& view) {
+    return view.composing && view.mode == InputMode::Tibetan;
+}
+
 ComPtr<ITfRange> rangeOf(ITfComposition* composition) {
     ComPtr<ITfRange> range;
     if (composition != nullptr) {
@@ -106,7 +111,7 @@ bool DocumentWriter::Commit(TfEditCookie ec, ITfContext* context, std::wstring_v
 }
 
 void DocumentWriter::Show(TfEditCookie ec, ITfContext* context, const View& view) {
-    const bool composing = view.composing && view.mode == InputMode::Tibetan;
+    const bool composing = showsComposition(view);
     if (composition_ && (context_.get() != context || terminated_)) {
         // Ended by the application or left in another document: not ours to write any more.
         composition_.reset();
@@ -180,8 +185,7 @@ bool DocumentWriter::needsUpdate(const View& view) const {
     if (!composition_) {
         return false;
     }
-    const bool composing = view.composing && view.mode == InputMode::Tibetan;
-    return !composing || view.composedText != shown_;
+    return !showsComposition(view) || view.composedText != shown_;
 }
 
 bool DocumentWriter::owns(ITfComposition* composition) const {

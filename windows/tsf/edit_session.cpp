@@ -1,9 +1,8 @@
 #include "tsf/edit_session.h"
 
-#include <memory>
+#include <utility>
 
 #include "tsf/com_ptr.h"
-#include "tsf/tsf_sdk.h"
 
 namespace revaze::tsf {
 
@@ -15,6 +14,7 @@ void* EditSession::interfaceFor(REFIID riid) {
 }
 
 STDMETHODIMP EditSession::DoEditSession(TfEditCookie cookie) {
+    ran_ = true;
     try {
         work_(cookie);
         return S_OK;
@@ -23,23 +23,16 @@ STDMETHODIMP EditSession::DoEditSession(TfEditCookie cookie) {
     }
 }
 
-EditOutcome RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work) {
-    EditOutcome outcome;
+bool RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work) {
     if (context == nullptr) {
-        return outcome;
+        return false;
     }
-    // Shared with the session, which may run after this function has returned.
-    auto ran = std::make_shared<bool>(false);
-    auto session = ComPtr<EditSession>::adopt(new EditSession([ran, work](TfEditCookie cookie) {
-        *ran = true;
-        work(cookie);
-    }));
+    // Held here until the request returns; the document keeps its own reference to a session it
+    // queues.
+    auto session = ComPtr<EditSession>::adopt(new EditSession(std::move(work)));
     HRESULT sessionResult = E_FAIL;
-    const HRESULT hr = context->RequestEditSession(clientId, session.get(), flags | TF_ES_READWRITE,
-                                                   &sessionResult);
-    outcome.ran = *ran;
-    outcome.queued = SUCCEEDED(hr) && !*ran && sessionResult == TF_S_ASYNC;
-    return outcome;
+    context->RequestEditSession(clientId, session.get(), flags | TF_ES_READWRITE, &sessionResult);
+    return session->ran();
 }
 
 } // namespace revaze::tsf

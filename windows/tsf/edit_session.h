@@ -16,19 +16,18 @@ class EditSession final : public ComObject<ITfEditSession> {
 public:
     explicit EditSession(EditWork work) : work_(std::move(work)) {}
     STDMETHODIMP DoEditSession(TfEditCookie cookie) override;
+    // The document has run the work (whether or not it finished).
+    bool ran() const { return ran_; }
 
 private:
     void* interfaceFor(REFIID riid) override;
     EditWork work_;
-};
-
-struct EditOutcome {
-    bool ran = false;    // the work has run by the time the request returns
-    bool queued = false; // the document will run it later
+    bool ran_ = false;
 };
 
 // Asks `context` for a read-write edit session running `work`. `flags` adds TF_ES_SYNC (now or
-// not at all) or TF_ES_ASYNCDONTCARE (now when possible, else queued).
-EditOutcome RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work);
+// not at all) or TF_ES_ASYNCDONTCARE (now when possible, else queued). True when the work has run
+// by the time this returns; false when it was queued, refused, or there is no context.
+bool RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work);
 
 } // namespace revaze::tsf

@@ -191,6 +191,9 @@ void TextService::destroyWindows() {
 }
 
 void TextService::addLangBarButtons() {
+    // New buttons have shown nothing yet: the first answer updates both.
+    barMode_.reset();
+    barLayout_.reset();
     // Not every thread manager has a language bar (Wine's has none): the service runs without.
     langBarMgr_ = threadMgr_.query<ITfLangBarItemMgr>();
     if (!langBarMgr_) {
@@ -213,6 +216,8 @@ void TextService::removeLangBarButtons() {
         }
     }
     langBarMgr_.reset();
+    barMode_.reset();
+    barLayout_.reset();
 }
 
 ComPtr<ITfContext> TextService::focusedContext() const {
@@ -258,10 +263,7 @@ STDMETHODIMP TextService::OnCompositionTerminated(TfEditCookie ec, ITfCompositio
         // is committed as it stands.
         writer_.terminated();
         ComPtr<ITfContext> context(writer_.context());
-        DocumentSink sink(writer_, ec, context.get());
-        const Result result = session_->Complete(sink);
-        writer_.Show(ec, context.get(), result.view);
-        apply(result);
+        completeIn(ec, context.get());
         return S_OK;
     } catch (...) {
         return E_FAIL;
@@ -274,7 +276,7 @@ STDMETHODIMP TextService::EnumDisplayAttributeInfo(IEnumTfDisplayAttributeInfo**
     }
     *infos = nullptr;
     try {
-        *infos = ComPtr<DisplayAttributeEnum>::adopt(new DisplayAttributeEnum()).detach();
+        *infos = new DisplayAttributeEnum();
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -290,7 +292,7 @@ STDMETHODIMP TextService::GetDisplayAttributeInfo(REFGUID guid, ITfDisplayAttrib
         return E_INVALIDARG;
     }
     try {
-        *info = ComPtr<DisplayAttributeInfo>::adopt(new DisplayAttributeInfo()).detach();
+        *info = new DisplayAttributeInfo();
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;

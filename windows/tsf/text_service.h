@@ -117,9 +117,13 @@ private:
     void act(const Result& result);
     void syncDocument();
     void syncKeyboardOpen(InputMode mode);
+    // Redraws a language bar button whose value (the mode, the layout) has changed.
+    void updateLangBar(const View& view);
     // Commits what is composed into the document it was typed in (`fallback` when the service
     // does not know which): the focus moves on, nothing is lost.
     void completeComposition(ITfContext* fallback);
+    // Inside an edit session on `context`: commits what is composed there and shows the answer.
+    void completeIn(TfEditCookie ec, ITfContext* context);
     void showWindows(bool show);
     // The composition window belongs to the top-level window of the document being typed in.
     void followDocumentWindow(HWND document);
@@ -137,6 +141,9 @@ private:
     ComPtr<ITfLangBarItemMgr> langBarMgr_;
     ComPtr<LangBarButton> modeButton_;
     ComPtr<LangBarButton> layoutButton_;
+    // What the buttons last told the bar; empty for buttons the bar has yet to hear from.
+    std::optional<InputMode> barMode_;
+    std::optional<LayoutId> barLayout_;
     std::unique_ptr<TipWindows> windows_;
     // A key that went to the application, which the session has yet to see.
     std::optional<KeyEvent> passedKey_;

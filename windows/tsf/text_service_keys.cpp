@@ -34,19 +34,15 @@ void TextService::feedPassedKey() {
 }
 
 void TextService::runKey(ITfContext* context, const KeyEvent& key) {
-    bool handled = false;
-    if (context != nullptr) {
-        RequestEdit(context, clientId_, TF_ES_SYNC, [&](TfEditCookie ec) {
-            handled = true;
-            DocumentSink sink(writer_, ec, context);
-            const Result result = session_->Key(key, sink);
-            writer_.Show(ec, context, result.view);
-            textExtent_ = writer_.TextExtent(ec, context);
-            followDocumentWindow(DocumentWindow(context));
-            apply(result);
-        });
-    }
-    if (!handled) {
+    const bool ran = RequestEdit(context, clientId_, TF_ES_SYNC, [&](TfEditCookie ec) {
+        DocumentSink sink(writer_, ec, context);
+        const Result result = session_->Key(key, sink);
+        writer_.Show(ec, context, result.view);
+        textExtent_ = writer_.TextExtent(ec, context);
+        followDocumentWindow(DocumentWindow(context));
+        apply(result);
+    });
+    if (!ran) {
         // No document to write to: the session takes the key all the same, keeps whatever it
         // could not commit, and the composition window shows it.
         passKey(key);

@@ -30,10 +30,18 @@ void TextService::apply(const Result& result) {
     if (threadMgr_) {
         syncKeyboardOpen(result.view.mode);
     }
-    if (modeButton_) {
+    updateLangBar(result.view);
+}
+
+void TextService::updateLangBar(const View& view) {
+    // An update has the bar ask again for the icon (loaded from the resources), the text and the
+    // tooltip: each button's depend on its one value, so most keys change neither.
+    if (modeButton_ && barMode_ != view.mode) {
+        barMode_ = view.mode;
         modeButton_->Update();
     }
-    if (layoutButton_) {
+    if (layoutButton_ && barLayout_ != view.layout) {
+        barLayout_ = view.layout;
         layoutButton_->Update();
     }
 }
@@ -65,12 +73,15 @@ void TextService::completeComposition(ITfContext* fallback) {
         return;
     }
     ComPtr<TextService> self(this);
-    RequestEdit(target.get(), clientId_, TF_ES_ASYNCDONTCARE, [self, target](TfEditCookie ec) {
-        DocumentSink sink(self->writer_, ec, target.get());
-        const Result result = self->session_->Complete(sink);
-        self->writer_.Show(ec, target.get(), result.view);
-        self->apply(result);
-    });
+    RequestEdit(target.get(), clientId_, TF_ES_ASYNCDONTCARE,
+                [self, target](TfEditCookie ec) { self->completeIn(ec, target.get()); });
+}
+
+void TextService::completeIn(TfEditCookie ec, ITfContext* context) {
+    DocumentSink sink(writer_, ec, context);
+    const Result result = session_->Complete(sink);
+    writer_.Show(ec, context, result.view);
+    apply(result);
 }
 
 void TextService::showWindows(bool show) {
