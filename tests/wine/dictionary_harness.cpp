@@ -10,27 +10,13 @@
 #include <vector>
 
 #include "dictionary/dictionary.h"
+#include "dictionary/test_dictionary.h"
 #include "ui/system_dictionary.h"
 
 using namespace harness;
 using revaze::Dictionary;
 
 namespace {
-
-std::string readAll(const std::wstring& path) {
-    std::string bytes;
-    FILE* in = _wfopen(path.c_str(), L"rb");
-    if (in == nullptr) {
-        return bytes;
-    }
-    char chunk[4096];
-    std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
-        bytes.append(chunk, n);
-    }
-    std::fclose(in);
-    return bytes;
-}
 
 // What openDictionary says about a path it must refuse, or "opened" when it did not refuse.
 std::string refusal(const std::wstring& path) {
@@ -65,9 +51,9 @@ void checkSystemDictionary() {
           prepared ? "the prepared index beside it is used"
                    : "without a prepared index one is built in memory");
     check(diagnostics.str().empty(), "and nothing is reported");
-    const Dictionary built = Dictionary::fromBytes(readAll(path));
+    const Dictionary built = Dictionary::fromBytes(revaze::test::readFile(path));
     if (prepared) {
-        check(built.indexImage() == std::string_view(readAll(indexPath)),
+        check(built.indexImage() == std::string_view(revaze::test::readFile(indexPath)),
               "this build makes the prepared index byte for byte (%u bytes)",
               unsigned(built.indexImage().size()));
     }
@@ -91,7 +77,7 @@ void checkDefaultDictionary() {
                diagnostics.str().c_str())) {
         return;
     }
-    const Dictionary built = Dictionary::fromBytes(readAll(path));
+    const Dictionary built = Dictionary::fromBytes(revaze::test::readFile(path));
     check(built.indexImage() == dictionary->indexImage(),
           "this build makes its index byte for byte (%u bytes, %u stored answers)",
           unsigned(built.indexImage().size()), unsigned(built.index().answerCount()));
@@ -134,12 +120,7 @@ std::string unsortedDictionary() {
         }
         text += L"\r\n";
     }
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
-    }
-    return bytes;
+    return "\xFF\xFE" + revaze::test::utf16le(text);
 }
 
 bool writeAll(const std::wstring& path, const std::string& bytes) {
