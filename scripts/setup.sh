@@ -70,6 +70,79 @@ debian_archive() {
     echo "$uri"
 }
 
+# apt-get update, tried a few times: a mirror in the middle of a sync serves an index whose size
+# does not match its Release file for a minute or two. When an index stays broken, the install
+# goes on with what was fetched (apt keeps the older list, or none, for that one index); the
+# suites whose indexes failed are remembered for the pin below.
+broken_suites=()
+apt_update() {
+    local try log
+    log=$(mktemp)
+    for try in 1 2 3; do
+        if $sudo apt-get update -qq 2>"$log"; then
+            broken_suites=()
+            rm -f "$log"
+            return 0
+        fi
+        mapfile -t broken_suites < <(grep -oE '/dists/[^/ ]+/' "$log" | cut -d/ -f3 | sort -u)
+        [ $try = 3 ] || sleep $((try * 10))
+    done
+    echo "setup: apt-get update kept failing for ${broken_suites[*]:-an index}; installing with the indexes it has:" >&2
+    grep -E '^E:' "$log" | head -n 3 >&2 || true
+    rm -f "$log"
+}
+
+# A preferences folder that puts each broken suite below the others (priority 100, as for
+# backports), so that the architectures whose indexes did arrive do not take newer versions from
+# that suite than the architecture whose index did not can match. The suite's codename comes from
+# the Release file apt fetched for it: nothing here names an archive.
+pin_folder=""
+pin_broken_suites() {
+    local suite release codename
+    pin_folder=$(mktemp -d)
+    for suite in "${broken_suites[@]}"; do
+        codename=$suite
+        for release in /var/lib/apt/lists/*_dists_"${suite}"_InRelease /var/lib/apt/lists/*_dists_"${suite}"_Release; do
+            [ -r "$release" ] || continue
+            codename=$(awk '/^Codename:/ {print $2; exit}' "$release")
+            break
+        done
+        printf 'Package: *\nPin: release n=%s\nPin-Priority: 100\n\n' "${codename:-$suite}" \
+            >>"$pin_folder/revaze-setup.pref"
+    done
+}
+
+# Installs the packages; on failure with a broken index, once more with that suite pinned below
+# the others. When a package truly cannot be had, stops with one line naming it.
+apt_install() {
+    local options=(-y -qq --no-install-recommends)
+    if $sudo apt-get install "${options[@]}" "$@" >/dev/null; then
+        return 0
+    fi
+    if [ ${#broken_suites[@]} -gt 0 ]; then
+        pin_broken_suites
+        echo "setup: the install failed; trying again with ${broken_suites[*]} pinned below the other suites" >&2
+        if $sudo apt-get install -o Dir::Etc::PreferencesParts="$pin_folder" "${options[@]}" "$@" >/dev/null; then
+            rm -rf "$pin_folder"
+            return 0
+        fi
+        rm -rf "$pin_folder"
+    fi
+    local p name skip=0
+    for p in "$@"; do
+        # Options and the release that -t names are no packages.
+        if [ $skip = 1 ] || [ "$p" = -t ]; then skip=$((1 - skip)); continue; fi
+        [[ $p == -* ]] && continue
+        name=${p%%=*}
+        if ! apt-cache policy "$name" 2>/dev/null | grep -qE 'Candidate: [^(]'; then
+            echo "setup: the package $name cannot be installed from this machine's apt sources" >&2
+            exit 1
+        fi
+    done
+    echo "setup: apt-get install failed for: $*" >&2
+    exit 1
+}
+
 # Runs 32-bit x86 programs (32-bit Wine, for the win32 tests) on a kernel built without IA32
 # support: qemu's user-mode emulation registered for i386 ELF files in binfmt_misc. Debian 12's
 # qemu 7.2 takes about a minute to start each 32-bit Wine process; the backported qemu 10 takes a
@@ -92,9 +165,9 @@ setup_i386_emulation() {
             fi
             echo "deb $archive bookworm-backports main" | $sudo tee "$list" >/dev/null
         fi
-        $sudo apt-get update -qq
-        $sudo apt-get install -y -qq --no-install-recommends binfmt-support >/dev/null
-        $sudo apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user >/dev/null
+        apt_update
+        apt_install binfmt-support
+        apt_install -t bookworm-backports qemu-user
     fi
     local interpreter=/usr/libexec/qemu-binfmt/i386-binfmt-P
     if [ ! -e "$interpreter" ]; then
@@ -121,8 +194,8 @@ if [ ${#missing[@]} -gt 0 ]; then
     if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    apt_update
+    apt_install "${missing[@]}"
 fi
 
 if [ $tool_only = 0 ] && ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
