@@ -303,8 +303,6 @@ if grep -qw arm64 "$stage/components.txt" 2>/dev/null && [ -f "$arm_installer" ]
         "$(regdefault "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32")" = 'c:\windows\system32\revazetip.dll'
     expect "the 32-bit view's server is syswow64's build" test \
         "$(regdefault "HKLM\\Software\\Classes\\WOW6432Node\\CLSID\\$clsid\\InprocServer32")" = 'c:\windows\syswow64\revazetip.dll'
-    expect "the profile's icon is the forwarder's" bash -c '"$0" reg query "$1" /s | tr -d "\r" |
-        grep -i "IconFile" | grep -qi "system32.RevazeTip.dll"' "$wine64" "HKLM\\Software\\Microsoft\\CTF\\TIP\\$clsid"
     layouts=$(revaze_layouts)
     expect "one keyboard layout loads Revaze.ime" test "$(echo "$layouts" | grep -c .)" = 1
     log=$build/installer/installed_check_arm64.log
