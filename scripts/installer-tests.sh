@@ -280,6 +280,7 @@ echo "-- Windows on ARM (/TESTARM64, x64 forwarders standing in for the ARM64X o
 arm_installer=$build/installer/RevazeSetup-wine-arm64.exe
 behind="RevazeTipA64.dll RevazeTipX64.dll RevazeImeA64.dll RevazeImeX64.dll"
 if grep -qw arm64 "$stage/components.txt" 2>/dev/null && [ -f "$arm_installer" ]; then
+    arm_start=$(date +%s%N)
     wine "$arm_installer" /S /TESTARM64
     rc=$?
     [ $rc = 0 ] && pass "RevazeSetup-wine-arm64.exe /S /TESTARM64 exits 0" ||
@@ -321,6 +322,7 @@ if grep -qw arm64 "$stage/components.txt" 2>/dev/null && [ -f "$arm_installer" ]
     expect "no class serves RevazeTip.dll" test -z "$(tip_clsids)"
     expect "no keyboard layout loads Revaze.ime" test -z "$(revaze_layouts)"
     expect "the program folder is gone" absent "$program"
+    echo "the ARM64 branch took $(seconds_since "$arm_start") s (install, check, uninstall)"
 else
     skip "Windows on ARM branch (no ARM64 build staged)"
 fi
