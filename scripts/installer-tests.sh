@@ -3,7 +3,9 @@
 # 64-bit prefix of its own (build/installer-prefix) under Xvfb: the signatures, the silent
 # install and what it wrote, typing through the installed IME from a 32- and a 64-bit process,
 # the text service's profile (when RevazeTip.dll was built; skipped otherwise), the silent
-# uninstall, and that nothing of Revaze is left.
+# uninstall, and that nothing of Revaze is left. Then the Windows on ARM branch, with the test
+# switch /TESTARM64 and x64 forwarders in place of the ARM64X ones (RevazeSetup-wine-arm64.exe):
+# the files System32 gets, the registered paths, typing through the forwarders, the removal.
 #
 #   scripts/installer-tests.sh              build the installer, then test it
 #   scripts/installer-tests.sh --no-build   test build/installer/RevazeSetup.exe as it is
@@ -40,7 +42,7 @@ if [ "${1:-}" != "--under-xvfb" ]; then
     fi
     if [ "${1:-}" != "--no-build" ]; then
         REVAZE_SIGN_PFX=$certs/test.p12 REVAZE_SIGN_PASSWORD=throwaway \
-            "$root/scripts/make-installer.sh" || exit 1
+            "$root/scripts/make-installer.sh" --wine-arm64 || exit 1
     fi
     rm -rf "$WINEPREFIX"
     xvfb-run -a -s "-screen 0 1024x768x24" "$0" --under-xvfb
@@ -71,6 +73,10 @@ signed() { osslsigncode verify -CAfile "$certs/cert.pem" -in "$1" 2>&1 | grep -q
 regvalue() {
     "$wine64" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
         awk -v name="$2" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+# The default value of a key in the 64-bit view, in lower case.
+regdefault() {
+    "$wine64" reg query "$1" /ve 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ { sub(/.*REG_SZ +/, ""); print tolower($0) }'
 }
 regkey() { "$wine64" reg query "$1" >/dev/null 2>&1; }
 seconds_since() { # seconds, to a tenth, since a `date +%s%N`
@@ -149,6 +155,8 @@ for pair in "$system64:8664:x64" "$system32:14c:x86"; do
         skip "$name/RevazeTip.dll (not built)"
     fi
 done
+expect "no ARM64 build or forwarder target on an x64 machine" bash -c \
+    'for f in RevazeTipA64.dll RevazeTipX64.dll RevazeImeA64.dll RevazeImeX64.dll; do [ ! -e "$0/$f" ] || exit 1; done' "$system64"
 expect "the help document is where the Help item opens it" \
     cmp "$windows/IME/devero2/help.pdf" "$stage/help.pdf"
 expect "the 64-bit helper is installed" test "$(machine "$program/RevazeSetupHelper.exe")" = 8664
@@ -267,6 +275,57 @@ expect "after the restart syswow64/Revaze.ime is gone" absent "$system32/Revaze.
 expect "and nothing of Revaze waits for a restart" \
     bash -c '! "$0" reg query "HKLM\System\CurrentControlSet\Control\Session Manager" /v PendingFileRenameOperations 2>/dev/null | grep -qi revaze' "$wine64"
 expect "the program folder is gone" absent "$program"
+
+echo "-- Windows on ARM (/TESTARM64, x64 forwarders standing in for the ARM64X ones)"
+arm_installer=$build/installer/RevazeSetup-wine-arm64.exe
+behind="RevazeTipA64.dll RevazeTipX64.dll RevazeImeA64.dll RevazeImeX64.dll"
+if grep -qw arm64 "$stage/components.txt" 2>/dev/null && [ -f "$arm_installer" ]; then
+    arm_start=$(date +%s%N)
+    wine "$arm_installer" /S /TESTARM64
+    rc=$?
+    [ $rc = 0 ] && pass "RevazeSetup-wine-arm64.exe /S /TESTARM64 exits 0" ||
+        fail "RevazeSetup-wine-arm64.exe /S /TESTARM64 exits $rc"
+    for pair in RevazeTip.dll:wine-forwarder/RevazeTip.dll RevazeTipA64.dll:a64/RevazeTip.dll \
+        RevazeTipX64.dll:x64/RevazeTip.dll Revaze.ime:wine-forwarder/Revaze.ime \
+        RevazeImeA64.dll:a64/Revaze.ime RevazeImeX64.dll:x64/Revaze.ime; do
+        expect "system32/${pair%%:*} is the staged ${pair#*:}" cmp "$system64/${pair%%:*}" "$stage/${pair#*:}"
+    done
+    expect "system32/RevazeTipA64.dll is an ARM64 build" test "$(machine "$system64/RevazeTipA64.dll")" = aa64
+    for file in Revaze.ime RevazeTip.dll; do
+        expect "syswow64/$file is the x86 build" cmp "$system32/$file" "$stage/x86/$file"
+    done
+    for dict in "$stage"/dictionary/*; do
+        for dir in "$system64" "$system32"; do
+            expect "$(basename "$dir")/$(basename "$dict") is installed" cmp "$dir/$(basename "$dict")" "$dict"
+        done
+    done
+    clsid=$(tip_clsids | head -n 1)
+    expect "the 64-bit view's server is the forwarder" test \
+        "$(regdefault "HKLM\\Software\\Classes\\CLSID\\$clsid\\InprocServer32")" = 'c:\windows\system32\revazetip.dll'
+    expect "the 32-bit view's server is syswow64's build" test \
+        "$(regdefault "HKLM\\Software\\Classes\\WOW6432Node\\CLSID\\$clsid\\InprocServer32")" = 'c:\windows\syswow64\revazetip.dll'
+    layouts=$(revaze_layouts)
+    expect "one keyboard layout loads Revaze.ime" test "$(echo "$layouts" | grep -c .)" = 1
+    log=$build/installer/installed_check_arm64.log
+    LANG=bo_CN.UTF-8 timeout 120 "$wine64" "$build/win64/bin/installed_check.exe" "$version" --tip \
+        >"$log" 2>&1
+    rc=$?
+    sed "s/^/    /" "$log" | tr -d '\r'
+    [ $rc = 0 ] && pass "win64 installed_check through the forwarders" ||
+        fail "win64 installed_check through the forwarders (exit code $rc)"
+    wine "C:\\Program Files\\Revaze\\Uninstall.exe" /S /TESTARM64
+    wineserver -w
+    for file in Revaze.ime RevazeTip.dll $behind; do
+        expect "system32/$file is gone" absent "$system64/$file"
+    done
+    expect "syswow64/RevazeTip.dll is gone" absent "$system32/RevazeTip.dll"
+    expect "no class serves RevazeTip.dll" test -z "$(tip_clsids)"
+    expect "no keyboard layout loads Revaze.ime" test -z "$(revaze_layouts)"
+    expect "the program folder is gone" absent "$program"
+    echo "the ARM64 branch took $(seconds_since "$arm_start") s (install, check, uninstall)"
+else
+    skip "Windows on ARM branch (no ARM64 build staged)"
+fi
 
 wineserver -k
 echo "$passed passed, $failed failed, $skipped skipped"

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds build/installer/RevazeSetup.exe: the win32 and win64 presets (the input method, the text
-# service when it is there, the setup helpers), the revaze tool and the default dictionary, the
-# help document drawn from the layout tables, then the installer with makensis.
+# Builds build/installer/RevazeSetup.exe: the win32, win64 and winarm64 presets (the input method,
+# the text service when it is there, the setup helpers; for ARM64 also the ARM64X forwarders), the
+# revaze tool and the default dictionary, the help document drawn from the layout tables, then the
+# installer with makensis.
 #
 #   scripts/make-installer.sh
+#   scripts/make-installer.sh --wine-arm64   also RevazeSetup-wine-arm64.exe, for the installer
+#                                            tests: x64 forwarders in place of the ARM64X ones,
+#                                            so that Wine can register and load them
 #
 # With REVAZE_SIGN_PFX (a PKCS#12 file) and REVAZE_SIGN_PASSWORD in the environment, the DLLs,
 # the helpers, the installer and the uninstaller are Authenticode-signed (scripts/sign-file.sh).
@@ -15,16 +19,24 @@ out=$root/build/installer
 stage=$out/stage
 # Debian's Pango and cairo bindings belong to Debian's Python, whatever python3 is first on PATH.
 python=/usr/bin/python3
+wine_arm64=0
+case ${1:-} in
+--wine-arm64) wine_arm64=1 ;;
+"") ;;
+*) echo "usage: make-installer.sh [--wine-arm64]" >&2; exit 2 ;;
+esac
 
 for tool in makensis cmake "$python"; do
     command -v "$tool" >/dev/null || { echo "make-installer: $tool is missing (scripts/setup.sh)" >&2; exit 2; }
 done
 
-echo "make-installer: building the tool, the dictionary and the win32 and win64 presets" >&2
+echo "make-installer: building the tool, the dictionary and the win32, win64 and winarm64 presets" >&2
 cmake --preset native >/dev/null
 cmake --build --preset native --target revaze >&2
 "$root/scripts/make-default-dictionary.sh" "$root/build/native/bin/revaze"
-for preset in win32 win64; do
+# The aarch64 sysroot: built once into the user's cache, a few minutes on a fresh machine.
+"$root/scripts/arm64-sysroot.sh" >/dev/null
+for preset in win32 win64 winarm64; do
     cmake --preset $preset >/dev/null
     cmake --build --preset $preset >&2
 done
@@ -53,6 +65,20 @@ else
     rm -f "$stage"/x*/RevazeTip.dll
     echo "make-installer: RevazeTip.dll is not built in both presets: this installer has no text service" >&2
 fi
+# Windows on ARM: the ARM64 builds (a64\) and the forwarders that lead to them and to the x64
+# builds (arm64x\; the x64-only ones for the tests in wine-forwarder\).
+arm=$root/build/winarm64/bin
+have_arm64=0
+if [ $have_tip = 1 ] && [ -f "$arm/RevazeTip.dll" ] && [ -f "$arm/arm64x/RevazeTip.dll" ]; then
+    have_arm64=1
+    mkdir -p "$stage/a64" "$stage/arm64x" "$stage/wine-forwarder"
+    cp "$arm/Revaze.ime" "$arm/RevazeTip.dll" "$stage/a64/"
+    cp "$arm/arm64x/Revaze.ime" "$arm/arm64x/RevazeTip.dll" "$stage/arm64x/"
+    cp "$arm/wine-forwarder/Revaze.ime" "$arm/wine-forwarder/RevazeTip.dll" "$stage/wine-forwarder/"
+    components="$components arm64"
+else
+    echo "make-installer: no ARM64 build: this installer installs the x64 builds on Windows on ARM" >&2
+fi
 echo "$components" >"$stage/components.txt"
 
 # The dictionary and whatever is made beside it to load it faster (same name, other extension).
@@ -79,13 +105,20 @@ echo "make-installer: drawing the help document and the icon" >&2
     "$root/build/win64/windows/resources/status103.bmp"
 "$python" "$root/windows/setup/make_icon.py" "$stage/revaze.ico"
 
-defines=(-DVERSION="$version" -DVERSION_QUAD="$version_quad" -DSTAGE="$stage"
-    -DOUTFILE="$out/RevazeSetup.exe")
+defines=(-DVERSION="$version" -DVERSION_QUAD="$version_quad" -DSTAGE="$stage")
 [ $have_tip = 1 ] && defines+=(-DHAVE_TIP)
+[ $have_arm64 = 1 ] && defines+=(-DHAVE_ARM64)
 if [ -n "${REVAZE_SIGN_PFX:-}" ]; then
     echo "make-installer: signing with $REVAZE_SIGN_PFX" >&2
     "$root/scripts/sign-file.sh" "$stage"/x86/* "$stage"/x64/*
+    [ $have_arm64 = 0 ] || "$root/scripts/sign-file.sh" "$stage"/a64/* "$stage"/arm64x/* \
+        "$stage"/wine-forwarder/*
     defines+=(-DSIGN="$root/scripts/sign-file.sh")
 fi
-makensis -V2 "${defines[@]}" "$root/windows/setup/Revaze.nsi" >&2
+makensis -V2 "${defines[@]}" -DOUTFILE="$out/RevazeSetup.exe" "$root/windows/setup/Revaze.nsi" >&2
 echo "make-installer: $out/RevazeSetup.exe ($(stat -c %s "$out/RevazeSetup.exe") bytes; $components)" >&2
+if [ $wine_arm64 = 1 ] && [ $have_arm64 = 1 ]; then
+    makensis -V2 "${defines[@]}" -DFORWARDER_STAGE="$stage/wine-forwarder" \
+        -DOUTFILE="$out/RevazeSetup-wine-arm64.exe" "$root/windows/setup/Revaze.nsi" >&2
+    echo "make-installer: $out/RevazeSetup-wine-arm64.exe (x64 forwarders, for the tests)" >&2
+fi

@@ -38,6 +38,17 @@ test_packages=(
 #   locales                      the bo_CN.UTF-8 locale: Wine switches only to layouts of the
 #                                user's language, so the installed layout is typed through by a
 #                                Tibetan user
+# Windows on ARM64 (the winarm64 preset, scripts/arm64-sysroot.sh, scripts/check-pe.py):
+#   clang-14 lld-14 llvm-14      the compiler, linker and tools over the aarch64 sysroot
+#   dpkg-dev                     dpkg-source, which unpacks the Debian source packages the
+#                                sysroot is built from (apt-get source checks them)
+#   lld-22 llvm-22               the ARM64X forwarders (lld-link-22, llvm-mc-22 for the ARM64EC
+#                                load configuration) and llvm-readobj-22, which reads both views;
+#                                Debian 12 has them in its stable updates (bookworm-updates or
+#                                bookworm-security), which its default apt sources list
+arm64_packages=(
+    clang-14 lld-14 llvm-14 dpkg-dev lld-22 llvm-22
+)
 installer_packages=(
     nsis osslsigncode openssl python3-gi-cairo gir1.2-pango-1.0
     fonts-ddc-uchen fonts-dejavu-core poppler-utils locales
@@ -45,7 +56,7 @@ installer_packages=(
 
 packages=("${tool_packages[@]}")
 if [ $tool_only = 0 ]; then
-    packages+=("${test_packages[@]}" "${installer_packages[@]}")
+    packages+=("${test_packages[@]}" "${arm64_packages[@]}" "${installer_packages[@]}")
 fi
 if [ $list_only = 1 ]; then
     printf '%s\n' "${packages[@]}"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds every preset and runs every test: the formatting and layer checks, the native unit tests
 # with gcc, clang and the sanitizers (the fuzz corpora replayed among them), a short run of every
-# fuzz target, then the DLLs under Wine for 32 and 64 bit, then the installer under Wine. Exits
-# non-zero on any failure.
+# fuzz target, the ARM64 build and its structural checks, then the DLLs under Wine for 32 and 64
+# bit, then the installer under Wine. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -46,6 +46,13 @@ cmake --preset win32 >/dev/null
 cmake --build --preset win32
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
+
+step "Windows on ARM64 build and structural checks"
+# The aarch64 sysroot is built once into the user's cache (a few minutes on a fresh machine).
+"$root/scripts/arm64-sysroot.sh" >/dev/null
+cmake --preset winarm64 >/dev/null
+cmake --build --preset winarm64
+ctest --preset winarm64
 
 step "Wine tests"
 "$root/scripts/wine-tests.sh"

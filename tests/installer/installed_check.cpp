@@ -158,6 +158,12 @@ void typeThroughLayout(const std::wstring& id, int holdSeconds) {
     check(ime != nullptr && lstrcmpiW(loaded, systemFile(L"Revaze.ime").c_str()) == 0,
           "IMM32 loaded Revaze.ime from this process's system directory (%s)",
           narrow(loaded).c_str());
+    // IMM32 creates the UI window with the instance of the file it loaded: on Windows on ARM
+    // that is the forwarder, for which the input method registers the class as well.
+    WNDCLASSEXW ui{};
+    ui.cbSize = sizeof ui;
+    check(ime != nullptr && GetClassInfoExW(ime, L"UINAME", &ui) != 0,
+          "the UI class is registered for the Revaze.ime IMM32 loaded");
     typeKeys("bkra shis\r");
     wchar_t text[256] = {};
     GetWindowTextW(edit, text, 256);

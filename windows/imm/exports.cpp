@@ -33,6 +33,7 @@ void completeInto(HIMC himc) {
 } // namespace
 
 REVAZE_EXPORT BOOL WINAPI ImeInquire(LPIMEINFO info, LPWSTR uiClass, DWORD /*systemInfoFlags*/) {
+    g_module->RegisterForwarderClass();
     if (info != nullptr) {
         // No IME_PROP_IGNORE_UPKEYS: with it IMM32 hands no key release to ImeProcessKey, and
         // the release of a lone Shift is what switches between Tibetan and English.

@@ -1,6 +1,7 @@
 #include "imm/ime_module.h"
 
 #include "imm/commit.h"
+#include "platform/forwarder.h"
 #include "ui/system_dictionary.h"
 
 HINSTANCE g_hInstance = nullptr;
@@ -30,7 +31,20 @@ void ImeModule::RegisterWindowClasses() {
     soft.RegisterWindowClass();
 }
 
+void ImeModule::RegisterForwarderClass() {
+    if (forwarder_ != nullptr) {
+        return;
+    }
+    HMODULE front = ForwarderOf(g_hInstance, L"Revaze.ime", "ImeInquire");
+    if (front != nullptr && frame.RegisterForwarderClass(front)) {
+        forwarder_ = front;
+    }
+}
+
 void ImeModule::UnregisterWindowClasses() {
+    if (forwarder_ != nullptr) {
+        UnregisterClassW(kUiFrameClass, forwarder_);
+    }
     frame.UnregisterWindowClass();
     comp.UnregisterWindowClass();
     stat.UnregisterWindowClass();

@@ -28,6 +28,9 @@ public:
 
     void RegisterWindowClasses();
     void UnregisterWindowClasses();
+    // Behind System32's ARM64X forwarder (Windows on ARM), the UI class is registered for the
+    // forwarder as well. Called from ImeInquire, outside the loader lock.
+    void RegisterForwarderClass();
 
     // The session; the first call loads the dictionary.
     Session& session();
@@ -55,6 +58,7 @@ private:
     static BOOL CALLBACK createSession(PINIT_ONCE, PVOID module, PVOID*);
 
     INIT_ONCE sessionOnce_ = INIT_ONCE_STATIC_INIT;
+    HMODULE forwarder_ = nullptr;
     // Shared with the thread that builds its index when no prepared one fitted.
     std::shared_ptr<const Dictionary> dictionary_;
     std::unique_ptr<Session> session_;

@@ -6,6 +6,8 @@
 ;                 RevazeSetupHelper.exe), dictionary.nsh, help.pdf, revaze.ico
 ;   OUTFILE       where the installer goes
 ;   HAVE_TIP      when RevazeTip.dll was built for both bitnesses
+;   HAVE_ARM64    when the ARM64 builds (a64\) and their ARM64X forwarders (arm64x\) were staged
+;   FORWARDER_STAGE  another folder of forwarders (the installer tests' x64 ones; optional)
 ;   SIGN          a command that signs the file named after it in place (optional)
 Unicode true
 ManifestDPIAware true
@@ -16,6 +18,7 @@ RequestExecutionLevel admin
 !include LogicLib.nsh
 !include Sections.nsh
 !include x64.nsh
+!include FileFunc.nsh
 
 !define PRODUCT "Revaze"
 !define PUBLISHER "Revaze Project"
@@ -71,6 +74,9 @@ Var installedBytes
 
 !include "${STAGE}\dictionary.nsh"
 !include "${__FILEDIR__}\system_files.nsh"
+!ifdef HAVE_ARM64
+!include "${__FILEDIR__}\arm64.nsh"
+!endif
 
 ; ---- installing -------------------------------------------------------------------------------
 
@@ -86,6 +92,9 @@ Function .onInit
         SetRegView 64
         StrCpy $INSTDIR "$PROGRAMFILES64\Revaze"
     ${EndIf}
+!ifdef HAVE_ARM64
+    Call DetectArm64
+!endif
     StrCpy $installedBytes 0
 FunctionEnd
 
@@ -182,6 +191,9 @@ Function un.onInit
     ${If} ${RunningX64}
         SetRegView 64
     ${EndIf}
+!ifdef HAVE_ARM64
+    Call un.DetectArm64
+!endif
 FunctionEnd
 
 Section "Uninstall"

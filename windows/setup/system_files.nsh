@@ -55,13 +55,20 @@
 !macro OnSystemDirs MACRO
     ${If} ${RunningX64}
         ${DisableX64FSRedirection}
-        !insertmacro ${MACRO} "$WINDIR\System32" x64
+        !insertmacro OnSystem32 ${MACRO}
         !insertmacro ${MACRO} "$WINDIR\SysWOW64" x86
         ${EnableX64FSRedirection}
     ${Else}
         !insertmacro ${MACRO} "$SYSDIR" x86
     ${EndIf}
 !macroend
+
+; Without ARM64 builds, System32 gets the x64 ones (arm64.nsh has the other form).
+!ifndef HAVE_ARM64
+!macro OnSystem32 MACRO
+    !insertmacro ${MACRO} "$WINDIR\System32" x64
+!macroend
+!endif
 
 !macro PutTextService DIR ARCH
     !insertmacro PutSystemFile "${STAGE}\${ARCH}\${TIP_DLL}" "${DIR}" "${TIP_DLL}"

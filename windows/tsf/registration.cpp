@@ -3,10 +3,10 @@
 #include <msctf.h>
 #include <olectl.h>
 
-#include <array>
 #include <string>
 
 #include "platform/com_apartment.h"
+#include "platform/forwarder.h"
 #include "platform/registry_key.h"
 #include "tsf/com_ptr.h"
 #include "tsf/dll_module.h"
@@ -28,16 +28,6 @@ const GUID* const kCategories[] = {
 
 std::wstring clsidKeyPath() {
     return L"CLSID\\" + guidText(kTextServiceClsid);
-}
-
-std::wstring modulePath() {
-    std::array<wchar_t, MAX_PATH> path{};
-    const DWORD length =
-        GetModuleFileNameW(ModuleInstance(), path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0 || length >= path.size()) {
-        return {};
-    }
-    return std::wstring(path.data(), length);
 }
 
 bool registerClass(const std::wstring& dll) {
@@ -127,7 +117,9 @@ LSTATUS unregisterClass() {
 
 HRESULT RegisterServer() {
     ComApartment com;
-    const std::wstring dll = modulePath();
+    // Behind System32's ARM64X forwarder, the forwarder is what both kinds of process load.
+    const std::wstring dll =
+        RegisteredPath(ModuleInstance(), L"RevazeTip.dll", "DllRegisterServer");
     if (dll.empty()) {
         return SELFREG_E_CLASS;
     }

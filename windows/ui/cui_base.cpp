@@ -22,13 +22,13 @@ CUIBase::CUIBase(HINSTANCE instance_, const wchar_t* className_, UiOwner& owner)
       keyFont(createHimalayaFont()), owner_(owner) {}
 
 bool CUIBase::registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD cursor,
-                            HBRUSH background) {
+                            HBRUSH background, HINSTANCE owner) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = extraBytes;
-    wc.hInstance = instance;
+    wc.hInstance = owner != nullptr ? owner : instance;
     wc.hCursor = systemCursor(cursor);
     wc.hbrBackground = background;
     wc.lpszClassName = className;

@@ -44,10 +44,10 @@ public:
     Font keyFont;
 
 protected:
-    // Registers className for this module. The window procedure finds the object through
-    // objectOf, which works once the window was created by createPopup.
+    // Registers className for this module (or for `owner`, another module). The window procedure
+    // finds the object through objectOf, which works once the window was created by createPopup.
     bool registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD cursor,
-                       HBRUSH background);
+                       HBRUSH background, HINSTANCE owner = nullptr);
     // Creates this object's window: a disabled popup owned by `parent`, never activated.
     HWND createPopup(HWND parent, int x, int y, int w, int h);
     // The object whose window this is; null before WM_NCCREATE and for foreign windows.

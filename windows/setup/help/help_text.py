@@ -22,6 +22,10 @@ SECTIONS = [
               "Revaze works in every application. The dictionary goes beside them in the system "
               "folders, and this document to <tt>C:\\Windows\\IME\\devero2\\help.pdf</tt>, where "
               "the status window's Help item opens it."),
+        ("p", "On Windows 11 on ARM the setup installs Revaze for native ARM64 applications "
+              "(Start search, Explorer, Notepad, Edge) and for emulated x64 and 32-bit ones. "
+              "The ARM64 build has been checked structurally but not yet run on an ARM computer: "
+              "please report what you find."),
         ("p", "To remove Revaze, open <b>Settings › Apps › Installed apps</b> (Apps &amp; "
               "features), choose <b>Revaze</b> and <b>Uninstall</b>; or run "
               "<tt>C:\\Program Files\\Revaze\\Uninstall.exe</tt> (<tt>/S</tt> removes it without "
