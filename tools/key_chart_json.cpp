@@ -51,7 +51,7 @@ std::string layoutJson(const Layout& layout) {
     out += ", \"id\": " + std::to_string(static_cast<int>(layout.id));
     out += ", \"index\": " + std::to_string(layout.index);
     out += ", \"menu\": " + text(layout.menuText);
-    if (layout.id != LayoutId::Wylie) {
+    if (layout.id != LayoutId::Wylie && layout.id != LayoutId::Ewts) {
         LayoutChart chart = layoutChart(layout);
         out += ",\n    \"prefixKeys\": " + jsonString(chart.prefixKeys);
         out += ",\n    \"direct\": " + entries(chart.direct);

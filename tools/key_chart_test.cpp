@@ -107,7 +107,7 @@ TEST_P(TableLayouts, ComposingKeysAndSequencesGiveTheirCharacter) {
 std::vector<const Layout*> tableLayouts() {
     std::vector<const Layout*> out;
     for (const Layout& layout : allLayouts()) {
-        if (layout.id != LayoutId::Wylie) {
+        if (layout.id != LayoutId::Wylie && layout.id != LayoutId::Ewts) {
             out.push_back(&layout);
         }
     }
