@@ -141,6 +141,20 @@ TEST(KeyChart, PrefixKeysAndUnreachableRowsStayOffTheChart) {
     }
 }
 
+// Every entry of the EWTS chart, typed in the EWTS layout and committed, gives the chart's text.
+TEST(KeyChart, EwtsChartIsWhatTypingGives) {
+    const EwtsChart chart = ewtsChart();
+    for (const auto* part :
+         {&chart.consonants, &chart.vowels, &chart.marks, &chart.symbols, &chart.stacks}) {
+        ASSERT_FALSE(part->empty());
+        for (const ChartEntry& e : *part) {
+            // A space with nothing composed commits its tsheg at once.
+            const std::string commit = e.keys == " " ? "" : "{Enter}";
+            EXPECT_EQ(typed("EWTS", script(e.keys) + commit), e.text) << "keys " << e.keys;
+        }
+    }
+}
+
 TEST(KeyChart, WylieDirectKeysCommitAtOnce) {
     WylieChart chart = wylieChart();
     ASSERT_FALSE(chart.direct.empty());
