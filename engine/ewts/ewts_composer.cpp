@@ -14,6 +14,7 @@ bool EwtsComposer::OnlyShads() const {
 }
 
 void EwtsComposer::Reset() {
+    afterShad = false;
     keys_.clear();
     displayLine.clear();
     candidatePageText.clear();

@@ -21,6 +21,9 @@ public:
     // True when the composition holds only shads ("/", "//"): a shad typed then joins them.
     bool OnlyShads() const;
     bool EndsInSpace() const { return !keys_.empty() && keys_.back() == ' '; }
+    // Set by the key handler when a commit ended with a shad and no key followed yet: a space
+    // then is a real space, as EWTS writes it after a shad. Reset clears it.
+    bool afterShad = false;
 
     void Reset() override;
     // Appends a printable key and refreshes the candidates; false (nothing changes) for a key

@@ -17,6 +17,12 @@ bool isCandidateDigit(char ch) {
 } // namespace
 
 void Session::ewtsKey(char ch, unsigned vk, CommitSink& sink, Result& result) {
+    const bool afterShad = ewts_.afterShad;
+    ewts_.afterShad = false;
+    if (vk == kVkSpace && afterShad && ewts_.keyCount() == 0) {
+        ewtsCommit(L" ", sink, result); // a real space after a shad
+        return;
+    }
     if (!ewtsEditingKey(vk, sink, result)) {
         ewtsCharacterKey(ch, sink, result);
     }
@@ -81,6 +87,7 @@ void Session::ewtsCharacterKey(char ch, CommitSink& sink, Result& result) {
     }
     if (commits) {
         ewtsCommit(e.ComposedText(), sink, result);
+        e.afterShad = e.keyCount() == 0;
     }
 }
 

@@ -1,6 +1,7 @@
 // Compares `revaze ewts` with the public EWTS converter jsewts over three sets of strings: the
 // converter's own test pairs, every distinct syllable of the default dictionary written in EWTS
-// by jsewts and read back, and our own Sanskrit, marks and punctuation set. A difference that is
+// by jsewts and read back, and our own Sanskrit, marks and punctuation set; and the Sanskrit set
+// once more as `revaze type --layout EWTS` commits it, key by key. A difference that is
 // not listed in expected_differences.txt fails the test; the figures go to standard output.
 //
 //   node oracle.js REVAZE JSEWTS_DIR WORDS_TXT
@@ -38,6 +39,17 @@ function ours(strings) {
     return out;
 }
 
+// What the EWTS layout commits when the string is typed, then Enter (no dictionary: a digit then
+// types a digit).
+function typed(strings) {
+    return strings.map((s) => {
+        const script = s.replace(/[{}]/g, (c) => (c === '{' ? '{LBrace}' : '{RBrace}')) + '{Enter}';
+        const args = ['type', '--no-dict', '--codepoints', '--layout', 'EWTS', script];
+        return execFileSync(revaze, args, { encoding: 'utf8' }).replace(/\n$/, '')
+            .replace(/( ?U\+000A)$/, '');
+    });
+}
+
 function codepoints(s) {
     return [...s].map((c) => 'U+' + c.codePointAt(0).toString(16).toUpperCase().padStart(4, '0'))
         .join(' ');
@@ -65,12 +77,13 @@ const sets = [
     { name: 'test-pairs', inputs: testPairs },
     { name: 'dictionary', inputs: dictionary.map((s) => jsewts.toWylie(s)), originals: dictionary },
     { name: 'sanskrit', inputs: sanskrit },
+    { name: 'typed', inputs: sanskrit, convert: typed },
 ];
 let passed = 0;
 let failed = 0;
 const seen = new Set();
 for (const set of sets) {
-    const got = ours(set.inputs);
+    const got = (set.convert || ours)(set.inputs);
     let same = 0;
     let roundTrip = 0;
     const classes = new Map();
