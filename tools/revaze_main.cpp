@@ -129,52 +129,43 @@ std::string render(std::wstring_view text, bool codepoints) {
     return codepoints ? codepointList(text) : unitsToUtf8(text);
 }
 
-int cmdParse(const std::vector<std::string>& args) {
-    bool codepoints = false;
-    std::vector<std::string> syllables;
-    for (const std::string& arg : args) {
-        if (arg == "--codepoints") {
-            codepoints = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            return fail("parse: unknown option " + arg);
-        } else {
-            syllables.push_back(arg);
-        }
-    }
-    if (syllables.empty()) {
-        return fail("parse: no syllable given");
-    }
-    std::string out;
-    WylieSyllableParser parser;
-    for (const std::string& syllable : syllables) {
-        parser.Parse(syllable.c_str());
-        out += render(parser.Output(), codepoints) + "\n";
-    }
-    std::cout << out;
-    return 0;
-}
-
-int cmdEwts(const std::vector<std::string>& args) {
+// parse and ewts: [--codepoints] and texts, each converted and printed on a line of its own.
+template <typename Convert>
+int convertEach(const std::string& command, const std::string& what,
+                const std::vector<std::string>& args, Convert convert) {
     bool codepoints = false;
     std::vector<std::string> texts;
     for (const std::string& arg : args) {
         if (arg == "--codepoints") {
             codepoints = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            return fail("ewts: unknown option " + arg);
+            return fail(command + ": unknown option " + arg);
         } else {
             texts.push_back(arg);
         }
     }
     if (texts.empty()) {
-        return fail("ewts: no text given");
+        return fail(command + ": no " + what + " given");
     }
     std::string out;
     for (const std::string& text : texts) {
-        out += render(ewtsToTibetan(utf8ToUnits(text)), codepoints) + "\n";
+        out += render(convert(text), codepoints) + "\n";
     }
     std::cout << out;
     return 0;
+}
+
+int cmdParse(const std::vector<std::string>& args) {
+    WylieSyllableParser parser;
+    return convertEach("parse", "syllable", args, [&parser](const std::string& syllable) {
+        parser.Parse(syllable.c_str());
+        return std::wstring(parser.Output());
+    });
+}
+
+int cmdEwts(const std::vector<std::string>& args) {
+    return convertEach("ewts", "text", args,
+                       [](const std::string& text) { return ewtsToTibetan(utf8ToUnits(text)); });
 }
 
 int cmdLookup(const std::vector<std::string>& args) {
