@@ -63,6 +63,9 @@ bool Session::ewtsEditingKey(unsigned vk, CommitSink& sink, Result& result) {
 
 void Session::ewtsCharacterKey(char ch, CommitSink& sink, Result& result) {
     EwtsComposer& e = ewts_;
+    if (ch < ' ' || ch > '~') {
+        return; // a key that types no character does nothing
+    }
     if (ch == ',') {
         // No EWTS key: it commits the composition unchanged, or a tsheg when nothing is composed.
         if (e.keyCount() == 0) {
@@ -82,7 +85,7 @@ void Session::ewtsCharacterKey(char ch, CommitSink& sink, Result& result) {
     // A shad after text commits it with the shad; shads typed first join ("//" is one mark).
     const bool commits = ch == '/' && !e.OnlyShads();
     if (!e.AddKey(ch)) {
-        result.beep = true; // the composition is full, or the key is no character
+        result.beep = true; // the composition is full
         return;
     }
     if (commits) {
