@@ -82,15 +82,17 @@ void Session::ewtsCharacterKey(char ch, CommitSink& sink, Result& result) {
         }
         return; // a digit beyond the shown candidates is dropped
     }
-    // A shad after text commits it with the shad; shads typed first join ("//" is one mark).
-    const bool commits = ch == '/' && !e.OnlyShads();
-    if (!e.AddKey(ch)) {
-        result.beep = true; // the composition is full
+    if (ch == '/' && !e.OnlyShads()) {
+        // A shad after text commits it with the shad, after the tsheg of a closing space (sang /
+        // is སང་།), even when the composition is full. Shads typed first join ("//" is ༎).
+        std::wstring text = e.ComposedText();
+        text += e.EndsInSpace() ? L"\u0F0B\u0F0D" : L"\u0F0D";
+        ewtsCommit(text, sink, result);
+        e.afterShad = e.keyCount() == 0;
         return;
     }
-    if (commits) {
-        ewtsCommit(e.ComposedText(), sink, result);
-        e.afterShad = e.keyCount() == 0;
+    if (!e.AddKey(ch)) {
+        result.beep = true; // the composition is full
     }
 }
 
