@@ -356,7 +356,7 @@ struct LayoutCase {
     const wchar_t* text;
 };
 
-// The eight items as the user reads them, in menu order.
+// The nine items as the user reads them, in menu order.
 const LayoutCase kLayoutItems[] = {
     {6, L"Wylie\u3010\u5A01\u5229\u3011"},
     {8, L"Wylie-F\u3010\u5A01\u5229-F\u3011"},
