@@ -127,6 +127,9 @@ bool unicodeEscape(std::wstring_view token, std::wstring& out) {
         }
         value = value * 16 + static_cast<unsigned long>(digit);
     }
+    if (value == 0 || (value >= 0xD800 && value <= 0xDFFF)) {
+        return true; // a NUL or half a surrogate pair would reach the application as it is
+    }
     if (value >= 0x10000 && value <= 0x10FFFF) {
         value -= 0x10000;
         out.push_back(static_cast<wchar_t>(0xD800 + (value >> 10)));

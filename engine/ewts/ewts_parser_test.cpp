@@ -135,6 +135,7 @@ TEST(EwtsParser, PunctuationAndSpacing) {
         {"[abc]ka", L"abcཀ"},
         {"\\u0f40\\u0F72", L"ཀི"},
         {"xq", L"xq"},
+        {"a\\u0000\\ud800a", L"ཨཨ"}, // no escape writes a NUL or half a surrogate pair
     };
     expectConversions(cases);
 }
