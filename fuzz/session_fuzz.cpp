@@ -83,7 +83,7 @@ bool isEditingKey(unsigned vk) {
 
 const LayoutId kLayouts[] = {LayoutId::Wylie,    LayoutId::WylieF,    LayoutId::Himalaya,
                              LayoutId::Dzongkha, LayoutId::Sambhota1, LayoutId::Sambhota2,
-                             LayoutId::Monlam,   LayoutId::Bzd};
+                             LayoutId::Monlam,   LayoutId::Bzd,       LayoutId::Ewts};
 
 // What a call may have committed, as far as the event tells.
 enum class Expect { ComposedOrDirect, Composed, Candidate, Nothing };

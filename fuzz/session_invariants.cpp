@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/text.h"
+#include "ewts/ewts_parser.h"
 #include "fuzz/fuzz_check.h"
 
 namespace revaze::fuzz {
@@ -82,8 +84,18 @@ void checkSoft(const SoftKeyComposer& s) {
     FUZZ_CHECK(s.compositionText.view().find(L'\0') == std::wstring_view::npos);
 }
 
+// At most 60 printable keys, and the composed text is the keys' Tibetan.
+void checkEwts(const EwtsComposer& e) {
+    FUZZ_CHECK(e.keyCount() >= 0 && e.keyCount() <= EwtsComposer::kMaxKeys);
+    for (char key : e.keys()) {
+        FUZZ_CHECK(key >= ' ' && key <= '~');
+    }
+}
+
 const Composer& activeComposer(const Session& session) {
     switch (session.state().activeComposer()) {
+    case ActiveComposer::Ewts:
+        return session.ewts();
     case ActiveComposer::SoftKey:
         return session.soft();
     case ActiveComposer::Layout:
@@ -96,6 +108,12 @@ const Composer& activeComposer(const Session& session) {
 
 std::wstring composedText(const Session& session) {
     switch (session.state().activeComposer()) {
+    case ActiveComposer::Ewts: {
+        const std::string& keys = session.ewts().keys();
+        const std::size_t end = keys.find_last_not_of(' ');
+        return end == std::string::npos ? std::wstring()
+                                        : ewtsToTibetan(widenKeys(keys.substr(0, end + 1)));
+    }
     case ActiveComposer::SoftKey:
         return session.soft().compositionText.str();
     case ActiveComposer::Layout:
@@ -168,9 +186,11 @@ std::wstring wylieComposedText(const WylieComposer& w) {
 
 void checkSession(const Session& session, const std::unordered_set<std::wstring>& offered) {
     checkWylie(session.wylie());
+    checkEwts(session.ewts());
     checkLayout(session.layout());
     checkSoft(session.soft());
     checkPaging(session.wylie(), offered);
+    checkPaging(session.ewts(), offered);
     checkPaging(session.layout(), offered);
     checkPaging(session.soft(), offered);
     checkView(session);

@@ -125,7 +125,7 @@ done
 
 echo "-- the help document"
 help_text=$(pdftotext "$stage/help.pdf" - 2>/dev/null | tr -d "\f")
-for name in Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD; do
+for name in Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD EWTS; do
     expect "help.pdf has a key chart of $name" grep -qx "$name" <<<"$help_text"
 done
 expect "help.pdf embeds the Tibetan font it was shaped with" \

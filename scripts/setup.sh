@@ -216,3 +216,17 @@ fi
 if [ $tool_only = 0 ] && ! locale -a 2>/dev/null | grep -qx bo_CN.utf8; then
     $sudo localedef -i bo_CN -f UTF-8 bo_CN.UTF-8
 fi
+
+# The EWTS oracle test compares `revaze ewts` with jsewts, a public EWTS converter (Apache-2.0),
+# run by node and installed from the npm registry beside the build trees. Debian's nodejs and
+# npm come in only where the machine has no node of its own.
+if [ $tool_only = 0 ]; then
+    if ! command -v npm >/dev/null 2>&1; then
+        apt_update
+        apt_install nodejs npm
+    fi
+    root=$(cd "$(dirname "$0")/.." && pwd)
+    if [ ! -e "$root/build/npm/node_modules/jsewts/package.json" ]; then
+        npm install --prefix "$root/build/npm" --no-audit --no-fund --loglevel=error jsewts@1.0.4
+    fi
+fi

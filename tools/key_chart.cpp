@@ -1,5 +1,8 @@
 #include "tools/key_chart.h"
 
+#include "common/text.h"
+#include "ewts/ewts_parser.h"
+#include "ewts/ewts_tables.h"
 #include "layouts/soft_keyboard_tables.h"
 #include "wylie/wylie_tables.h"
 
@@ -126,6 +129,35 @@ WylieChart wylieChart() {
     addClusters<2>(PairTable, chart.stacks);
     addClusters<3>(TripleTable, chart.stacks);
     addClusters<3>(QuadTable, chart.stacks);
+    return chart;
+}
+
+EwtsChart ewtsChart() {
+    EwtsChart chart;
+    auto entry = [](std::string keys, std::string_view typed) {
+        return ChartEntry{std::move(keys), ewtsToTibetan(widenKeys(typed))};
+    };
+    for (const EwtsConsonant& row : EwtsConsonantTable) {
+        // The spellings with "-" and "+" repeat a letter of the table under another name.
+        if (row.key.find_first_of("-+") == std::string_view::npos) {
+            const std::string keys = std::string(row.key) + "a";
+            chart.consonants.push_back(entry(keys, keys));
+        }
+    }
+    for (const EwtsVowel& row : EwtsVowelTable) {
+        chart.vowels.push_back(entry(std::string(row.key), row.key));
+    }
+    for (const EwtsMark& row : EwtsMarkTable) {
+        const std::string keys = "a" + std::string(row.key);
+        chart.marks.push_back(entry(keys, keys));
+    }
+    for (const EwtsSymbol& row : EwtsSymbolTable) {
+        chart.symbols.push_back({std::string(row.key), std::wstring(row.text)});
+    }
+    for (const char* keys : {"pad+ma", "badz+ra", "sat+twa", "sid+dhi", "k+Sha", "shrI", "drwa",
+                             "g+ha", "rtswa", "hUM", "oM", "g.yag"}) {
+        chart.stacks.push_back(entry(keys, keys));
+    }
     return chart;
 }
 

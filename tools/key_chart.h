@@ -40,8 +40,18 @@ struct WylieChart {
     std::vector<ChartEntry> stacks;  // two to four keys spelling a letter or a stack
 };
 
+// The EWTS layout, from its own tables; every text is what the parser makes of the keys.
+struct EwtsChart {
+    std::vector<ChartEntry> consonants; // each with its inherent a, as typed
+    std::vector<ChartEntry> vowels;     // on a-chen
+    std::vector<ChartEntry> marks;      // typed on a-chen (aM)
+    std::vector<ChartEntry> symbols;    // outside a syllable
+    std::vector<ChartEntry> stacks;     // a few stacks made with "+"
+};
+
 LayoutChart layoutChart(const Layout& layout);
 WylieChart wylieChart();
+EwtsChart ewtsChart();
 
 // The labels of one soft keyboard page of a layout, in key index order (57 keys).
 std::wstring softPageLabels(int page, int layoutIndex);

@@ -51,7 +51,7 @@ std::string layoutJson(const Layout& layout) {
     out += ", \"id\": " + std::to_string(static_cast<int>(layout.id));
     out += ", \"index\": " + std::to_string(layout.index);
     out += ", \"menu\": " + text(layout.menuText);
-    if (layout.id != LayoutId::Wylie) {
+    if (layout.id != LayoutId::Wylie && layout.id != LayoutId::Ewts) {
         LayoutChart chart = layoutChart(layout);
         out += ",\n    \"prefixKeys\": " + jsonString(chart.prefixKeys);
         out += ",\n    \"direct\": " + entries(chart.direct);
@@ -78,7 +78,13 @@ std::string keyChartsJson() {
     out += "],\n  \"wylie\": {\"direct\": " + entries(wylie.direct);
     out += ",\n    \"vowels\": " + entries(wylie.vowels);
     out += ",\n    \"letters\": " + entries(wylie.letters);
-    out += ",\n    \"stacks\": " + entries(wylie.stacks) + "}}\n";
+    out += ",\n    \"stacks\": " + entries(wylie.stacks) + "}";
+    EwtsChart ewts = ewtsChart();
+    out += ",\n  \"ewts\": {\"consonants\": " + entries(ewts.consonants);
+    out += ",\n    \"vowels\": " + entries(ewts.vowels);
+    out += ",\n    \"marks\": " + entries(ewts.marks);
+    out += ",\n    \"symbols\": " + entries(ewts.symbols);
+    out += ",\n    \"stacks\": " + entries(ewts.stacks) + "}}\n";
     return out;
 }
 

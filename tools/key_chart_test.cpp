@@ -107,7 +107,7 @@ TEST_P(TableLayouts, ComposingKeysAndSequencesGiveTheirCharacter) {
 std::vector<const Layout*> tableLayouts() {
     std::vector<const Layout*> out;
     for (const Layout& layout : allLayouts()) {
-        if (layout.id != LayoutId::Wylie) {
+        if (layout.id != LayoutId::Wylie && layout.id != LayoutId::Ewts) {
             out.push_back(&layout);
         }
     }
@@ -138,6 +138,20 @@ TEST(KeyChart, PrefixKeysAndUnreachableRowsStayOffTheChart) {
     // Wylie-F's R has a row but is not a key of the layout.
     for (const ChartEntry& e : wylieF.sequences) {
         EXPECT_EQ(e.keys.find('R'), std::string::npos) << e.keys;
+    }
+}
+
+// Every entry of the EWTS chart, typed in the EWTS layout and committed, gives the chart's text.
+TEST(KeyChart, EwtsChartIsWhatTypingGives) {
+    const EwtsChart chart = ewtsChart();
+    for (const auto* part :
+         {&chart.consonants, &chart.vowels, &chart.marks, &chart.symbols, &chart.stacks}) {
+        ASSERT_FALSE(part->empty());
+        for (const ChartEntry& e : *part) {
+            // A space with nothing composed commits its tsheg at once.
+            const std::string commit = e.keys == " " ? "" : "{Enter}";
+            EXPECT_EQ(typed("EWTS", script(e.keys) + commit), e.text) << "keys " << e.keys;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // revaze: type keys into the input method's engine and see what it would commit.
 //
 //   revaze parse [--codepoints] SYLLABLE...
+//   revaze ewts [--codepoints] TEXT...
 //   revaze lookup [--dict FILE] [--codepoints] TEXT
 //   revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT
 //   revaze dict build WORDLIST -o FILE
@@ -18,6 +19,7 @@
 
 #include "common/text.h"
 #include "dictionary/dictionary.h"
+#include "ewts/ewts_parser.h"
 #include "revaze_version.h"
 #include "tools/key_chart.h"
 #include "tools/simulator.h"
@@ -36,12 +38,13 @@ int fail(const std::string& message) {
 }
 
 std::string usage() {
-    return "usage: revaze parse|lookup|type|dict build|dict index|tables ... (revaze --help)";
+    return "usage: revaze parse|ewts|lookup|type|dict build|dict index|tables ... (revaze --help)";
 }
 
 constexpr const char* kHelp =
     "usage:\n"
     "  revaze parse [--codepoints] SYLLABLE...\n"
+    "  revaze ewts [--codepoints] TEXT...\n"
     "  revaze lookup [--dict FILE] [--codepoints] TEXT\n"
     "  revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT\n"
     "  revaze dict build WORDLIST -o FILE\n"
@@ -50,15 +53,16 @@ constexpr const char* kHelp =
     "  revaze --version | --help | help\n"
     "\n"
     "parse    the Tibetan spelling of each Wylie syllable, one per line\n"
+    "ewts     the Tibetan of each Extended Wylie text (whole strings), one per line\n"
     "lookup   the dictionary candidates for a Tibetan text, in dictionary order\n"
     "type     what the input method leaves in an empty edit box after SCRIPT: every printable\n"
     "         character but { and } is a key; {Enter} {Back} {Esc} {PgUp} {PgDn} {Shift}\n"
     "         {Shift+c} {Star} {Soft} {Mode} {Layout:NAME} {LBrace} {RBrace} are the others\n"
     "dict     build: writes a UTF-8 word list as a dictionary file, with its index;\n"
     "         index: writes the prepared index beside a dictionary (name.dat: name.idx)\n"
-    "tables   the key charts of the eight layouts and the soft keyboard pages, as JSON\n"
+    "tables   the key charts of the nine layouts and the soft keyboard pages, as JSON\n"
     "\n"
-    "Layouts: Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD.\n"
+    "Layouts: Wylie Wylie-F Himalaya Dzongkha Sambhota-1 Sambhota-2 Monlam BZD EWTS.\n"
     "The default dictionary is REVAZE_DICTIONARY, else the one built with the tool.\n";
 
 std::string defaultDictionaryPath() {
@@ -125,29 +129,43 @@ std::string render(std::wstring_view text, bool codepoints) {
     return codepoints ? codepointList(text) : unitsToUtf8(text);
 }
 
-int cmdParse(const std::vector<std::string>& args) {
+// parse and ewts: [--codepoints] and texts, each converted and printed on a line of its own.
+template <typename Convert>
+int convertEach(const std::string& command, const std::string& what,
+                const std::vector<std::string>& args, Convert convert) {
     bool codepoints = false;
-    std::vector<std::string> syllables;
+    std::vector<std::string> texts;
     for (const std::string& arg : args) {
         if (arg == "--codepoints") {
             codepoints = true;
         } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            return fail("parse: unknown option " + arg);
+            return fail(command + ": unknown option " + arg);
         } else {
-            syllables.push_back(arg);
+            texts.push_back(arg);
         }
     }
-    if (syllables.empty()) {
-        return fail("parse: no syllable given");
+    if (texts.empty()) {
+        return fail(command + ": no " + what + " given");
     }
     std::string out;
-    WylieSyllableParser parser;
-    for (const std::string& syllable : syllables) {
-        parser.Parse(syllable.c_str());
-        out += render(parser.Output(), codepoints) + "\n";
+    for (const std::string& text : texts) {
+        out += render(convert(text), codepoints) + "\n";
     }
     std::cout << out;
     return 0;
+}
+
+int cmdParse(const std::vector<std::string>& args) {
+    WylieSyllableParser parser;
+    return convertEach("parse", "syllable", args, [&parser](const std::string& syllable) {
+        parser.Parse(syllable.c_str());
+        return std::wstring(parser.Output());
+    });
+}
+
+int cmdEwts(const std::vector<std::string>& args) {
+    return convertEach("ewts", "text", args,
+                       [](const std::string& text) { return ewtsToTibetan(utf8ToUnits(text)); });
 }
 
 int cmdLookup(const std::vector<std::string>& args) {
@@ -324,6 +342,9 @@ int main(int argc, char** argv) {
         std::vector<std::string> args(argv + 2, argv + argc);
         if (command == "parse") {
             return cmdParse(args);
+        }
+        if (command == "ewts") {
+            return cmdEwts(args);
         }
         if (command == "lookup") {
             return cmdLookup(args);

@@ -392,8 +392,17 @@ constexpr Layout kLayoutRows[] = {
      L"BZD\u3010班智达 \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011",
      7,
      {kBzdKeySet, kBzdDirect, kBzdOneKey, kBzdTwoKey, {}, {}}},
+    {LayoutId::Ewts,
+     kWylie,
+     "EWTS",
+     L"EWTS\u3010扩展威利\u3011",
+     {},
+     8,
+     // EWTS is converted as whole strings elsewhere; it shares Wylie's key set and soft pages.
+     {kWylieFKeySet, {}, {}, {}, {}, {}}},
 };
-static_assert(std::size(kLayoutRows) == kLayoutCount);
+// Every table index has its layout; EWTS shares Wylie's.
+static_assert(std::size(kLayoutRows) == kLayoutCount + 1);
 
 constexpr LayoutTables kNoLayout = {{}, {}, {}, {}, {}, {}};
 

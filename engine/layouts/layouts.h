@@ -1,4 +1,4 @@
-// The eight keyboard layouts, one row each: the identifier the menu and the status window use,
+// The nine keyboard layouts, one row each: the identifier the menu and the status window use,
 // the index of its tables and soft-keyboard labels, its name, its menu text, its badge and its
 // tables.
 #pragma once
@@ -20,11 +20,14 @@ enum class LayoutId : int {
     Sambhota2 = 50,
     Monlam = 60,
     Bzd = 70,
+    Ewts = 80,
 };
 
 struct Layout {
     LayoutId id;
-    int index;             // row of the layout tables and of the soft keyboard's label tables
+    // Row of the layout tables and of the soft keyboard's label tables. EWTS has none of its
+    // own: it shares Wylie's (key set and soft keyboard pages).
+    int index;
     std::string_view name; // as the user knows it ("Wylie-F")
     // The layout menu's item: English, Chinese and Tibetan names. BZD's reads differently while
     // Wylie is current (menuTextUnderWylie; empty for the others).
@@ -34,13 +37,15 @@ struct Layout {
     LayoutTables tables;
 };
 
-// The eight layouts in the order of the layout menu. Index 0 is Himalaya, index 7 is Wylie.
+// The nine layouts in the order of the layout menu. Index 0 is Himalaya, index 7 is Wylie (and
+// EWTS).
 std::span<const Layout> allLayouts();
 
 const Layout* findLayout(LayoutId id);
 // For identifiers that arrive as numbers (menu commands): null for any other number.
 const Layout* findLayoutById(int id);
 const Layout* findLayoutByName(std::string_view name);
+// The first layout of the menu with that index (Wylie for kWylie).
 const Layout* findLayoutByIndex(int index);
 
 // The text of `layout`'s menu item while `current` is the current layout.

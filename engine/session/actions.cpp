@@ -6,6 +6,7 @@ namespace revaze {
 
 void Session::resetAllComposers() {
     wylie_.Reset();
+    ewts_.Reset();
     soft_.Reset();
     layout_.Reset();
 }

@@ -10,7 +10,7 @@ namespace revaze {
 enum class InputMode : int { Tibetan = 1, English = 3 };
 
 // Which composer the keys and the composition window belong to.
-enum class ActiveComposer { Wylie, Layout, SoftKey };
+enum class ActiveComposer { Wylie, Ewts, Layout, SoftKey };
 
 inline constexpr int kFirstSoftPage = 1;
 inline constexpr int kLastSoftPage = 5;
@@ -27,13 +27,20 @@ struct InputState {
         return layout != nullptr ? layout->index : kWylie;
     }
 
-    // The shown soft keyboard takes every key, whatever the layout; then Wylie has its own
-    // composer and the seven other layouts share one.
+    // The shown soft keyboard takes every key, whatever the layout; then Wylie and EWTS have
+    // their own composers and the seven table layouts share one.
     ActiveComposer activeComposer() const {
         if (softVisible) {
             return ActiveComposer::SoftKey;
         }
-        return layoutId == LayoutId::Wylie ? ActiveComposer::Wylie : ActiveComposer::Layout;
+        switch (layoutId) {
+        case LayoutId::Wylie:
+            return ActiveComposer::Wylie;
+        case LayoutId::Ewts:
+            return ActiveComposer::Ewts;
+        default:
+            return ActiveComposer::Layout;
+        }
     }
 };
 

@@ -38,7 +38,7 @@ bool isShortcut(const KeyEvent& key) {
 } // namespace
 
 Session::Session(const Dictionary* dictionary)
-    : wylie_(dictionary), layout_(dictionary), soft_(dictionary) {
+    : wylie_(dictionary), ewts_(dictionary), layout_(dictionary), soft_(dictionary) {
     layout_.layoutIndex = state_.layoutIndex();
     finish({});
 }
@@ -49,6 +49,8 @@ Composer& Session::active() {
         return soft_;
     case ActiveComposer::Layout:
         return layout_;
+    case ActiveComposer::Ewts:
+        return ewts_;
     case ActiveComposer::Wylie:
     default:
         return wylie_;
@@ -96,6 +98,8 @@ Result Session::Key(const KeyEvent& key, CommitSink& sink) {
         softKeyboardKey(key.ch, key.vk, sink, result);
     } else if (state_.layoutId == LayoutId::Wylie) {
         wylieKey(key.ch, key.vk, sink, result);
+    } else if (state_.layoutId == LayoutId::Ewts) {
+        ewtsKey(key.ch, key.vk, sink, result);
     } else {
         layoutKey(key.ch, key.vk, sink, result);
     }

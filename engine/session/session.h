@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dictionary/dictionary.h"
+#include "ewts/ewts_composer.h"
 #include "layouts/layout_composer.h"
 #include "layouts/soft_key_composer.h"
 #include "session/commit_sink.h"
@@ -55,6 +56,7 @@ public:
     const InputState& state() const { return state_; }
     // Read access for tests and invariant checks.
     const WylieComposer& wylie() const { return wylie_; }
+    const EwtsComposer& ewts() const { return ewts_; }
     const LayoutComposer& layout() const { return layout_; }
     const SoftKeyComposer& soft() const { return soft_; }
 
@@ -72,6 +74,10 @@ private:
     bool wylieEditingKey(unsigned vk, CommitSink& sink, Result& result);
     void wylieCharacterKey(char ch, CommitSink& sink, Result& result);
     void wylieCommit(std::wstring text, CommitSink& sink, Result& result);
+    void ewtsKey(char ch, unsigned vk, CommitSink& sink, Result& result);
+    bool ewtsEditingKey(unsigned vk, CommitSink& sink, Result& result);
+    void ewtsCharacterKey(char ch, CommitSink& sink, Result& result);
+    void ewtsCommit(std::wstring_view text, CommitSink& sink, Result& result);
     void layoutKey(char ch, unsigned vk, CommitSink& sink, Result& result);
     void softKeyboardKey(char ch, unsigned vk, CommitSink& sink, Result& result);
     bool keyedEditingKey(KeyedComposer& composer, unsigned vk, CommitSink& sink, Result& result);
@@ -79,6 +85,7 @@ private:
 
     InputState state_;
     WylieComposer wylie_;
+    EwtsComposer ewts_;
     LayoutComposer layout_;
     SoftKeyComposer soft_;
     // A Shift press with no other key pressed or released since: only such a lone tap switches

@@ -122,6 +122,10 @@ inline KeyStroke strokeFor(char ch) {
         return {VK_OEM_MINUS, ch, false};
     case '=':
         return {VK_OEM_PLUS, ch, false};
+    case '+':
+        return {VK_OEM_PLUS, ch, true};
+    case '.':
+        return {VK_OEM_PERIOD, ch, false};
     case '\'':
         return {VK_OEM_7, ch, false};
     default:

@@ -36,7 +36,14 @@ void tap(WORD vk) {
 
 void typeText(const char* text) {
     for (const char* p = text; *p != '\0'; ++p) {
-        tap(WORD(strokeFor(*p).vk));
+        const KeyStroke stroke = strokeFor(*p);
+        if (stroke.shift) {
+            sendKey(VK_SHIFT, false);
+        }
+        tap(WORD(stroke.vk));
+        if (stroke.shift) {
+            sendKey(VK_SHIFT, true);
+        }
     }
     pump(300);
 }
@@ -165,6 +172,25 @@ int wmain(int argc, wchar_t** argv) {
         text = editText(edit);
         check(text == L"\u0F41", "after choosing Wylie-F, kha Enter types U+0F41 (%s)",
               hex(text).c_str());
+        SendMessageW(stat, WM_COMMAND, 6, 0);
+    }
+
+    // EWTS from the layout menu: Sanskrit stacks with +, vowels on a-chen, capitals with Shift.
+    clearEdit(edit);
+    if (stat != nullptr) {
+        SendMessageW(stat, WM_COMMAND, 80, 0); // EWTS
+        typeText("oM ma Ni pad+me hUM");
+        HWND comp = findThreadWindow(L"UICOMP");
+        RECT compArea{};
+        check(comp != nullptr && IsWindowVisible(comp) && GetWindowRect(comp, &compArea) &&
+                  saveScreenBmp(std::wstring(argv[2]) + L"\\ewts_composition.bmp", compArea),
+              "the composition window shows oM ma Ni pad+me hUM being typed (screenshot saved)");
+        check(editText(edit).empty(), "nothing reaches the control while EWTS composes");
+        typeText("\r");
+        text = editText(edit);
+        check(text == L"\u0F68\u0F7C\u0F7E\u0F0B\u0F58\u0F0B\u0F4E\u0F72\u0F0B\u0F54\u0F51\u0FA8"
+                      L"\u0F7A\u0F0B\u0F67\u0F71\u0F74\u0F7E",
+              "EWTS oM ma Ni pad+me hUM Enter types the mantra (%s)", hex(text).c_str());
         SendMessageW(stat, WM_COMMAND, 6, 0);
     }
 

@@ -49,6 +49,7 @@ const std::wstring kTashiDelekShad = kTashiDelek.substr(0, 16) + L"\u0F0D"; // c
 
 constexpr int kLayoutWylie = 6;
 constexpr int kLayoutDzongkha = 20;
+constexpr int kLayoutEwts = 80;
 
 using GetClassObjectFn = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
 using CanUnloadNowFn = HRESULT(WINAPI*)();
@@ -462,6 +463,13 @@ void typeIntoWineDocument(Tsf& tsf) {
     checkText(store.text(), kDzongkhaKha + kKha, "back on Wylie");
 
     store.clear();
+    SendMessageW(stat, WM_COMMAND, kLayoutEwts, 0);
+    g_keys.type("badz+ra g.yag/");
+    checkText(store.text(), L"\u0F56\u0F5B\u0FB2\u0F0B\u0F42\u0F61\u0F42\u0F0D",
+              "EWTS from the layout menu: badz+ra g.yag/ commits the stack, the dot and the shad");
+    SendMessageW(stat, WM_COMMAND, kLayoutWylie, 0);
+
+    store.clear();
     clickStatus(66);
     check(visible(L"UISOFT"), "the status window's keyboard button shows the soft keyboard");
     check(clickSoftKey('K'), "a click on the soft keyboard's K");
@@ -717,9 +725,11 @@ void pressLanguageBar(Tsf& tsf) {
     auto menu = ComPtr<HarnessMenu>::adopt(new HarnessMenu());
     layoutButton->InitMenu(menu.get());
     const auto& items = menu->items;
-    check(items.size() == 11 && items[0].id == 6 && items[0].flags == TF_LBMENUF_RADIOCHECKED &&
-              items[8].flags == TF_LBMENUF_SEPARATOR && items[9].id == 1001 && items[10].id == 1002,
-          "the layout menu: eight layouts, Wylie first and checked, the soft keyboard, English");
+    check(items.size() == 12 && items[0].id == 6 && items[0].flags == TF_LBMENUF_RADIOCHECKED &&
+              items[8].id == kLayoutEwts && items[9].flags == TF_LBMENUF_SEPARATOR &&
+              items[10].id == 1001 && items[11].id == 1002,
+          "the layout menu: nine layouts, Wylie first and checked, EWTS last, the soft keyboard, "
+          "English");
     checkText(buttonText(host->items[1].get()), L"Wylie", "the layout button names Wylie");
     const int modeUpdates = updates->updates;
     layoutButton->OnMenuSelect(kLayoutDzongkha);

@@ -356,7 +356,7 @@ struct LayoutCase {
     const wchar_t* text;
 };
 
-// The eight items as the user reads them, in menu order.
+// The nine items as the user reads them, in menu order.
 const LayoutCase kLayoutItems[] = {
     {6, L"Wylie\u3010\u5A01\u5229\u3011"},
     {8, L"Wylie-F\u3010\u5A01\u5229-F\u3011"},
@@ -369,15 +369,17 @@ const LayoutCase kLayoutItems[] = {
          L"\u0F66\u0F58\u0F0B\u0F56\u0FB7\u0F7C\u0F0B\u0F4A-2\u3011"},
     {60, L"Monlam\u3010\u83AB\u5170 \u0F66\u0FA8\u0F7C\u0F53\u0F0B\u0F63\u0F58\u0F0D\u3011"},
     {70, L"BZD\u3010 \u73ED\u667A\u8FBE \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011"},
+    {80, L"EWTS\u3010\u6269\u5C55\u5A01\u5229\u3011"},
 };
 const wchar_t* kBzdUnderWylie =
     L"BZD\u3010\u73ED\u667A\u8FBE \u0F54\u0F4E\u0F9A\u0F72\u0F0B\u0F4F\u0F0D\u3011";
 
 void checkLayoutMenu(const MenuSeen& menu, UINT checkedId, const char* when) {
     check(menu.found, "%s: the layout button tracks a popup menu", when);
-    check(menu.items.size() == 8, "%s: the layout menu has 8 items (has %u)", when,
+    check(menu.items.size() == std::size(kLayoutItems), "%s: the layout menu has %u items (has %u)",
+          when, static_cast<unsigned>(std::size(kLayoutItems)),
           static_cast<unsigned>(menu.items.size()));
-    for (std::size_t i = 0; i < menu.items.size() && i < 8; ++i) {
+    for (std::size_t i = 0; i < menu.items.size() && i < std::size(kLayoutItems); ++i) {
         const LayoutCase& want = kLayoutItems[i];
         const wchar_t* text = want.id == 70 && checkedId == 6 ? kBzdUnderWylie : want.text;
         const MenuItemSeen& seen = menu.items[i];
@@ -551,7 +553,7 @@ int wmain(int argc, wchar_t** argv) {
 
     Image strip = loadBitmapResource(ime, 103);
     Image caps = loadBitmapResource(ime, 113);
-    check(strip.width == 132 && strip.height == 224, "bitmap 103 is 132 x 224");
+    check(strip.width == 132 && strip.height == 252, "bitmap 103 is 132 x 252 (nine rows)");
     check(caps.width == 420 && caps.height == 60, "bitmap 113 is 420 x 60");
     if (!strip.valid() || !caps.valid()) {
         return 1;
@@ -666,7 +668,7 @@ int wmain(int argc, wchar_t** argv) {
     MenuSeen dragged = openMenu(stat, 92, -100, -30);
     GetWindowRect(stat, &rect);
     check(rect.left == before.left - 100 && rect.top == before.top - 30 && dragged.found &&
-              dragged.items.size() == 8,
+              dragged.items.size() == std::size(kLayoutItems),
           "a drag from the layout button moves the bar and opens the layout menu at the release");
 
     // ---- help menu ----
@@ -692,6 +694,17 @@ int wmain(int argc, wchar_t** argv) {
     typeKey(VK_RETURN);
     checkCommit(L"\u0F4A", "Monlam (layout index 5) page 1: q commits U+0F4A");
     checkLayoutMenu(openLayoutMenu(stat), 60, "Monlam current");
+
+    // ---- EWTS: its own badge, Wylie's soft keyboard pages ----
+    SendMessageW(stat, WM_COMMAND, 80, 0);
+    pump(100);
+    look.badgeRow = 8;
+    check(statusShows(look), "after choosing EWTS the layout button shows the Ew badge");
+    savePng(captureWindow(stat), L"status_ewts.png");
+    UpdateWindow(soft);
+    check(sameRegion(captureWindow(soft), 37, 32, wyliePage1, 37, 32, 30, 30),
+          "the open soft keyboard shows Wylie's label on q for EWTS");
+    checkLayoutMenu(openLayoutMenu(stat), 80, "EWTS current");
 
     // ---- Dzongkha: its own page cycle, which skips page 5 ----
     SendMessageW(stat, WM_COMMAND, 20, 0);

@@ -23,10 +23,10 @@ DIVIDER = (70, 62, 150)
 
 CELL = 28
 STRIP_WIDTH = 132
-STRIP_ROWS = 8
+STRIP_ROWS = 9
 
 # Layout badges, by badge row.
-BADGES = ["Wy", "Wf", "Hi", "Dz", "S1", "S2", "Mo", "Bz"]
+BADGES = ["Wy", "Wf", "Hi", "Dz", "S1", "S2", "Mo", "Bz", "Ew"]
 
 # A 5 x 7 pixel font for the badge texts.
 FONT = {
@@ -43,6 +43,8 @@ FONT = {
     "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
     "o": [".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###."],
     "B": ["####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "w": [".....", ".....", "#...#", "#...#", "#.#.#", "#.#.#", ".#.#."],
 }
 
 # The Tibetan letter A (U+0F68), as the mode button shows it in Tibetan mode.

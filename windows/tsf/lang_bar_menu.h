@@ -23,7 +23,7 @@ struct MenuEntry {
     bool separator = false;
 };
 
-// The eight layouts in the status window's order with the current one checked, a separator, the
+// The nine layouts in the status window's order with the current one checked, a separator, the
 // soft keyboard (checked while shown) and English mode (checked in English mode).
 std::vector<MenuEntry> LanguageBarMenu(const View& view);
 

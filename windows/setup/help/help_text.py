@@ -6,7 +6,7 @@ drawn from the layout tables by make_help.py."""
 SECTIONS = [
     ("Installing and removing Revaze", [
         ("p", "Revaze is a Tibetan input method for Windows. It turns the keys of an ordinary "
-              "Latin keyboard into Tibetan text, with eight keyboard layouts, whole-word "
+              "Latin keyboard into Tibetan text, with nine keyboard layouts, whole-word "
               "candidates from a dictionary and a soft keyboard."),
         ("p", "Run <b>RevazeSetup.exe</b> and let Windows run it as an administrator: Revaze is "
               "installed for every user of the computer. The setup offers two parts, both chosen "
@@ -51,6 +51,9 @@ SECTIONS = [
             "<b>Backspace</b> takes back the last key; <b>Esc</b> drops the composition.",
             "In Wylie a <b>space</b> closes a syllable (the tsheg [[་]] is written), a second "
             "space commits, <b>,</b> commits, and <b>/</b> commits with a shad [[།]].",
+            "In EWTS (Extended Wylie) the keys are one string, read as the standard spells it: "
+            "a space closes a syllable, a second space commits, and <b>/</b> after text commits "
+            "with a shad; <b>+</b> stacks any letters ([[པདྨ]] is <tt>pad+ma</tt>).",
             "In the other layouts one to four keys make one character; the charts at the end of "
             "this document show every key.",
         ]),
@@ -61,7 +64,7 @@ SECTIONS = [
         ("p", "While you compose, the composition window lists up to five numbered words of the "
               "dictionary that begin with the composed text. Press <b>1</b> to <b>5</b> to "
               "commit that word whole. <b>Page Down</b> and <b>Page Up</b> show the next and the "
-              "previous five (in Wylie also <b>=</b> and <b>-</b>); up to 100 words are found."),
+              "previous five (in Wylie also <b>=</b> and <b>-</b>, which EWTS keeps for its own signs); up to 100 words are found."),
         ("p", "The dictionary is the file <tt>ZovovUvoz2.dat</tt> in the Windows system folder."),
     ]),
     ("The status window", [
@@ -72,8 +75,9 @@ SECTIONS = [
             "<b>Mode</b>: Tibetan or English. In English mode every key goes to the application "
             "unchanged. A short tap of <b>Shift</b> alone switches the mode too.",
             "<b>Soft keyboard</b>: shows or hides the soft keyboard.",
-            "<b>Layout</b>: shows the current layout's badge; click it for the menu of the eight "
-            "layouts (Wylie, Wylie-F, Himalaya, Dzongkha, Sambhota-1, Sambhota-2, Monlam, BZD).",
+            "<b>Layout</b>: shows the current layout's badge; click it for the menu of the nine "
+            "layouts (Wylie, Wylie-F, Himalaya, Dzongkha, Sambhota-1, Sambhota-2, Monlam, BZD, "
+            "EWTS).",
             "<b>Menu</b>: <b>Help</b> opens this document, <b>Website</b> the Revaze web site.",
         ]),
         ("p", "Switching the mode or the soft keyboard drops what is composed; switching the "

@@ -331,6 +331,8 @@ def layout_chapter(doc, keys, layout):
         doc.paragraph(f"Layout menu: {escape(name)} {bo(tibetan_name, 15)}")
     if name == "Wylie":
         wylie_chapter(doc, keys)
+    elif name == "EWTS":
+        ewts_chapter(doc)
     else:
         doc.keyboard(keys, TEXT_W / 434, layout_labels(layout), skip_star=True)
         if layout["sequences"]:
@@ -355,6 +357,27 @@ def wylie_chapter(doc, keys):
     doc.grid([(e["keys"], e["text"]) for e in wylie["stacks"]])
     doc.heading("Keys that type a character at once (nothing composed)", 3)
     doc.grid([("space" if e["keys"] == " " else e["keys"], e["text"]) for e in wylie["direct"]])
+
+
+def ewts_chapter(doc):
+    ewts = TABLES["ewts"]
+    doc.paragraph("EWTS is the Extended Wylie Transliteration Scheme: the keys are one string, "
+                  "converted as the standard reads it, with Sanskrit letters, <tt>+</tt> for any "
+                  "stack and <tt>.</tt> to keep letters apart (<tt>g.yag</tt>). A space closes a "
+                  "syllable; a vowel with no letter is written on a-chen. Example: "
+                  f"<tt>oM ma Ni pad+me hUM</tt> → {bo('ཨོཾ་མ་ཎི་པདྨེ་ཧཱུཾ', 13)}.")
+    doc.heading("Consonants", 3)
+    doc.grid([(e["keys"], e["text"]) for e in ewts["consonants"]])
+    doc.heading("Vowels", 3)
+    doc.grid([(e["keys"], e["text"]) for e in ewts["vowels"]])
+    doc.paragraph("Shown on a-chen, as a vowel that starts a syllable is written.", 9, colour=GREY)
+    doc.heading("Marks", 3)
+    doc.grid([(e["keys"], e["text"]) for e in ewts["marks"]])
+    doc.heading("Punctuation, digits and spacing", 3)
+    doc.grid([("space" if e["keys"] == " " else e["keys"], e["text"] if e["text"] != " "
+               else "␣") for e in ewts["symbols"]])
+    doc.heading("Stacks with + and other examples", 3)
+    doc.grid([(e["keys"], e["text"]) for e in ewts["stacks"]], columns=3)
 
 
 def soft_pages(doc, keys, layout):
