@@ -16,6 +16,7 @@ public:
     CUIFrame(HINSTANCE instance, UiOwner& owner, WNDPROC procedure);
 
     bool RegisterWindowClass() override;
+    static bool RegisterClassIn(HINSTANCE instance, WNDPROC procedure);
     void CreateUIWindow(HWND uiWindow) override;
 
 private:
