@@ -6,6 +6,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,34 @@ inline KeyStroke strokeFor(char ch) {
     default:
         return {0, ch, false};
     }
+}
+
+// Installs the IME as a keyboard layout (ImmInstallIMEW); null when IMM32 refuses it.
+inline HKL installIme(const wchar_t* imePath) {
+    HKL hkl = ImmInstallIMEW(imePath, L"Revaze Tibetan");
+    check(hkl != nullptr && (ULONG_PTR(hkl) & 0xF0000000u) == 0xE0000000u,
+          "ImmInstallIMEW gives an IME keyboard layout (%p)", static_cast<void*>(hkl));
+    return hkl != nullptr && (ULONG_PTR(hkl) & 0xF0000000u) == 0xE0000000u ? hkl : nullptr;
+}
+
+inline void uninstallIme(HKL hkl) {
+    // ImmInstallIMEW takes a fresh layout slot each time: drop ours so that runs stay tidy.
+    wchar_t key[96];
+    std::swprintf(key, 96, L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\%08lx",
+                  static_cast<unsigned long>(ULONG_PTR(hkl)));
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+}
+
+// 64-bit Wine 8.0 reads the entries of ImmTranslateMessage's message list at the wrong offset:
+// on 64-bit the DLL is asked to deliver its messages through the input context instead, unless
+// the environment already chooses. Says which route the messages take.
+inline const char* chooseMessageRoute() {
+    wchar_t route[8] = {};
+    if (sizeof(void*) == 8 && GetEnvironmentVariableW(L"REVAZE_IME_GENMSG", route, 8) == 0) {
+        SetEnvironmentVariableW(L"REVAZE_IME_GENMSG", L"1");
+    }
+    GetEnvironmentVariableW(L"REVAZE_IME_GENMSG", route, 8);
+    return route[0] == L'1' ? "the input context (ImmGenerateMessage)" : "the message list";
 }
 
 // Saves a rectangle of the screen as a 24-bit BMP.

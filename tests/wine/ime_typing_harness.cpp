@@ -9,8 +9,6 @@
 // unless the environment already chooses.
 #include "tests/wine/harness.h"
 
-#include <cwchar>
-
 using namespace harness;
 
 namespace {
@@ -72,22 +70,13 @@ void clearEdit(HWND edit) {
 }
 
 bool installAndActivate(const wchar_t* imePath, HKL& hkl) {
-    hkl = ImmInstallIMEW(imePath, L"Revaze Tibetan");
-    if (!check(hkl != nullptr && (ULONG_PTR(hkl) & 0xF0000000u) == 0xE0000000u,
-               "ImmInstallIMEW gives an IME keyboard layout (%p)", static_cast<void*>(hkl))) {
+    hkl = installIme(imePath);
+    if (hkl == nullptr) {
         return false;
     }
     ActivateKeyboardLayout(hkl, 0);
     pump(300);
     return check(GetKeyboardLayout(0) == hkl, "the IME is the thread's keyboard layout");
-}
-
-void uninstall(HKL hkl) {
-    // ImmInstallIMEW takes a fresh layout slot each time: drop ours so that runs stay tidy.
-    wchar_t key[96];
-    std::swprintf(key, 96, L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\%08lx",
-                  static_cast<unsigned long>(ULONG_PTR(hkl)));
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
 }
 
 } // namespace
@@ -99,13 +88,9 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     CreateDirectoryW(argv[2], nullptr);
-    wchar_t route[8] = {};
-    if (sizeof(void*) == 8 && GetEnvironmentVariableW(L"REVAZE_IME_GENMSG", route, 8) == 0) {
-        SetEnvironmentVariableW(L"REVAZE_IME_GENMSG", L"1");
-    }
-    GetEnvironmentVariableW(L"REVAZE_IME_GENMSG", route, 8);
+    const char* route = chooseMessageRoute();
     std::printf("ime_typing_harness (%d-bit), messages through %s\n", int(sizeof(void*) * 8),
-                route[0] == L'1' ? "the input context (ImmGenerateMessage)" : "the message list");
+                route);
 
     HKL hkl = nullptr;
     if (!installAndActivate(argv[1], hkl)) {
@@ -232,6 +217,6 @@ int wmain(int argc, wchar_t** argv) {
     DestroyWindow(main);
     DeleteObject(font);
     pump(100);
-    uninstall(hkl);
+    uninstallIme(hkl);
     return finish("ime_typing_harness");
 }

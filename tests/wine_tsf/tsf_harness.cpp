@@ -11,6 +11,7 @@
 // Run it with a Tibetan locale (LC_ALL=bo_CN.UTF-8): Wine activates a language profile only for
 // the user's default language.
 #include "tests/wine/harness.h"
+#include "tests/wine/late_create.h"
 
 #include <msctf.h>
 
@@ -323,6 +324,14 @@ bool activate(Tsf& tsf) {
           "the soft keyboard exists, hidden");
     tsf.recorder->made[0]->QueryInterface(IID_ITfKeyEventSink, tsf.sink.putVoid());
     return static_cast<bool>(tsf.sink);
+}
+
+// A host's late WM_NCCREATE to each of the service's windows; the typing that follows shows
+// they still work.
+void checkLateCreates() {
+    checkLateCreate(serviceWindow(L"UICOMP"), "composition");
+    checkLateCreate(serviceWindow(L"UISTAT"), "status");
+    checkLateCreate(serviceWindow(L"UISOFT"), "soft keyboard");
 }
 
 // ---- a document behind Wine's real context -----------------------------------------------------
@@ -784,6 +793,7 @@ int wmain(int argc, wchar_t** argv) {
 
     Tsf tsf;
     if (activate(tsf)) {
+        checkLateCreates();
         g_keys.connect(tsf.sink.get());
         typeIntoWineDocument(tsf);
         typeInline();

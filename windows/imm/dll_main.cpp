@@ -1,6 +1,8 @@
-// Module start-up and shutdown: the window objects are created and their classes registered at
-// process attach, and deleted at process detach. Nothing here reads a file: the dictionary is
-// loaded on first use, outside the loader lock.
+// Module start-up and shutdown: the window classes are registered at process attach and
+// unregistered at process detach. A thread's state goes with its UI window; a thread that ends
+// with its state still there (it never had a UI window, or the host did not destroy it) lets go
+// of it at thread detach, which only frees memory and GDI objects. Nothing here reads a file:
+// the dictionary is loaded on first use, outside the loader lock.
 #include <windows.h>
 
 #include "imm/ime_module.h"
@@ -10,23 +12,16 @@ namespace {
 void processAttach(HINSTANCE instance) {
     g_hInstance = instance;
     g_module = new revaze::ImeModule(instance);
-    g_uiFrame = &g_module->frame;
-    g_uiComp = &g_module->comp;
-    g_uiStat = &g_module->stat;
-    g_uiSoft = &g_module->soft;
     g_module->RegisterWindowClasses();
 }
 
 void processDetach() {
     if (g_module != nullptr) {
+        g_module->ReleaseAll();
         g_module->UnregisterWindowClasses();
     }
     delete g_module;
     g_module = nullptr;
-    g_uiFrame = nullptr;
-    g_uiComp = nullptr;
-    g_uiStat = nullptr;
-    g_uiSoft = nullptr;
 }
 
 } // namespace
@@ -35,6 +30,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
     try {
         if (reason == DLL_PROCESS_ATTACH) {
             processAttach(instance);
+        } else if (reason == DLL_THREAD_DETACH) {
+            if (g_module != nullptr) {
+                g_module->ReleaseThread();
+            }
         } else if (reason == DLL_PROCESS_DETACH) {
             processDetach();
         }

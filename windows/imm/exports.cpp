@@ -25,9 +25,15 @@ bool controlDown(const BYTE* keyState) {
 
 // Commits what is composed into `himc` (a deactivated context, or one whose application asks):
 // the messages go through the context's own buffer.
-void completeInto(HIMC himc) {
+void completeInto(revaze::ImeThread& thread, HIMC himc) {
     revaze::ContextSink sink(himc, nullptr);
-    g_module->Show(g_module->session().Complete(sink));
+    thread.Show(thread.session().Complete(sink));
+}
+
+// The calling thread's state when it has a session: only then can anything be composed.
+revaze::ImeThread* threadWithSession() {
+    revaze::ImeThread* thread = g_module->existingThread();
+    return thread != nullptr && thread->hasSession() ? thread : nullptr;
 }
 
 } // namespace
@@ -73,10 +79,10 @@ REVAZE_EXPORT BOOL WINAPI ImeSelect(HIMC himc, BOOL select) {
 REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
     try {
         // The focus leaves this context: what is composed goes into it, not into the next one.
-        if (!active && himc != nullptr && g_module->hasSession() &&
-            g_module->session().view().composing) {
-            completeInto(himc);
-            g_module->comp.HideWindow();
+        revaze::ImeThread* thread = threadWithSession();
+        if (!active && himc != nullptr && thread != nullptr && thread->session().view().composing) {
+            completeInto(*thread, himc);
+            thread->comp.HideWindow();
         }
     } catch (...) {
     }
@@ -91,15 +97,16 @@ REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyDa
         }
         const bool released = (static_cast<std::uint32_t>(keyData) & 0x80000000u) != 0;
         const revaze::KeyEvent key{virtualKey & 0xFFu, 0, released, controlDown(keyState)};
-        revaze::Session& session = g_module->session();
-        g_module->keyContext = himc;
+        revaze::ImeThread& thread = g_module->thread();
+        revaze::Session& session = thread.session();
+        thread.keyContext = himc;
         if (session.WouldTake(key)) {
             return TRUE;
         }
         // The key is the application's, but the session still sees it: a lone Shift tap
         // switches the mode, and Backspace or Enter with nothing composed empty the composer.
         revaze::NoCommits none;
-        g_module->Show(session.Key(key, none));
+        thread.Show(session.Key(key, none));
         return FALSE;
     } catch (...) {
         return FALSE;
@@ -116,9 +123,10 @@ REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPB
         const revaze::KeyEvent key{virtualKey & 0xFFu,
                                    static_cast<char>((virtualKey >> 16) & 0xFFu), false,
                                    controlDown(keyState)};
-        g_module->keyContext = himc;
+        revaze::ImeThread& thread = g_module->thread();
+        thread.keyContext = himc;
         revaze::ContextSink sink(himc, messages);
-        g_module->Show(g_module->session().Key(key, sink));
+        thread.Show(thread.session().Key(key, sink));
         return sink.messages();
     } catch (...) {
         return 0;
@@ -127,11 +135,12 @@ REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPB
 
 REVAZE_EXPORT BOOL WINAPI NotifyIME(HIMC himc, DWORD action, DWORD index, DWORD /*value*/) {
     try {
-        if (action == NI_COMPOSITIONSTR && himc != nullptr && g_module->hasSession()) {
+        revaze::ImeThread* thread = threadWithSession();
+        if (action == NI_COMPOSITIONSTR && himc != nullptr && thread != nullptr) {
             if (index == CPS_COMPLETE) {
-                completeInto(himc);
+                completeInto(*thread, himc);
             } else if (index == CPS_CANCEL) {
-                g_module->Show(g_module->session().Cancel());
+                thread->Show(thread->session().Cancel());
             }
         }
     } catch (...) {

@@ -6,37 +6,24 @@
 
 HINSTANCE g_hInstance = nullptr;
 revaze::ImeModule* g_module = nullptr;
-revaze::CUIFrame* g_uiFrame = nullptr;
-revaze::CUIComp* g_uiComp = nullptr;
-revaze::CUIStat* g_uiStat = nullptr;
-revaze::CUISoft* g_uiSoft = nullptr;
 
 namespace revaze {
 
-namespace {
-
-// The composition window's top-left sits this far right of and below the caret.
-constexpr int kCaretOffset = 28;
-
-} // namespace
-
-ImeModule::ImeModule(HINSTANCE instance)
-    : frame(instance, *this, UIWndProc), comp(instance, *this, CompWndProc), stat(instance, *this),
-      soft(instance, *this) {}
-
 void ImeModule::RegisterWindowClasses() {
-    frame.RegisterWindowClass();
-    comp.RegisterWindowClass();
-    stat.RegisterWindowClass();
-    soft.RegisterWindowClass();
+    CUIFrame::RegisterClassIn(instance_, UIWndProc);
+    CUIComp::RegisterClassIn(instance_, CompWndProc);
+    CUIStat::RegisterClassIn(instance_);
+    CUISoft::RegisterClassIn(instance_);
 }
 
 void ImeModule::RegisterForwarderClass() {
     if (forwarder_ != nullptr) {
         return;
     }
-    HMODULE front = ForwarderOf(g_hInstance, L"Revaze.ime", "ImeInquire");
-    if (front != nullptr && frame.RegisterForwarderClass(front)) {
+    // IMM32 creates the UI window with the instance of the file it loaded, which for an input
+    // method behind a forwarder is the forwarder's.
+    HMODULE front = ForwarderOf(instance_, L"Revaze.ime", "ImeInquire");
+    if (front != nullptr && CUIFrame::RegisterClassIn(front, UIWndProc)) {
         forwarder_ = front;
     }
 }
@@ -45,71 +32,65 @@ void ImeModule::UnregisterWindowClasses() {
     if (forwarder_ != nullptr) {
         UnregisterClassW(kUiFrameClass, forwarder_);
     }
-    frame.UnregisterWindowClass();
-    comp.UnregisterWindowClass();
-    stat.UnregisterWindowClass();
-    soft.UnregisterWindowClass();
+    for (const wchar_t* name : {kUiFrameClass, kCompClass, kStatClass, kSoftClass}) {
+        UnregisterClassW(name, instance_);
+    }
 }
 
-BOOL CALLBACK ImeModule::createSession(PINIT_ONCE, PVOID parameter, PVOID*) {
+ImeThread* ImeModule::existingThread() {
+    AcquireSRWLockShared(&threadsLock_);
+    auto found = threads_.find(GetCurrentThreadId());
+    ImeThread* state = found != threads_.end() ? found->second.get() : nullptr;
+    ReleaseSRWLockShared(&threadsLock_);
+    return state;
+}
+
+ImeThread& ImeModule::thread() {
+    if (ImeThread* state = existingThread()) {
+        return *state;
+    }
+    // Made outside the lock (it creates fonts); only this thread adds its own entry.
+    auto state = std::make_unique<ImeThread>(instance_, UIWndProc, CompWndProc);
+    ImeThread& made = *state;
+    AcquireSRWLockExclusive(&threadsLock_);
+    try {
+        threads_.emplace(GetCurrentThreadId(), std::move(state));
+    } catch (...) {
+        ReleaseSRWLockExclusive(&threadsLock_);
+        throw;
+    }
+    ReleaseSRWLockExclusive(&threadsLock_);
+    return made;
+}
+
+void ImeModule::ReleaseThread() {
+    std::unique_ptr<ImeThread> state;
+    AcquireSRWLockExclusive(&threadsLock_);
+    auto found = threads_.find(GetCurrentThreadId());
+    if (found != threads_.end()) {
+        state = std::move(found->second);
+        threads_.erase(found);
+    }
+    ReleaseSRWLockExclusive(&threadsLock_);
+    // Deleted outside the lock.
+}
+
+void ImeModule::ReleaseAll() {
+    std::map<DWORD, std::unique_ptr<ImeThread>> all;
+    AcquireSRWLockExclusive(&threadsLock_);
+    all.swap(threads_);
+    ReleaseSRWLockExclusive(&threadsLock_);
+}
+
+BOOL CALLBACK ImeModule::loadDictionary(PINIT_ONCE, PVOID parameter, PVOID*) {
     auto* module = static_cast<ImeModule*>(parameter);
     module->dictionary_ = LoadSystemDictionary();
-    module->session_ = std::make_unique<Session>(module->dictionary_.get());
     return TRUE;
 }
 
-Session& ImeModule::session() {
-    InitOnceExecuteOnce(&sessionOnce_, createSession, this, nullptr);
-    return *session_;
-}
-
-void ImeModule::Show(const Result& result) {
-    if (result.beep) {
-        MessageBeep(0);
-    }
-    comp.Show(result.view);
-    stat.Show(result.view);
-    soft.Show(result.view);
-}
-
-void ImeModule::OnModeButton() {
-    Show(session().ToggleInputMode());
-}
-
-void ImeModule::OnSoftKeyboardButton() {
-    Show(session().ToggleSoftKeyboard());
-}
-
-void ImeModule::OnLayoutChosen(LayoutId layout) {
-    Show(session().SelectLayout(layout));
-}
-
-void ImeModule::OnSoftPageChosen(int page) {
-    Show(session().ShowSoftPage(page));
-}
-
-bool ImeModule::CompositionWindowOrigin(POINT& origin) {
-    // The context of the key at hand first: ImeToAsciiEx has just locked it. The UI window's
-    // word names the active context too, but under Wine 8 it holds a handle that IMM32 does not
-    // know, and every lock of such a handle leaves five memory blocks of the host's behind (after
-    // some ten thousand keys the host's next input context cannot be made, and it crashes).
-    HIMC candidates[2] = {keyContext, nullptr};
-    if (IsWindow(frame.window)) {
-        candidates[1] = reinterpret_cast<HIMC>(GetWindowLongPtrW(frame.window, IMMGWLP_IMC));
-    }
-    for (HIMC himc : candidates) {
-        ScopedIMC context(himc);
-        if (!context) {
-            continue;
-        }
-        POINT caret = context->cfCompForm.ptCurrentPos;
-        if (IsWindow(context->hWnd)) {
-            ClientToScreen(context->hWnd, &caret);
-        }
-        origin = {caret.x + kCaretOffset, caret.y + kCaretOffset};
-        return true;
-    }
-    return false;
+const Dictionary* ImeModule::dictionary() {
+    InitOnceExecuteOnce(&dictionaryOnce_, loadDictionary, this, nullptr);
+    return dictionary_.get();
 }
 
 bool ContextSink::Commit(std::wstring_view text) {

@@ -1,30 +1,29 @@
-// The input method DLL's process-wide objects: the four window objects, created at process
-// attach, and the session with its dictionary, created on first use (never under the loader
-// lock). Every input context and UI window of the process shares them.
+// The input method DLL's process-wide objects: the window classes, registered at process
+// attach; the dictionary, loaded once on first use (never under the loader lock) and then only
+// read, by every thread; and the registry of what each GUI thread has (ime_thread.h).
 #pragma once
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string_view>
 
 #include "dictionary/dictionary.h"
+#include "imm/ime_thread.h"
 #include "imm/immdev.h"
 #include "session/session.h"
-#include "ui/cui_comp.h"
-#include "ui/cui_frame.h"
-#include "ui/cui_soft.h"
-#include "ui/cui_stat.h"
-#include "ui/ui_owner.h"
 
 extern "C" LRESULT CALLBACK UIWndProc(HWND, UINT, WPARAM, LPARAM);
 extern "C" LRESULT CALLBACK CompWndProc(HWND, UINT, WPARAM, LPARAM);
 
 namespace revaze {
 
-class ImeModule final : public UiOwner {
+class ImeModule {
 public:
-    explicit ImeModule(HINSTANCE instance);
+    explicit ImeModule(HINSTANCE instance) : instance_(instance) {}
+    ImeModule(const ImeModule&) = delete;
+    ImeModule& operator=(const ImeModule&) = delete;
 
     void RegisterWindowClasses();
     void UnregisterWindowClasses();
@@ -32,36 +31,33 @@ public:
     // forwarder as well. Called from ImeInquire, outside the loader lock.
     void RegisterForwarderClass();
 
-    // The session; the first call loads the dictionary.
-    Session& session();
-    // True once the session exists: before that nothing can be composed.
-    bool hasSession() const { return session_ != nullptr; }
-    // Shows a session call's answer: the beep, and the three windows brought up to date.
-    void Show(const Result& result);
+    // The calling thread's state, made on its first call.
+    ImeThread& thread();
+    // The calling thread's state, or null when it has none (nothing was ever composed there).
+    ImeThread* existingThread();
+    // Deletes the calling thread's state, if it has one: its UI window has gone, or the thread
+    // is ending.
+    void ReleaseThread();
+    // Deletes every thread's state (process detach).
+    void ReleaseAll();
 
-    // The input context of the key being handled, where the UI window names none.
-    HIMC keyContext = nullptr;
-
-    // UiOwner.
-    void OnModeButton() override;
-    void OnSoftKeyboardButton() override;
-    void OnLayoutChosen(LayoutId layout) override;
-    void OnSoftPageChosen(int page) override;
-    bool CompositionWindowOrigin(POINT& origin) override;
-
-    CUIFrame frame;
-    CUIComp comp;
-    CUIStat stat;
-    CUISoft soft;
+    // The process's dictionary, loaded by the first call; null when there is none.
+    const Dictionary* dictionary();
 
 private:
-    static BOOL CALLBACK createSession(PINIT_ONCE, PVOID module, PVOID*);
+    static BOOL CALLBACK loadDictionary(PINIT_ONCE, PVOID module, PVOID*);
 
-    INIT_ONCE sessionOnce_ = INIT_ONCE_STATIC_INIT;
+    HINSTANCE instance_;
+    INIT_ONCE dictionaryOnce_ = INIT_ONCE_STATIC_INIT;
     HMODULE forwarder_ = nullptr;
     // Shared with the thread that builds its index when no prepared one fitted.
     std::shared_ptr<const Dictionary> dictionary_;
-    std::unique_ptr<Session> session_;
+    // A thread's entry is made, used and deleted by that thread alone (and by process detach);
+    // the lock guards the map, never the states, so no thread waits for another's keys. A map
+    // keyed by thread id rather than thread_local storage: mingw's thread_local runs no
+    // destructor for a DLL's data, and the states must go with the UI window anyway.
+    SRWLOCK threadsLock_ = SRWLOCK_INIT;
+    std::map<DWORD, std::unique_ptr<ImeThread>> threads_;
 };
 
 // Commits into an input context: ImeToAsciiEx's message list, or the context's message buffer
@@ -84,7 +80,3 @@ private:
 // between process attach and detach.
 extern HINSTANCE g_hInstance;
 extern revaze::ImeModule* g_module;
-extern revaze::CUIFrame* g_uiFrame;
-extern revaze::CUIComp* g_uiComp;
-extern revaze::CUIStat* g_uiStat;
-extern revaze::CUISoft* g_uiSoft;

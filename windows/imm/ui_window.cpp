@@ -26,30 +26,41 @@ bool isImeMessage(UINT message) {
     }
 }
 
+// The thread's windows, owned by its new UI window, showing the state its session is in.
+void createWindows(revaze::ImeThread& thread, HWND uiWindow) {
+    thread.frame.window = uiWindow;
+    thread.comp.CreateUIWindow(uiWindow);
+    thread.stat.CreateUIWindow(uiWindow);
+    thread.soft.CreateUIWindow(uiWindow);
+    revaze::Result current;
+    current.view = thread.session().view();
+    thread.Show(current);
+}
+
 LRESULT uiWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // Only tested for null: a context a host stores here is never read through.
     if (GetWindowLongPtrW(hwnd, IMMGWLP_IMC) == 0 && isImeMessage(message)) {
         return 0;
     }
-    revaze::ImeModule& module = *g_module;
     switch (message) {
     case WM_CREATE:
-        module.frame.window = hwnd;
-        module.comp.CreateUIWindow(hwnd);
-        module.stat.CreateUIWindow(hwnd);
-        module.soft.CreateUIWindow(hwnd);
-        // The new windows show the state the process is in.
-        {
-            revaze::Result current;
-            current.view = module.session().view();
-            module.Show(current);
-        }
+        createWindows(g_module->thread(), hwnd);
         return 0;
     case WM_DESTROY:
-        module.comp.DestroyUIWindow();
-        module.stat.DestroyUIWindow();
-        module.soft.DestroyUIWindow();
+        if (revaze::ImeThread* thread = g_module->existingThread()) {
+            thread->comp.DestroyUIWindow();
+            thread->stat.DestroyUIWindow();
+            thread->soft.DestroyUIWindow();
+        }
         return 0;
+    case WM_NCDESTROY:
+        // The thread's UI window has gone, and its session with it. Another UI window of the
+        // thread (one a host made itself) takes nothing along.
+        if (revaze::ImeThread* thread = g_module->existingThread();
+            thread != nullptr && thread->frame.window == hwnd) {
+            g_module->ReleaseThread();
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_SETFOCUS:
     case WM_IME_STARTCOMPOSITION:
     case WM_IME_ENDCOMPOSITION:

@@ -1,6 +1,8 @@
 #include "ui/cui_base.h"
 
+#include <algorithm>
 #include <cwchar>
+#include <vector>
 
 namespace revaze {
 
@@ -15,20 +17,75 @@ HFONT createHimalayaFont() {
     return CreateFontIndirectW(&font);
 }
 
+// The windows createPopup is creating, with the thread that creates each. Only such a creation
+// may give a window its object: a WM_NCCREATE a host sends later, or to a window of our class
+// that it made itself, names no object of ours, and its lParam (null, or anything at all) is
+// never read through.
+struct Creation {
+    DWORD thread;
+    const CUIBase* object;
+};
+SRWLOCK creationLock = SRWLOCK_INIT;
+std::vector<Creation> creations;
+
+// Registers a creation for as long as CreateWindowExW runs.
+class PendingCreation {
+public:
+    explicit PendingCreation(const CUIBase* object) : entry_{GetCurrentThreadId(), object} {
+        AcquireSRWLockExclusive(&creationLock);
+        try {
+            creations.push_back(entry_);
+        } catch (...) {
+            ReleaseSRWLockExclusive(&creationLock);
+            throw;
+        }
+        ReleaseSRWLockExclusive(&creationLock);
+    }
+    ~PendingCreation() { claim(entry_); }
+    PendingCreation(const PendingCreation&) = delete;
+    PendingCreation& operator=(const PendingCreation&) = delete;
+
+    // Removes the creation; true when it was still pending.
+    static bool claim(const Creation& entry) {
+        AcquireSRWLockExclusive(&creationLock);
+        auto found = std::find_if(creations.begin(), creations.end(), [&](const Creation& c) {
+            return c.thread == entry.thread && c.object == entry.object;
+        });
+        const bool pending = found != creations.end();
+        if (pending) {
+            creations.erase(found);
+        }
+        ReleaseSRWLockExclusive(&creationLock);
+        return pending;
+    }
+
+    static bool anyOnThisThread() {
+        const DWORD thread = GetCurrentThreadId();
+        AcquireSRWLockShared(&creationLock);
+        const bool any = std::any_of(creations.begin(), creations.end(),
+                                     [&](const Creation& c) { return c.thread == thread; });
+        ReleaseSRWLockShared(&creationLock);
+        return any;
+    }
+
+private:
+    Creation entry_;
+};
+
 } // namespace
 
 CUIBase::CUIBase(HINSTANCE instance_, const wchar_t* className_, UiOwner& owner)
     : instance(instance_), className(className_), textFont(createHimalayaFont()),
       keyFont(createHimalayaFont()), owner_(owner) {}
 
-bool CUIBase::registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD cursor,
-                            HBRUSH background, HINSTANCE owner) {
+bool CUIBase::registerClass(HINSTANCE instance, const wchar_t* className, UINT style,
+                            WNDPROC procedure, int extraBytes, WORD cursor, HBRUSH background) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = extraBytes;
-    wc.hInstance = owner != nullptr ? owner : instance;
+    wc.hInstance = instance;
     wc.hCursor = systemCursor(cursor);
     wc.hbrBackground = background;
     wc.lpszClassName = className;
@@ -36,21 +93,36 @@ bool CUIBase::registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD 
 }
 
 HWND CUIBase::createPopup(HWND parent, int x, int y, int w, int h) {
+    PendingCreation pending(this);
     return CreateWindowExW(popupExStyle, className, nullptr, WS_POPUP | WS_DISABLED, x, y, w, h,
                            parent, nullptr, instance, this);
 }
 
 CUIBase* CUIBase::objectOf(HWND window, UINT message, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        auto* object = static_cast<CUIBase*>(create->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
-        if (object != nullptr && object->window == nullptr) {
-            object->window = window; // messages sent before CreateWindowExW returns
-        }
+    auto* object = reinterpret_cast<CUIBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (object != nullptr || message != WM_NCCREATE || lParam == 0 ||
+        !PendingCreation::anyOnThisThread()) {
         return object;
     }
-    return reinterpret_cast<CUIBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // This thread is inside createPopup: the CREATESTRUCTW is the system's, and it names the
+    // object only when that is the one being created.
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    auto* named = static_cast<CUIBase*>(create->lpCreateParams);
+    if (named == nullptr || !PendingCreation::claim({GetCurrentThreadId(), named})) {
+        return nullptr;
+    }
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(named));
+    if (named->window == nullptr) {
+        named->window = window; // messages sent before CreateWindowExW returns
+    }
+    return named;
+}
+
+void CUIBase::ForgetWindow() {
+    if (IsWindow(window)) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
+    window = nullptr;
 }
 
 bool CUIBase::UnregisterWindowClass() {

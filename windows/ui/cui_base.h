@@ -25,6 +25,9 @@ public:
 
     bool UnregisterWindowClass();
     void DestroyUIWindow();
+    // Lets go of the window without destroying it: its messages no longer reach this object
+    // (which is about to be deleted on a thread that is ending).
+    void ForgetWindow();
     void ShowNoActivate();
     void HideWindow();
     void Invalidate();
@@ -44,13 +47,17 @@ public:
     Font keyFont;
 
 protected:
-    // Registers className for this module (or for `owner`, another module). The window procedure
-    // finds the object through objectOf, which works once the window was created by createPopup.
-    bool registerClass(UINT style, WNDPROC procedure, int extraBytes, WORD cursor,
-                       HBRUSH background, HINSTANCE owner = nullptr);
+    // Registers `className` for the module `instance`. The window procedure finds the object
+    // through objectOf, which works once the window was created by createPopup. Static, so that
+    // the input method registers its classes once for the process, before any window object
+    // exists (each GUI thread has its own objects).
+    static bool registerClass(HINSTANCE instance, const wchar_t* className, UINT style,
+                              WNDPROC procedure, int extraBytes, WORD cursor, HBRUSH background);
     // Creates this object's window: a disabled popup owned by `parent`, never activated.
     HWND createPopup(HWND parent, int x, int y, int w, int h);
-    // The object whose window this is; null before WM_NCCREATE and for foreign windows.
+    // The object whose window this is: the one its window holds, or at the WM_NCCREATE of a
+    // creation createPopup is making on this thread, the object that creation names. Null
+    // before that and for foreign windows; a later WM_NCCREATE's lParam is never read.
     static CUIBase* objectOf(HWND window, UINT message, LPARAM lParam);
 
     UiOwner& owner_;

@@ -24,8 +24,13 @@ CUIComp::CUIComp(HINSTANCE instance, UiOwner& owner, WNDPROC procedure)
 }
 
 bool CUIComp::RegisterWindowClass() {
-    return registerClass(CS_IME | CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, procedure_, 12,
-                         kCursorArrow, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    return RegisterClassIn(instance, procedure_);
+}
+
+bool CUIComp::RegisterClassIn(HINSTANCE instance, WNDPROC procedure) {
+    return registerClass(instance, kCompClass, CS_IME | CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS,
+                         procedure, 12, kCursorArrow,
+                         static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 }
 
 void CUIComp::CreateUIWindow(HWND parent) {

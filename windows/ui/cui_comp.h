@@ -26,6 +26,8 @@ public:
     CUIComp(HINSTANCE instance, UiOwner& owner, WNDPROC procedure = WindowProc);
 
     bool RegisterWindowClass() override;
+    // Registers the class for `instance` without an object (the input method, once a process).
+    static bool RegisterClassIn(HINSTANCE instance, WNDPROC procedure = WindowProc);
     void CreateUIWindow(HWND parent) override;
 
     // Shows what the view holds: places, widens or hides the window and repaints it.

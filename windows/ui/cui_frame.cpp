@@ -6,13 +6,13 @@ CUIFrame::CUIFrame(HINSTANCE instance, UiOwner& owner, WNDPROC procedure)
     : CUIBase(instance, kUiFrameClass, owner), procedure_(procedure) {}
 
 bool CUIFrame::RegisterWindowClass() {
-    return RegisterForwarderClass(nullptr);
+    return RegisterClassIn(instance, procedure_);
 }
 
-bool CUIFrame::RegisterForwarderClass(HINSTANCE forwarder) {
+bool CUIFrame::RegisterClassIn(HINSTANCE instance, WNDPROC procedure) {
     // IMM32's two window words: the input context and the private word.
-    return registerClass(CS_IME | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, procedure_,
-                         2 * sizeof(LONG_PTR), kCursorHand, nullptr, forwarder);
+    return registerClass(instance, kUiFrameClass, CS_IME | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                         procedure, 2 * sizeof(LONG_PTR), kCursorHand, nullptr);
 }
 
 void CUIFrame::CreateUIWindow(HWND uiWindow) {

@@ -16,9 +16,7 @@ public:
     CUIFrame(HINSTANCE instance, UiOwner& owner, WNDPROC procedure);
 
     bool RegisterWindowClass() override;
-    // The same class for `forwarder`: IMM32 creates the UI window with the instance of the file it
-    // loaded, which for an input method behind a forwarder is the forwarder's.
-    bool RegisterForwarderClass(HINSTANCE forwarder);
+    static bool RegisterClassIn(HINSTANCE instance, WNDPROC procedure);
     void CreateUIWindow(HWND uiWindow) override;
 
 private:

@@ -28,7 +28,11 @@ CUISoft::CUISoft(HINSTANCE instance, UiOwner& owner) : CUIBase(instance, kSoftCl
 }
 
 bool CUISoft::RegisterWindowClass() {
-    return registerClass(CS_IME, WindowProc, 12, kCursorHand,
+    return RegisterClassIn(instance);
+}
+
+bool CUISoft::RegisterClassIn(HINSTANCE instance) {
+    return registerClass(instance, kSoftClass, CS_IME, WindowProc, 12, kCursorHand,
                          static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 }
 

@@ -39,6 +39,7 @@ public:
     CUISoft(HINSTANCE instance, UiOwner& owner);
 
     bool RegisterWindowClass() override;
+    static bool RegisterClassIn(HINSTANCE instance);
     void CreateUIWindow(HWND parent) override;
 
     // Shown or hidden as the view says, with the labels of its page and layout.

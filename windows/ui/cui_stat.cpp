@@ -65,7 +65,11 @@ CUIStat::CUIStat(HINSTANCE instance, UiOwner& owner) : CUIBase(instance, kStatCl
 }
 
 bool CUIStat::RegisterWindowClass() {
-    return registerClass(CS_IME, WindowProc, 12, kCursorHand,
+    return RegisterClassIn(instance);
+}
+
+bool CUIStat::RegisterClassIn(HINSTANCE instance) {
+    return registerClass(instance, kStatClass, CS_IME, WindowProc, 12, kCursorHand,
                          static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
 }
 

@@ -44,6 +44,7 @@ public:
     CUIStat(HINSTANCE instance, UiOwner& owner);
 
     bool RegisterWindowClass() override;
+    static bool RegisterClassIn(HINSTANCE instance);
     void CreateUIWindow(HWND parent) override;
 
     // Shows the mode, the soft keyboard's state and the layout's badge of the view.
