@@ -15,7 +15,7 @@ cd "$root"
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(session dictionary wylie)
+[ ${#targets[@]} -gt 0 ] || targets=(session dictionary wylie index)
 
 cmake --preset fuzz >/dev/null || exit 2
 cmake --build --preset fuzz || exit 2

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <bit>
 
-#include "dictionary/checksum.h"
 #include "dictionary/index_layout.h"
 #include "dictionary/range_minimum.h"
 
@@ -285,7 +284,7 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     put32(image, kBlockWidth, kMinimumBlock);
     put32(image, kBlocks, counts.blocks);
     put32(image, kSparseLevels, counts.sparseLevels);
-    put64(image, kBodyChecksum, checksum64(std::string_view(image).substr(kIndexHeaderBytes)));
+    signImage(image);
     return image;
 }
 
