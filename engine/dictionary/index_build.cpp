@@ -1,7 +1,6 @@
 #include "dictionary/index_build.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "dictionary/index_layout.h"
 #include "dictionary/range_minimum.h"
@@ -11,52 +10,6 @@ namespace revaze {
 namespace {
 
 using namespace index_layout;
-
-// Compares whole pieces, four units at a time while both have four left.
-class PieceOrder {
-public:
-    PieceOrder(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries)
-        : text_(text), boundaries_(boundaries) {}
-
-    std::uint32_t length(std::uint32_t piece) const {
-        return boundaries_[piece + 1] - boundaries_[piece];
-    }
-
-    // The number of leading units the two pieces share.
-    std::uint32_t commonPrefix(std::uint32_t p, std::uint32_t q) const {
-        const std::uint32_t a = boundaries_[p];
-        const std::uint32_t b = boundaries_[q];
-        const std::uint32_t shorter = std::min(length(p), length(q));
-        std::uint32_t i = 0;
-        for (; i + 4 <= shorter; i += 4) {
-            const std::uint64_t difference = text_.fourUnits(a + i) ^ text_.fourUnits(b + i);
-            if (difference != 0) {
-                return i + static_cast<std::uint32_t>(std::countr_zero(difference)) / 16;
-            }
-        }
-        while (i < shorter && text_.unit(a + i) == text_.unit(b + i)) {
-            ++i;
-        }
-        return i;
-    }
-
-    bool operator()(std::uint32_t p, std::uint32_t q) const {
-        const std::uint32_t shared = commonPrefix(p, q);
-        const std::uint32_t lengthP = length(p);
-        const std::uint32_t lengthQ = length(q);
-        if (shared < lengthP && shared < lengthQ) {
-            return text_.unit(boundaries_[p] + shared) < text_.unit(boundaries_[q] + shared);
-        }
-        if (lengthP != lengthQ) {
-            return lengthP < lengthQ;
-        }
-        return p < q;
-    }
-
-private:
-    const DictionaryText& text_;
-    const std::vector<std::uint32_t>& boundaries_;
-};
 
 // A stretch [lo, hi) of the sorted order: the pieces that share their first units, as many as
 // its neighbours outside do not (an lcp-interval).
@@ -68,17 +21,16 @@ struct Stretch {
 // Every stretch [lo, hi) of more than 100 pieces that share at least one leading unit. The
 // classic walk over the common-prefix lengths of neighbours: a stack of open stretches, each
 // closed when a smaller common prefix comes.
-std::vector<Stretch> longStretches(const PieceOrder& order,
-                                   const std::vector<std::uint32_t>& sorted) {
+std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
     struct Open {
         std::uint32_t depth;
         std::uint32_t lo;
     };
     std::vector<Open> open{{0, 0}};
     std::vector<Stretch> stretches;
-    const auto n = static_cast<std::uint32_t>(sorted.size());
+    const auto n = static_cast<std::uint32_t>(shared.size());
     for (std::uint32_t i = 1; i <= n; ++i) {
-        const std::uint32_t depth = i < n ? order.commonPrefix(sorted[i - 1], sorted[i]) : 0;
+        const std::uint32_t depth = i < n ? shared[i] : 0;
         std::uint32_t lo = i - 1;
         while (depth < open.back().depth) {
             lo = open.back().lo;
@@ -158,50 +110,24 @@ void appendWords(std::string& image, const std::vector<std::uint32_t>& words) {
 
 } // namespace
 
-std::vector<std::uint32_t> sortPieces(const DictionaryText& text,
-                                      const std::vector<std::uint32_t>& boundaries) {
-    const PieceOrder less(text, boundaries);
-    const auto n = static_cast<std::uint32_t>(boundaries.size() - 1);
-    std::vector<std::uint32_t> sorted(n);
-    std::vector<std::uint32_t> runs{0}; // where each ascending run starts
-    for (std::uint32_t i = 0; i < n; ++i) {
-        sorted[i] = i;
-        if (i > 0 && less(i, i - 1)) {
-            runs.push_back(i);
-        }
-    }
-    runs.push_back(n);
-    std::vector<std::uint32_t> merged(n);
-    while (runs.size() > 2) {
-        std::vector<std::uint32_t> next{0};
-        for (std::size_t r = 0; r + 1 < runs.size(); r += 2) {
-            const auto first = sorted.begin() + runs[r];
-            const auto middle = sorted.begin() + runs[r + 1];
-            const auto last = sorted.begin() + (r + 2 < runs.size() ? runs[r + 2] : runs[r + 1]);
-            std::merge(first, middle, middle, last, merged.begin() + runs[r], less);
-            next.push_back(static_cast<std::uint32_t>(last - sorted.begin()));
-        }
-        sorted.swap(merged);
-        runs.swap(next);
-    }
-    return sorted;
-}
-
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
                             const IndexOptions& options) {
     const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
-    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
-    std::vector<std::uint32_t> sorted = sortPieces(text, boundaries);
+    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
+}
 
-    const PieceOrder less(text, boundaries);
-    const std::vector<Stretch> stretches = longStretches(less, sorted);
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options,
+                            const std::vector<std::uint32_t>& boundaries,
+                            const SortedPieces& sorted) {
+    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
+    const std::vector<Stretch> stretches = longStretches(sorted.shared);
 
     // From here on pieces are named by their first unit's position.
     std::vector<std::uint32_t> order(pieces);
     for (std::uint32_t i = 0; i < pieces; ++i) {
-        order[i] = boundaries[sorted[i]];
+        order[i] = boundaries[sorted.pieces[i]];
     }
-    sorted = {};
 
     std::vector<std::uint32_t> firstUnits;
     std::vector<std::uint32_t> firstStarts;
