@@ -174,6 +174,12 @@ void buildBench(benchmark::State& state, const BenchDictionary& (*source)(), Bui
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const DictionaryText text(bytes);
     const DictionaryIdentity identity{bytes.size(), checksum64(bytes)};
+    const std::vector<std::uint32_t> pieces = text.pieceBoundaries();
+    if (buildIndexImage(text, identity, {}, pieces, referenceSortPieces(text, pieces)) !=
+        buildIndexImage(text, identity)) {
+        state.SkipWithError("the index differs from the one built with the reference sort");
+        return;
+    }
     for (auto _ : state) {
         const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
         if (build == Build::Production) {

@@ -56,28 +56,46 @@ void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bo
         std::uint32_t lo;
         std::uint32_t hi;
     };
-    std::vector<Done> done;           // answered stretches whose parent has not come yet
-    std::vector<std::uint32_t> pool;  // their answers, 100 each, in the same order
-    std::vector<std::uint32_t> drawn; // what one stretch's answer is chosen from
+    std::vector<Done> done;          // answered stretches whose parent has not come yet
+    std::vector<std::uint32_t> pool; // their answers, 100 each, in the same order
+    std::vector<std::uint32_t> gaps; // the pieces of a stretch outside its long children
+    std::vector<std::uint32_t> best; // the earliest 100 found so far, sorted
+    std::vector<std::uint32_t> merged;
+    // The children's answers are sorted already: each is merged in, and only the gaps sorted.
+    const auto mergeIn = [&](const std::uint32_t* run, std::size_t size) {
+        merged.clear();
+        std::size_t i = 0;
+        std::size_t j = 0;
+        while (merged.size() < kMaxCandidates && (i < best.size() || j < size)) {
+            const bool fromBest = j == size || (i < best.size() && best[i] < run[j]);
+            merged.push_back(fromBest ? best[i++] : run[j++]);
+        }
+        best.swap(merged);
+    };
     for (std::size_t s = 0; s < stretches.size(); ++s) {
         const Stretch stretch = stretches[s];
-        drawn.clear();
+        gaps.clear();
+        best.clear();
         std::uint32_t gapEnd = stretch.hi;
         while (!done.empty() && done.back().lo >= stretch.lo) {
             const Done child = done.back();
-            drawn.insert(drawn.end(), order.begin() + child.hi, order.begin() + gapEnd);
-            drawn.insert(drawn.end(), pool.end() - kMaxCandidates, pool.end());
+            gaps.insert(gaps.end(), order.begin() + child.hi, order.begin() + gapEnd);
+            mergeIn(pool.data() + pool.size() - kMaxCandidates, kMaxCandidates);
             pool.resize(pool.size() - kMaxCandidates);
             gapEnd = child.lo;
             done.pop_back();
         }
-        drawn.insert(drawn.end(), order.begin() + stretch.lo, order.begin() + gapEnd);
-        std::nth_element(drawn.begin(), drawn.begin() + kMaxCandidates - 1, drawn.end());
-        std::sort(drawn.begin(), drawn.begin() + kMaxCandidates);
-        pool.insert(pool.end(), drawn.begin(), drawn.begin() + kMaxCandidates);
+        gaps.insert(gaps.end(), order.begin() + stretch.lo, order.begin() + gapEnd);
+        if (gaps.size() > kMaxCandidates) {
+            std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1, gaps.end());
+            gaps.resize(kMaxCandidates);
+        }
+        std::sort(gaps.begin(), gaps.end());
+        mergeIn(gaps.data(), gaps.size());
+        pool.insert(pool.end(), best.begin(), best.end());
         done.push_back({stretch.lo, stretch.hi});
         if (keep[s]) {
-            answers.insert(answers.end(), drawn.begin(), drawn.begin() + kMaxCandidates);
+            answers.insert(answers.end(), best.begin(), best.end());
         }
     }
 }
