@@ -21,20 +21,12 @@
 #include "dictionary/dictionary.h"
 #include "dictionary/index_build.h"
 #include "dictionary/index_layout.h"
+#include "dictionary/test_dictionary.h"
 #include "fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace revaze;
-
-std::string utf16le(const std::wstring& text) {
-    std::string bytes;
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
-    }
-    return bytes;
-}
 
 // About 250 pieces (four blocks of the range-minimum tables): two nested stretches of more than
 // 100 (answers to store, or to leave to the walk), duplicates, an empty line and a line cut into
@@ -61,7 +53,7 @@ std::string dictionaryBytes() {
     lines.push_back(std::wstring(kMaxLinePiece + 40, L'\u0F66'));
     std::string bytes = "\xFF\xFE";
     for (const std::wstring& line : lines) {
-        bytes += utf16le(line + L"\r\n");
+        bytes += test::utf16le(line + L"\r\n");
     }
     return bytes;
 }
