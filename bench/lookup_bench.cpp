@@ -10,18 +10,26 @@
 // "production" (mapped, with the prepared index), "production-building" (mapped, no prepared index:
 // built in memory) and "production-deferred" (mapped, no prepared index, its build left for later:
 // what the input method waits for before its first search when the index is built by a thread of
-// its own). After the run, a table of the times and the ratios against the reference and the
-// previous search measured in the same run.
+// its own). Build variants: the index image built from the mapped units ("production"), the same
+// with the merge sort the builder had before ("reference",
+// engine/dictionary/reference_piece_sort.h) and the pieces found, the one pass over the file every
+// build starts with ("read-once"). After the run, a table of the times and the ratios against the
+// reference and the previous search measured in the same run.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bench/bench_dictionaries.h"
+#include "dictionary/checksum.h"
+#include "dictionary/index_build.h"
+#include "dictionary/reference_piece_sort.h"
 
 namespace {
 
@@ -154,6 +162,37 @@ void loadBench(benchmark::State& state, const BenchDictionary& (*source)(), Load
         privateBytes / static_cast<double>(d.reference.size());
 }
 
+enum class Build { Production, Reference, ReadOnce };
+
+void buildBench(benchmark::State& state, const BenchDictionary& (*source)(), Build build) {
+    const BenchDictionary& d = source();
+    if (d.production == nullptr) {
+        state.SkipWithError("the default dictionary is missing");
+        return;
+    }
+    std::ifstream in(d.unindexedPath, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const DictionaryText text(bytes);
+    const DictionaryIdentity identity{bytes.size(), checksum64(bytes)};
+    const std::vector<std::uint32_t> pieces = text.pieceBoundaries();
+    if (buildIndexImage(text, identity, {}, pieces, referenceSortPieces(text, pieces)) !=
+        buildIndexImage(text, identity)) {
+        state.SkipWithError("the index differs from the one built with the reference sort");
+        return;
+    }
+    for (auto _ : state) {
+        const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+        if (build == Build::Production) {
+            benchmark::DoNotOptimize(
+                buildIndexImage(text, identity, {}, boundaries, sortPieces(text, boundaries)));
+        } else if (build == Build::Reference) {
+            benchmark::DoNotOptimize(buildIndexImage(text, identity, {}, boundaries,
+                                                     referenceSortPieces(text, boundaries)));
+        }
+        benchmark::DoNotOptimize(boundaries);
+    }
+}
+
 // The console table, then every production time against the reference and the previous search.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -162,6 +201,7 @@ public:
         for (const Run& run : runs) {
             if (!run.error_occurred) {
                 times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+                cpuTimes_[run.benchmark_name()] = run.GetAdjustedCPUTime();
             }
         }
     }
@@ -207,12 +247,30 @@ public:
             std::printf("%-38s %11.1f %10.2f %10.1f %10.2f %9.0f %9.1f\n", group.c_str(), ref,
                         prepared, building, deferred, ref / prepared, ref / building);
         }
+        // CPU times: the build is one thread, and a busy machine's wall clock counts the others.
+        std::printf("\n%-38s %10s %10s %10s %10s %10s\n", "index build (CPU us)", "reference",
+                    "prod", "read-once", "ref/prod", "prod/read");
+        for (const char* source : {"default", "million"}) {
+            const std::string group = std::string("build/") + source;
+            const double ref = cpuTime(group + "/reference");
+            const double prod = cpuTime(group + "/production");
+            const double once = cpuTime(group + "/read-once");
+            if (ref <= 0 || prod <= 0 || once <= 0) {
+                continue;
+            }
+            std::printf("%-38s %10.0f %10.0f %10.0f %10.2f %10.2f\n", group.c_str(), ref, prod,
+                        once, ref / prod, prod / once);
+        }
     }
 
 private:
     double time(const std::string& name) const {
         auto it = times_.find(name);
         return it == times_.end() ? 0.0 : it->second;
+    }
+    double cpuTime(const std::string& name) const {
+        auto it = cpuTimes_.find(name);
+        return it == cpuTimes_.end() ? 0.0 : it->second;
     }
     void row(const std::string& group, const char* ref, const char* prev, const char* prod,
              const char* text) const {
@@ -228,6 +286,7 @@ private:
     }
 
     std::map<std::string, double> times_;
+    std::map<std::string, double> cpuTimes_;
 };
 
 } // namespace
@@ -263,6 +322,14 @@ int main(int argc, char** argv) {
         for (const auto& [name, load] : loads) {
             const std::string full = std::string("load/") + source.name + "/" + name;
             benchmark::RegisterBenchmark(full.c_str(), loadBench, source.dictionary, load)
+                ->Unit(benchmark::kMicrosecond);
+        }
+        const std::pair<const char*, Build> builds[] = {{"production", Build::Production},
+                                                        {"reference", Build::Reference},
+                                                        {"read-once", Build::ReadOnce}};
+        for (const auto& [name, build] : builds) {
+            const std::string full = std::string("build/") + source.name + "/" + name;
+            benchmark::RegisterBenchmark(full.c_str(), buildBench, source.dictionary, build)
                 ->Unit(benchmark::kMicrosecond);
         }
     }

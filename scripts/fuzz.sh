@@ -15,7 +15,7 @@ cd "$root"
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(session dictionary wylie ewts)
+[ ${#targets[@]} -gt 0 ] || targets=(session dictionary wylie ewts index)
 
 cmake --preset fuzz >/dev/null || exit 2
 cmake --build --preset fuzz || exit 2

@@ -1,9 +1,7 @@
 #include "dictionary/index_build.h"
 
 #include <algorithm>
-#include <bit>
 
-#include "dictionary/checksum.h"
 #include "dictionary/index_layout.h"
 #include "dictionary/range_minimum.h"
 
@@ -12,52 +10,6 @@ namespace revaze {
 namespace {
 
 using namespace index_layout;
-
-// Compares whole pieces, four units at a time while both have four left.
-class PieceOrder {
-public:
-    PieceOrder(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries)
-        : text_(text), boundaries_(boundaries) {}
-
-    std::uint32_t length(std::uint32_t piece) const {
-        return boundaries_[piece + 1] - boundaries_[piece];
-    }
-
-    // The number of leading units the two pieces share.
-    std::uint32_t commonPrefix(std::uint32_t p, std::uint32_t q) const {
-        const std::uint32_t a = boundaries_[p];
-        const std::uint32_t b = boundaries_[q];
-        const std::uint32_t shorter = std::min(length(p), length(q));
-        std::uint32_t i = 0;
-        for (; i + 4 <= shorter; i += 4) {
-            const std::uint64_t difference = text_.fourUnits(a + i) ^ text_.fourUnits(b + i);
-            if (difference != 0) {
-                return i + static_cast<std::uint32_t>(std::countr_zero(difference)) / 16;
-            }
-        }
-        while (i < shorter && text_.unit(a + i) == text_.unit(b + i)) {
-            ++i;
-        }
-        return i;
-    }
-
-    bool operator()(std::uint32_t p, std::uint32_t q) const {
-        const std::uint32_t shared = commonPrefix(p, q);
-        const std::uint32_t lengthP = length(p);
-        const std::uint32_t lengthQ = length(q);
-        if (shared < lengthP && shared < lengthQ) {
-            return text_.unit(boundaries_[p] + shared) < text_.unit(boundaries_[q] + shared);
-        }
-        if (lengthP != lengthQ) {
-            return lengthP < lengthQ;
-        }
-        return p < q;
-    }
-
-private:
-    const DictionaryText& text_;
-    const std::vector<std::uint32_t>& boundaries_;
-};
 
 // A stretch [lo, hi) of the sorted order: the pieces that share their first units, as many as
 // its neighbours outside do not (an lcp-interval).
@@ -69,17 +21,16 @@ struct Stretch {
 // Every stretch [lo, hi) of more than 100 pieces that share at least one leading unit. The
 // classic walk over the common-prefix lengths of neighbours: a stack of open stretches, each
 // closed when a smaller common prefix comes.
-std::vector<Stretch> longStretches(const PieceOrder& order,
-                                   const std::vector<std::uint32_t>& sorted) {
+std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
     struct Open {
         std::uint32_t depth;
         std::uint32_t lo;
     };
     std::vector<Open> open{{0, 0}};
     std::vector<Stretch> stretches;
-    const auto n = static_cast<std::uint32_t>(sorted.size());
+    const auto n = static_cast<std::uint32_t>(shared.size());
     for (std::uint32_t i = 1; i <= n; ++i) {
-        const std::uint32_t depth = i < n ? order.commonPrefix(sorted[i - 1], sorted[i]) : 0;
+        const std::uint32_t depth = i < n ? shared[i] : 0;
         std::uint32_t lo = i - 1;
         while (depth < open.back().depth) {
             lo = open.back().lo;
@@ -105,28 +56,46 @@ void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bo
         std::uint32_t lo;
         std::uint32_t hi;
     };
-    std::vector<Done> done;           // answered stretches whose parent has not come yet
-    std::vector<std::uint32_t> pool;  // their answers, 100 each, in the same order
-    std::vector<std::uint32_t> drawn; // what one stretch's answer is chosen from
+    std::vector<Done> done;          // answered stretches whose parent has not come yet
+    std::vector<std::uint32_t> pool; // their answers, 100 each, in the same order
+    std::vector<std::uint32_t> gaps; // the pieces of a stretch outside its long children
+    std::vector<std::uint32_t> best; // the earliest 100 found so far, sorted
+    std::vector<std::uint32_t> merged;
+    // The children's answers are sorted already: each is merged in, and only the gaps sorted.
+    const auto mergeIn = [&](const std::uint32_t* run, std::size_t size) {
+        merged.clear();
+        std::size_t i = 0;
+        std::size_t j = 0;
+        while (merged.size() < kMaxCandidates && (i < best.size() || j < size)) {
+            const bool fromBest = j == size || (i < best.size() && best[i] < run[j]);
+            merged.push_back(fromBest ? best[i++] : run[j++]);
+        }
+        best.swap(merged);
+    };
     for (std::size_t s = 0; s < stretches.size(); ++s) {
         const Stretch stretch = stretches[s];
-        drawn.clear();
+        gaps.clear();
+        best.clear();
         std::uint32_t gapEnd = stretch.hi;
         while (!done.empty() && done.back().lo >= stretch.lo) {
             const Done child = done.back();
-            drawn.insert(drawn.end(), order.begin() + child.hi, order.begin() + gapEnd);
-            drawn.insert(drawn.end(), pool.end() - kMaxCandidates, pool.end());
+            gaps.insert(gaps.end(), order.begin() + child.hi, order.begin() + gapEnd);
+            mergeIn(pool.data() + pool.size() - kMaxCandidates, kMaxCandidates);
             pool.resize(pool.size() - kMaxCandidates);
             gapEnd = child.lo;
             done.pop_back();
         }
-        drawn.insert(drawn.end(), order.begin() + stretch.lo, order.begin() + gapEnd);
-        std::nth_element(drawn.begin(), drawn.begin() + kMaxCandidates - 1, drawn.end());
-        std::sort(drawn.begin(), drawn.begin() + kMaxCandidates);
-        pool.insert(pool.end(), drawn.begin(), drawn.begin() + kMaxCandidates);
+        gaps.insert(gaps.end(), order.begin() + stretch.lo, order.begin() + gapEnd);
+        if (gaps.size() > kMaxCandidates) {
+            std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1, gaps.end());
+            gaps.resize(kMaxCandidates);
+        }
+        std::sort(gaps.begin(), gaps.end());
+        mergeIn(gaps.data(), gaps.size());
+        pool.insert(pool.end(), best.begin(), best.end());
         done.push_back({stretch.lo, stretch.hi});
         if (keep[s]) {
-            answers.insert(answers.end(), drawn.begin(), drawn.begin() + kMaxCandidates);
+            answers.insert(answers.end(), best.begin(), best.end());
         }
     }
 }
@@ -159,50 +128,24 @@ void appendWords(std::string& image, const std::vector<std::uint32_t>& words) {
 
 } // namespace
 
-std::vector<std::uint32_t> sortPieces(const DictionaryText& text,
-                                      const std::vector<std::uint32_t>& boundaries) {
-    const PieceOrder less(text, boundaries);
-    const auto n = static_cast<std::uint32_t>(boundaries.size() - 1);
-    std::vector<std::uint32_t> sorted(n);
-    std::vector<std::uint32_t> runs{0}; // where each ascending run starts
-    for (std::uint32_t i = 0; i < n; ++i) {
-        sorted[i] = i;
-        if (i > 0 && less(i, i - 1)) {
-            runs.push_back(i);
-        }
-    }
-    runs.push_back(n);
-    std::vector<std::uint32_t> merged(n);
-    while (runs.size() > 2) {
-        std::vector<std::uint32_t> next{0};
-        for (std::size_t r = 0; r + 1 < runs.size(); r += 2) {
-            const auto first = sorted.begin() + runs[r];
-            const auto middle = sorted.begin() + runs[r + 1];
-            const auto last = sorted.begin() + (r + 2 < runs.size() ? runs[r + 2] : runs[r + 1]);
-            std::merge(first, middle, middle, last, merged.begin() + runs[r], less);
-            next.push_back(static_cast<std::uint32_t>(last - sorted.begin()));
-        }
-        sorted.swap(merged);
-        runs.swap(next);
-    }
-    return sorted;
-}
-
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
                             const IndexOptions& options) {
     const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
-    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
-    std::vector<std::uint32_t> sorted = sortPieces(text, boundaries);
+    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
+}
 
-    const PieceOrder less(text, boundaries);
-    const std::vector<Stretch> stretches = longStretches(less, sorted);
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options,
+                            const std::vector<std::uint32_t>& boundaries,
+                            const SortedPieces& sorted) {
+    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
+    const std::vector<Stretch> stretches = longStretches(sorted.shared);
 
     // From here on pieces are named by their first unit's position.
     std::vector<std::uint32_t> order(pieces);
     for (std::uint32_t i = 0; i < pieces; ++i) {
-        order[i] = boundaries[sorted[i]];
+        order[i] = boundaries[sorted.pieces[i]];
     }
-    sorted = {};
 
     std::vector<std::uint32_t> firstUnits;
     std::vector<std::uint32_t> firstStarts;
@@ -285,7 +228,7 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     put32(image, kBlockWidth, kMinimumBlock);
     put32(image, kBlocks, counts.blocks);
     put32(image, kSparseLevels, counts.sparseLevels);
-    put64(image, kBodyChecksum, checksum64(std::string_view(image).substr(kIndexHeaderBytes)));
+    signImage(image);
     return image;
 }
 

@@ -10,6 +10,7 @@
 
 #include "dictionary/dictionary_text.h"
 #include "dictionary/line_index.h"
+#include "dictionary/piece_sort.h"
 
 namespace revaze {
 
@@ -28,10 +29,10 @@ struct IndexOptions {
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
                             const IndexOptions& options = {});
 
-// The pieces (given by their boundaries, pieceBoundaries()) as numbers 0..n-1 sorted by their
-// units, ties by file order. A natural merge sort: it finds the runs the file is already sorted
-// in and merges them, so a dictionary sorted in a few runs costs little more than one pass.
-std::vector<std::uint32_t> sortPieces(const DictionaryText& text,
-                                      const std::vector<std::uint32_t>& boundaries);
+// The same from pieces already sorted (the tests and benchmarks give it the reference sort).
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options,
+                            const std::vector<std::uint32_t>& boundaries,
+                            const SortedPieces& sorted);
 
 } // namespace revaze

@@ -9,6 +9,13 @@ namespace revaze {
 
 namespace index_layout {
 
+bool countsAgree(const Counts& c, std::uint32_t units) {
+    return c.pieces <= units && c.firstUnits <= c.pieces && c.firstUnits <= 0x10000 &&
+           c.answers <= c.pieces &&
+           c.blocks == (std::uint64_t{c.pieces} + kMinimumBlock - 1) / kMinimumBlock &&
+           c.sparseLevels == sparseLevelsFor(c.blocks);
+}
+
 Offsets offsetsOf(const Counts& c) {
     Offsets o{};
     o.order = 0;
@@ -19,8 +26,13 @@ Offsets offsetsOf(const Counts& c) {
     o.answerLines = o.answerRanges + 2 * std::uint64_t{c.answers};
     o.blockMinima = o.answerLines + std::uint64_t{kMaxCandidates} * c.answers;
     o.sparse = o.blockMinima + c.blocks;
-    o.end = o.sparse + sparseWordsFor(c.blocks, c.sparseLevels);
+    o.end = o.sparse + sparseWordsFor(c.blocks);
     return o;
+}
+
+void signImage(std::string& image) {
+    put64(image, kBodyChecksum, checksum64(std::string_view(image).substr(kIndexHeaderBytes)));
+    put64(image, kHeaderChecksum, checksum64(std::string_view(image).substr(0, kHeaderChecksum)));
 }
 
 } // namespace index_layout
@@ -62,10 +74,11 @@ bool answerRangesValid(Words ranges, std::uint32_t pieces) {
     return true;
 }
 
-} // namespace
-
-std::optional<LineIndex> LineIndex::open(std::string_view image, const DictionaryText& text,
-                                         const DictionaryIdentity& identity, std::string& why) {
+// What the header says, checked in the order that lets nothing read from it reach arithmetic
+// before it has passed: what the file is, that its header is intact, whose index it is, then
+// counts that agree with each other and with the file's size. Empty, with `why`, otherwise.
+std::optional<Counts> readHeader(std::string_view image, const DictionaryText& text,
+                                 const DictionaryIdentity& identity, std::string& why) {
     if (image.size() < kIndexHeaderBytes) {
         why = "it is shorter than its header";
         return std::nullopt;
@@ -74,6 +87,11 @@ std::optional<LineIndex> LineIndex::open(std::string_view image, const Dictionar
         get32(image, kVersion) != kIndexVersion ||
         get32(image, kHeaderBytes) != kIndexHeaderBytes) {
         why = "it is no index of this version";
+        return std::nullopt;
+    }
+    if (checksum64(image.substr(0, kHeaderChecksum)) != get64(image, kHeaderChecksum) ||
+        get32(image, kReserved) != 0 || get64(image, kReservedTail) != 0) {
+        why = "its header checksum fails: it is damaged";
         return std::nullopt;
     }
     if (get64(image, kDictionaryBytes) != identity.bytes ||
@@ -88,23 +106,34 @@ std::optional<LineIndex> LineIndex::open(std::string_view image, const Dictionar
     counts.answers = get32(image, kAnswers);
     counts.blocks = get32(image, kBlocks);
     counts.sparseLevels = get32(image, kSparseLevels);
-    const bool countsAgree =
-        counts.pieces <= text.unitCount() && counts.firstUnits <= counts.pieces &&
-        counts.firstUnits <= 0x10000 && counts.answers <= counts.pieces &&
-        get32(image, kAnswerWidth) == kMaxCandidates &&
-        get32(image, kBlockWidth) == kMinimumBlock &&
-        counts.blocks == (std::uint64_t{counts.pieces} + kMinimumBlock - 1) / kMinimumBlock &&
-        counts.sparseLevels == sparseLevelsFor(counts.blocks);
-    const Offsets offsets = offsetsOf(counts);
-    if (!countsAgree || image.size() - kIndexHeaderBytes != 4 * offsets.end) {
+    std::optional<std::uint64_t> bytes;
+    if (countsAgree(counts, text.unitCount()) && get32(image, kAnswerWidth) == kMaxCandidates &&
+        get32(image, kBlockWidth) == kMinimumBlock) {
+        const std::optional<std::uint64_t> body = checkedProduct(4, offsetsOf(counts).end);
+        bytes = body ? checkedSum(kIndexHeaderBytes, *body) : std::nullopt;
+    }
+    if (!bytes || *bytes != image.size()) {
         why = "it is truncated or its sizes do not add up";
         return std::nullopt;
     }
-    const std::string_view body = image.substr(kIndexHeaderBytes);
-    if (checksum64(body) != get64(image, kBodyChecksum)) {
+    if (checksum64(image.substr(kIndexHeaderBytes)) != get64(image, kBodyChecksum)) {
         why = "its checksum fails: it is damaged";
         return std::nullopt;
     }
+    return counts;
+}
+
+} // namespace
+
+std::optional<LineIndex> LineIndex::open(std::string_view image, const DictionaryText& text,
+                                         const DictionaryIdentity& identity, std::string& why) {
+    const std::optional<Counts> header = readHeader(image, text, identity, why);
+    if (!header) {
+        return std::nullopt;
+    }
+    const Counts& counts = *header;
+    const Offsets offsets = offsetsOf(counts);
+    const std::string_view body = image.substr(kIndexHeaderBytes);
     const auto words = [&](std::uint64_t from, std::uint64_t to) {
         return Words(body.data() + 4 * from, static_cast<std::size_t>(to - from));
     };

@@ -34,17 +34,19 @@ struct Matches {
     }
 };
 
-// The file format, version 1. All fields little-endian. A 96-byte header:
+// The file format, version 2. All fields little-endian. A 96-byte header:
 //   0 "RevazeIx"   8 u32 version   12 u32 header bytes (96)
 //  16 u64 dictionary file bytes    24 u64 dictionary checksum    32 u64 checksum of the body
 //  40 u32 text start (0 or 2)      44 u32 units   48 u32 pieces   52 u32 first units
 //  56 u32 answers  60 u32 answer width (100)  64 u32 block width (64)  68 u32 blocks
-//  72 u32 sparse levels            76..95 zero
+//  72 u32 sparse levels            76 u32 zero    80 u64 checksum of bytes 0..79   88..95 zero
 // then the body, arrays of u32 end to end: order[pieces], firstUnits[first units],
 // firstStarts[first units + 1], firstAnswers[first units], answerRanges[2 * answers],
 // answerLines[100 * answers], blockMinima[blocks], sparse[...].
 inline constexpr char kIndexMagic[8] = {'R', 'e', 'v', 'a', 'z', 'e', 'I', 'x'};
-inline constexpr std::uint32_t kIndexVersion = 1;
+// Version 1 had no checksum of its header: counts changed together could make the intact body
+// read as other tables.
+inline constexpr std::uint32_t kIndexVersion = 2;
 inline constexpr std::size_t kIndexHeaderBytes = 96;
 
 // What identifies the dictionary an index belongs to.
@@ -58,8 +60,9 @@ public:
     LineIndex() = default;
 
     // Reads an index image of `text`. Returns nothing, and says why, when the image is not an
-    // intact index of a dictionary of that identity: a wrong magic or version, a size that does
-    // not add up, a checksum that fails, a table that points outside the dictionary.
+    // intact index of a dictionary of that identity: a wrong magic or version, a checksum that
+    // fails, a size that does not add up, a table that points outside the dictionary. No count
+    // read from the image is used before it is checked.
     static std::optional<LineIndex> open(std::string_view image, const DictionaryText& text,
                                          const DictionaryIdentity& identity, std::string& why);
 

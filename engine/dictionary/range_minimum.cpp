@@ -10,12 +10,10 @@ std::uint32_t sparseLevelsFor(std::uint32_t blockCount) {
     return blockCount < 2 ? 0 : static_cast<std::uint32_t>(std::bit_width(blockCount)) - 1;
 }
 
-std::size_t sparseWordsFor(std::uint32_t blockCount, std::uint32_t levels) {
-    std::size_t words = 0;
-    for (std::uint32_t k = 1; k <= levels; ++k) {
-        words += blockCount - (std::size_t{1} << k) + 1;
-    }
-    return words;
+std::uint64_t sparseWordsFor(std::uint32_t blockCount) {
+    // The sum over k = 1..L of (blockCount + 1 - 2^k), with L <= 31: no term can wrap.
+    const std::uint64_t levels = sparseLevelsFor(blockCount);
+    return levels * (std::uint64_t{blockCount} + 1) - ((std::uint64_t{2} << levels) - 2);
 }
 
 RangeMinimumTables buildRangeMinimum(std::span<const std::uint32_t> values) {
@@ -30,7 +28,7 @@ RangeMinimumTables buildRangeMinimum(std::span<const std::uint32_t> values) {
     }
     const auto blockCount = static_cast<std::uint32_t>(blocks);
     const std::uint32_t levels = sparseLevelsFor(blockCount);
-    tables.sparse.reserve(sparseWordsFor(blockCount, levels));
+    tables.sparse.reserve(static_cast<std::size_t>(sparseWordsFor(blockCount)));
     const auto& minima = tables.blockMinima;
     std::size_t previous = 0; // where level k - 1 starts; level 0 is the blocks themselves
     for (std::uint32_t k = 1; k <= levels; ++k) {

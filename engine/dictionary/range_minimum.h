@@ -18,9 +18,10 @@ namespace revaze {
 
 inline constexpr std::uint32_t kMinimumBlock = 64;
 
-// The number of sparse-table levels above the blocks themselves, and the words they take.
+// The number of sparse-table levels above the blocks themselves (at most 31), and the words they
+// take (level k holds blockCount - 2^k + 1).
 std::uint32_t sparseLevelsFor(std::uint32_t blockCount);
-std::size_t sparseWordsFor(std::uint32_t blockCount, std::uint32_t levels);
+std::uint64_t sparseWordsFor(std::uint32_t blockCount);
 
 // What a range-minimum structure over `values` stores: the block minima, then the sparse table
 // (level k holds, for every run of 2^k blocks, the block with the smallest minimum).

@@ -1,0 +1,26 @@
+// The sort of a dictionary's pieces that the index is built from: by their code units (a piece
+// that begins another sorts before it), equal pieces in file order. With it, how many leading
+// units each piece shares with the one before, which the builder needs for its long stretches.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "dictionary/dictionary_text.h"
+
+namespace revaze {
+
+struct SortedPieces {
+    std::vector<std::uint32_t> pieces; // piece numbers (0 is the first in the file), sorted
+    std::vector<std::uint32_t> shared; // units pieces[i - 1] and pieces[i] share; shared[0] = 0
+};
+
+// The pieces given by their boundaries (DictionaryText::pieceBoundaries()). A natural merge sort
+// that carries the shared prefixes along: one pass over the file finds its ascending runs (a
+// dictionary written sorted is a few) and what neighbours share; a merge decides most steps from
+// what the last piece taken shares with each run's next one, and compares units only on a draw,
+// from the shared length on. So the common prefixes are never compared again, and a sorted
+// dictionary costs one pass.
+SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries);
+
+} // namespace revaze

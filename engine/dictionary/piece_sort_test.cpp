@@ -1,0 +1,73 @@
+// The sort four units at a time against the merge sort it replaced: the same order, the same
+// shared prefixes and so the same index bytes, on dictionaries made to trip it.
+#include "dictionary/piece_sort.h"
+
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "dictionary/checksum.h"
+#include "dictionary/index_build.h"
+#include "dictionary/reference_piece_sort.h"
+#include "dictionary/test_dictionary.h"
+
+namespace revaze {
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+// Lines over a tiny alphabet (so that prefixes, and whole lines, repeat), U+0000 among the units
+// (a unit that reads like the zero a short piece is padded with), empty lines, lines without
+// their CR, and now and then a line longer than a piece.
+Lines trickyLines(std::size_t count, unsigned seed, bool sorted) {
+    const std::wstring alphabet{L'\0', L'\r', L'a', L'b', L'\u0F40', L'\uFFFF'};
+    std::mt19937 random(seed);
+    Lines lines;
+    for (std::size_t i = 0; i < count; ++i) {
+        std::wstring line;
+        const std::size_t length = random() % 50 == 0 ? 2000 + random() % 5000 : random() % 12;
+        for (std::size_t k = 0; k < length; ++k) {
+            line += alphabet[random() % (k < 6 ? 3 : alphabet.size())];
+        }
+        lines.push_back(line + (random() % 8 == 0 ? L"\n" : L"\r\n"));
+    }
+    if (sorted) {
+        std::sort(lines.begin(), lines.end());
+    }
+    return lines;
+}
+
+TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
+    struct Row {
+        const char* what;
+        std::string bytes;
+    };
+    const Row rows[] = {
+        {"empty", ""},
+        {"one line", test::dictionaryBytesOfWords({L"\u0F40"})},
+        {"words in sorted blocks", test::dictionaryBytesOfWords(test::stretchedWords(4000, 3))},
+        {"tricky, shuffled", test::dictionaryBytesOfLines(trickyLines(3000, 5, false))},
+        {"tricky, sorted", test::dictionaryBytesOfLines(trickyLines(3000, 6, true))},
+        {"no terminator at the end", test::dictionaryBytesOfLines({L"ab\r\n", L"a", L"ab"})},
+        {"one line of many pieces", test::dictionaryBytesOfLines({std::wstring(9000, L'a')})},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const DictionaryText text(row.bytes);
+        const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+        const SortedPieces sorted = sortPieces(text, boundaries);
+        const SortedPieces reference = referenceSortPieces(text, boundaries);
+        ASSERT_EQ(sorted.pieces, reference.pieces);
+        ASSERT_EQ(sorted.shared, reference.shared);
+        const DictionaryIdentity identity{row.bytes.size(), checksum64(row.bytes)};
+        for (const std::uint32_t budget : {0u, 2u, 1000u}) {
+            const IndexOptions options{.answerBudget = budget};
+            EXPECT_EQ(buildIndexImage(text, identity, options),
+                      buildIndexImage(text, identity, options, boundaries, reference))
+                << budget;
+        }
+    }
+}
+
+} // namespace
+} // namespace revaze
