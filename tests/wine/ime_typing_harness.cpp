@@ -7,7 +7,7 @@
 // 64-bit Wine 8.0 reads the entries of the message list at the wrong offset, so on 64-bit this
 // harness has the DLL deliver its messages through the input context (REVAZE_IME_GENMSG=1)
 // unless the environment already chooses.
-#include "tests/wine/harness.h"
+#include "tests/wine/edit_typing.h"
 
 #include <cwchar>
 
@@ -17,34 +17,6 @@ namespace {
 
 LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void sendKey(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
-void tap(WORD vk) {
-    sendKey(vk, false);
-    sendKey(vk, true);
-    pump(60);
-}
-
-void typeText(const char* text) {
-    for (const char* p = text; *p != '\0'; ++p) {
-        tap(WORD(strokeFor(*p).vk));
-    }
-    pump(300);
-}
-
-std::wstring editText(HWND edit) {
-    wchar_t text[512] = {};
-    GetWindowTextW(edit, text, 512);
-    return text;
 }
 
 // A click on button 2 of the status window, delivered the way a disabled popup gets it.
@@ -57,30 +29,6 @@ void clickModeButton(HWND stat) {
                  MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     SendMessageW(stat, WM_LBUTTONUP, 0, 0);
     pump(100);
-}
-
-void clearEdit(HWND edit) {
-    SetWindowTextW(edit, L"");
-    pump(50);
-}
-
-bool installAndActivate(const wchar_t* imePath, HKL& hkl) {
-    hkl = ImmInstallIMEW(imePath, L"Revaze Tibetan");
-    if (!check(hkl != nullptr && (ULONG_PTR(hkl) & 0xF0000000u) == 0xE0000000u,
-               "ImmInstallIMEW gives an IME keyboard layout (%p)", static_cast<void*>(hkl))) {
-        return false;
-    }
-    ActivateKeyboardLayout(hkl, 0);
-    pump(300);
-    return check(GetKeyboardLayout(0) == hkl, "the IME is the thread's keyboard layout");
-}
-
-void uninstall(HKL hkl) {
-    // ImmInstallIMEW takes a fresh layout slot each time: drop ours so that runs stay tidy.
-    wchar_t key[96];
-    std::swprintf(key, 96, L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\%08lx",
-                  static_cast<unsigned long>(ULONG_PTR(hkl)));
-    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
 }
 
 } // namespace

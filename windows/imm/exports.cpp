@@ -23,6 +23,10 @@ bool controlDown(const BYTE* keyState) {
     return keyState != nullptr && (keyState[VK_CONTROL] & 0x80) != 0;
 }
 
+bool capsLockOn(const BYTE* keyState) {
+    return keyState != nullptr && (keyState[VK_CAPITAL] & 0x01) != 0;
+}
+
 // Commits what is composed into `himc` (a deactivated context, or one whose application asks):
 // the messages go through the context's own buffer.
 void completeInto(HIMC himc) {
@@ -77,6 +81,9 @@ REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
             completeInto(himc);
             g_module->comp.HideWindow();
         }
+        if (active) {
+            g_module->FollowSettings();
+        }
     } catch (...) {
     }
     return TRUE;
@@ -89,7 +96,8 @@ REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyDa
             return FALSE;
         }
         const bool released = (static_cast<std::uint32_t>(keyData) & 0x80000000u) != 0;
-        const revaze::KeyEvent key{virtualKey & 0xFFu, 0, released, controlDown(keyState)};
+        const revaze::KeyEvent key{virtualKey & 0xFFu, 0, released, controlDown(keyState),
+                                   capsLockOn(keyState)};
         revaze::Session& session = g_module->session();
         g_module->keyContext = himc;
         if (session.WouldTake(key)) {
@@ -114,7 +122,7 @@ REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPB
         // The character the keyboard produced arrives in the high word; only its low byte counts.
         const revaze::KeyEvent key{virtualKey & 0xFFu,
                                    static_cast<char>((virtualKey >> 16) & 0xFFu), false,
-                                   controlDown(keyState)};
+                                   controlDown(keyState), capsLockOn(keyState)};
         g_module->keyContext = himc;
         revaze::ContextSink sink(himc, messages);
         g_module->Show(g_module->session().Key(key, sink));

@@ -1,6 +1,7 @@
 #include "imm/ime_module.h"
 
 #include "imm/commit.h"
+#include "platform/registry_settings.h"
 #include "ui/system_dictionary.h"
 
 HINSTANCE g_hInstance = nullptr;
@@ -40,7 +41,8 @@ void ImeModule::UnregisterWindowClasses() {
 BOOL CALLBACK ImeModule::createSession(PINIT_ONCE, PVOID parameter, PVOID*) {
     auto* module = static_cast<ImeModule*>(parameter);
     module->dictionary_ = LoadSystemDictionary();
-    module->session_ = std::make_unique<Session>(module->dictionary_.get());
+    module->session_ =
+        std::make_unique<Session>(module->dictionary_.get(), ProcessSettings().Current().Start());
     return TRUE;
 }
 
@@ -68,6 +70,15 @@ void ImeModule::OnSoftKeyboardButton() {
 
 void ImeModule::OnLayoutChosen(LayoutId layout) {
     Show(session().SelectLayout(layout));
+    RememberLayout(ProcessSettings().Current(), layout);
+}
+
+void ImeModule::FollowSettings() {
+    bool changed = false;
+    const Settings settings = ProcessSettings().Current(&changed);
+    if (changed && hasSession()) {
+        Show(session().SetKeyPolicy(settings.Keys()));
+    }
 }
 
 void ImeModule::OnSoftPageChosen(int page) {

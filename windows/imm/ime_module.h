@@ -33,6 +33,8 @@ public:
     Session& session();
     // True once the session exists: before that nothing can be composed.
     bool hasSession() const { return session_ != nullptr; }
+    // A window of the process was activated: settings changed since take effect now.
+    void FollowSettings();
     // Shows a session call's answer: the beep, and the three windows brought up to date.
     void Show(const Result& result);
 

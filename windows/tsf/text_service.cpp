@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "platform/registry_settings.h"
 #include "tsf/display_attribute.h"
 #include "tsf/dll_module.h"
 #include "tsf/guids.h"
@@ -78,7 +79,8 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
         clientId_ = clientId;
         activationFlags_ = flags;
         if (!session_) {
-            session_ = std::make_unique<Session>(SharedDictionary());
+            session_ =
+                std::make_unique<Session>(SharedDictionary(), ProcessSettings().Current().Start());
         }
         // Without the thread manager's events and the keys the service can do nothing.
         if (!threadMgrSink_.advise(threadMgr, IID_ITfThreadMgrEventSink,
@@ -240,6 +242,7 @@ STDMETHODIMP TextService::OnSetFocus(ITfDocumentMgr*, ITfDocumentMgr* previous) 
     try {
         completeComposition(topContext(previous).get());
         textExtent_.reset();
+        followSettings();
         return S_OK;
     } catch (...) {
         return E_FAIL;

@@ -125,6 +125,8 @@ private:
     // Inside an edit session on `context`: commits what is composed there and shows the answer.
     void completeIn(TfEditCookie ec, ITfContext* context);
     void showWindows(bool show);
+    // The focus came back: settings changed since take effect now.
+    void followSettings();
     // The composition window belongs to the top-level window of the document being typed in.
     void followDocumentWindow(HWND document);
 

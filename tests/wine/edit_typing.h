@@ -1,0 +1,63 @@
+// Typing through Revaze.ime as a user does: the IME installed and made the thread's layout, keys
+// sent with SendInput, an EDIT control's text read back.
+#pragma once
+
+#include "tests/wine/harness.h"
+
+#include <cwchar>
+
+namespace harness {
+
+inline void sendKey(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+inline void tap(WORD vk) {
+    sendKey(vk, false);
+    sendKey(vk, true);
+    pump(60);
+}
+
+inline void typeText(const char* text) {
+    for (const char* p = text; *p != '\0'; ++p) {
+        tap(WORD(strokeFor(*p).vk));
+    }
+    pump(300);
+}
+
+inline std::wstring editText(HWND edit) {
+    wchar_t text[512] = {};
+    GetWindowTextW(edit, text, 512);
+    return text;
+}
+
+inline void clearEdit(HWND edit) {
+    SetWindowTextW(edit, L"");
+    pump(50);
+}
+
+inline bool installAndActivate(const wchar_t* imePath, HKL& hkl) {
+    hkl = ImmInstallIMEW(imePath, L"Revaze Tibetan");
+    if (!check(hkl != nullptr && (ULONG_PTR(hkl) & 0xF0000000u) == 0xE0000000u,
+               "ImmInstallIMEW gives an IME keyboard layout (%p)", static_cast<void*>(hkl))) {
+        return false;
+    }
+    ActivateKeyboardLayout(hkl, 0);
+    pump(300);
+    return check(GetKeyboardLayout(0) == hkl, "the IME is the thread's keyboard layout");
+}
+
+inline void uninstall(HKL hkl) {
+    // ImmInstallIMEW takes a fresh layout slot each time: drop ours so that runs stay tidy.
+    wchar_t key[96];
+    std::swprintf(key, 96, L"System\\CurrentControlSet\\Control\\Keyboard Layouts\\%08lx",
+                  static_cast<unsigned long>(ULONG_PTR(hkl)));
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
+}
+
+} // namespace harness
