@@ -6,6 +6,7 @@
 #include "imm/commit.h"
 #include "imm/ime_module.h"
 #include "imm/immdev.h"
+#include "ui/settings_dialog.h"
 
 // Exported by plain name through windows/resources/Revaze.def.
 #define REVAZE_EXPORT extern "C"
@@ -54,7 +55,14 @@ REVAZE_EXPORT BOOL WINAPI ImeInquire(LPIMEINFO info, LPWSTR uiClass, DWORD /*sys
     return TRUE;
 }
 
-REVAZE_EXPORT BOOL WINAPI ImeConfigure(HKL, HWND, DWORD, LPVOID) {
+REVAZE_EXPORT BOOL WINAPI ImeConfigure(HKL, HWND owner, DWORD mode, LPVOID) {
+    try {
+        if (mode == IME_CONFIG_GENERAL) {
+            revaze::ShowSettingsDialog(g_hInstance, owner);
+            g_module->FollowSettings();
+        }
+    } catch (...) {
+    }
     return TRUE;
 }
 
