@@ -5,11 +5,10 @@
 //     settings_harness.exe <Revaze.ime> <artifacts folder>
 //     settings_harness.exe <Revaze.ime> <artifacts folder> --type SCRIPT [LAYOUT-ID]
 #include "tests/wine/edit_typing.h"
+#include "tests/wine/settings_dialog_driver.h"
 
 #include <aclapi.h>
 #include <sddl.h>
-
-#include "resources/settings_dialog.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -18,7 +17,7 @@ using namespace harness;
 
 namespace {
 
-constexpr wchar_t kKey[] = L"Software\\Revaze";
+constexpr const wchar_t* kKey = kSettingsKey;
 // "kag Enter" in three layouts.
 constexpr wchar_t kScript[] = L"kag\r";
 const std::wstring kWylie = L"\u0F40\u0F42";
@@ -118,15 +117,6 @@ std::string typed(const wchar_t* self, const wchar_t* ime, int layout = 0) {
     return out.substr(at + 6, end == std::string::npos ? std::string::npos : end - at - 6);
 }
 
-std::wstring storedText(HKEY root, const wchar_t* name) {
-    wchar_t data[64] = {};
-    DWORD size = sizeof data - sizeof(wchar_t);
-    if (RegGetValueW(root, kKey, name, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS) {
-        return L"(none)";
-    }
-    return data;
-}
-
 // The access-allowed entries of a key's DACL, as "SID mask flags" lines.
 std::vector<std::string> allowedEntries(HKEY root, const wchar_t* path) {
     std::vector<std::string> entries;
@@ -193,87 +183,19 @@ void checkPackageGrants() {
           actual.size(), missing.size(), extra.size());
 }
 
-DWORD dwordValue(HKEY root, const wchar_t* name) {
-    DWORD data = 0xFFFFFFFF;
-    DWORD size = sizeof data;
-    RegGetValueW(root, kKey, name, RRF_RT_REG_DWORD, nullptr, &data, &size);
-    return data;
-}
-
-HWND findDialog() {
-    return FindWindowW(L"#32770", L"Revaze settings");
-}
-
-int countDialogs() {
-    int count = 0;
-    for (HWND w = findDialog(); w != nullptr; w = FindWindowExW(nullptr, w, L"#32770", nullptr)) {
-        wchar_t title[64] = {};
-        GetWindowTextW(w, title, 64);
-        count += std::wcscmp(title, L"Revaze settings") == 0 ? 1 : 0;
-    }
-    return count;
-}
-
-void choose(HWND dialog, int combo, int index) {
-    SendDlgItemMessageW(dialog, combo, CB_SETCURSEL, WPARAM(index), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELCHANGE),
-                 LPARAM(GetDlgItem(dialog, combo)));
-}
-
-struct Operator {
-    HKL hkl;
-    std::wstring artifacts;
-};
-
-// Works the settings window the way a user does, from another thread while ImeConfigure holds
-// the first in its modal loop.
-DWORD WINAPI operateDialog(void* parameter) {
-    const auto* op = static_cast<Operator*>(parameter);
-    HWND dialog = nullptr;
-    for (int i = 0; i < 100 && dialog == nullptr; ++i) {
-        Sleep(100);
-        dialog = findDialog();
-    }
-    if (!check(dialog != nullptr, "ImeConfigure (IME_CONFIG_GENERAL) opens the settings window")) {
-        return 0;
-    }
-    HWND apply = GetDlgItem(dialog, IDC_APPLY);
-    check(!IsWindowEnabled(apply) &&
-              SendDlgItemMessageW(dialog, IDC_START_LAYOUT, CB_GETCOUNT, 0, 0) == 8 &&
-              IsDlgButtonChecked(dialog, IDC_SHIFT_TOGGLES) == BST_CHECKED,
-          "it shows the eight layouts and the defaults, with Apply disabled");
-    choose(dialog, IDC_START_LAYOUT, 3); // Dzongkha, in the layout menu's order
-    choose(dialog, IDC_CAPS_LOCK, 2);    // English
-    SendDlgItemMessageW(dialog, IDC_SHIFT_TOGGLES, BM_CLICK, 0, 0);
-    check(IsWindowEnabled(apply) != FALSE, "a change enables Apply");
-    ImmConfigureIMEW(op->hkl, nullptr, IME_CONFIG_GENERAL, nullptr);
-    check(countDialogs() == 1, "asked again while it is open, no second window opens");
-    Sleep(300);
-    RECT area{};
-    GetWindowRect(dialog, &area);
-    check(saveScreenBmp(op->artifacts + L"\\settings_dialog.bmp", area),
-          "screenshot of the settings window saved");
-    SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-    return 0;
-}
-
 void checkDialog(const wchar_t* ime, const wchar_t* artifacts) {
     HKL hkl = nullptr;
     if (!installAndActivate(ime, hkl)) {
         return;
     }
-    Operator op{hkl, artifacts};
-    HANDLE thread = CreateThread(nullptr, 0, operateDialog, &op, 0, nullptr);
+    DialogDriver driver{artifacts,
+                        [hkl] { ImmConfigureIMEW(hkl, nullptr, IME_CONFIG_GENERAL, nullptr); },
+                        "ImeConfigure (IME_CONFIG_GENERAL)", L"settings_dialog.bmp"};
+    HANDLE thread = CreateThread(nullptr, 0, driveSettingsDialog, &driver, 0, nullptr);
     ImmConfigureIMEW(hkl, nullptr, IME_CONFIG_GENERAL, nullptr);
     WaitForSingleObject(thread, 20000);
     CloseHandle(thread);
-    check(storedText(HKEY_CURRENT_USER, L"StartLayout") == L"Dzongkha" &&
-              storedText(HKEY_CURRENT_USER, L"CapsLock") == L"English" &&
-              dwordValue(HKEY_CURRENT_USER, L"ShiftToggles") == 0,
-          "OK wrote StartLayout=Dzongkha, CapsLock=English, ShiftToggles=0");
-    check(storedText(HKEY_CURRENT_USER, L"StartMode") == L"(none)" &&
-              dwordValue(HKEY_CURRENT_USER, L"RememberLayout") == 0xFFFFFFFF,
-          "the settings left alone were not written");
+    CheckSettingsWritten();
     uninstall(hkl);
 }
 

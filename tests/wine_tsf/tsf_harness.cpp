@@ -19,6 +19,7 @@
 
 #include "layouts/soft_keyboard_tables.h"
 #include "tests/wine_tsf/com_base.h"
+#include "tests/wine_tsf/configure_checks.h"
 #include "tests/wine_tsf/expected_ids.h"
 #include "tests/wine_tsf/harness_store.h"
 #include "tests/wine_tsf/key_route.h"
@@ -717,9 +718,12 @@ void pressLanguageBar(Tsf& tsf) {
     auto menu = ComPtr<HarnessMenu>::adopt(new HarnessMenu());
     layoutButton->InitMenu(menu.get());
     const auto& items = menu->items;
-    check(items.size() == 11 && items[0].id == 6 && items[0].flags == TF_LBMENUF_RADIOCHECKED &&
-              items[8].flags == TF_LBMENUF_SEPARATOR && items[9].id == 1001 && items[10].id == 1002,
-          "the layout menu: eight layouts, Wylie first and checked, the soft keyboard, English");
+    check(items.size() == 13 && items[0].id == 6 && items[0].flags == TF_LBMENUF_RADIOCHECKED &&
+              items[8].flags == TF_LBMENUF_SEPARATOR && items[9].id == 1001 &&
+              items[10].id == 1002 && items[11].flags == TF_LBMENUF_SEPARATOR &&
+              items[12].id == 1004,
+          "the layout menu: eight layouts, Wylie first and checked, the soft keyboard, English, "
+          "Settings");
     checkText(buttonText(host->items[1].get()), L"Wylie", "the layout button names Wylie");
     const int modeUpdates = updates->updates;
     layoutButton->OnMenuSelect(kLayoutDzongkha);
@@ -793,6 +797,7 @@ int wmain(int argc, wchar_t** argv) {
         tsf.recorder.reset();
     }
     tsf.profiles.reset();
+    CheckConfigure(g_artifacts);
     if (g_canUnloadNow != nullptr) {
         check(g_canUnloadNow() == S_OK, "DllCanUnloadNow: S_OK after deactivation");
     }

@@ -212,6 +212,9 @@ void TextService::RunMenuCommand(unsigned id) {
     case MenuAction::Kind::EnglishMode:
         OnModeButton();
         break;
+    case MenuAction::Kind::Settings:
+        Show(MenuOwnerWindow(), 0, GUID_NULL);
+        break;
     case MenuAction::Kind::None:
         break;
     }
