@@ -60,4 +60,37 @@ inline void uninstall(HKL hkl) {
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, key);
 }
 
+inline LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// An application's window with an EDIT control, focused, its input context opened.
+struct EditWindow {
+    HWND main = nullptr;
+    HWND edit = nullptr;
+};
+
+inline EditWindow openEditWindow(const wchar_t* className, const wchar_t* title) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = plainWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    EditWindow w;
+    w.main = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, 40, 40, 520, 140, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    w.edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 480, 40,
+                             w.main, nullptr, wc.hInstance, nullptr);
+    ShowWindow(w.main, SW_SHOW);
+    SetForegroundWindow(w.main);
+    SetFocus(w.edit);
+    pump(400);
+    if (HIMC himc = ImmGetContext(w.edit)) {
+        ImmSetOpenStatus(himc, TRUE);
+        ImmReleaseContext(w.edit, himc);
+    }
+    pump(300);
+    return w;
+}
+
 } // namespace harness

@@ -24,10 +24,6 @@ const std::wstring kWylie = L"\u0F40\u0F42";
 const std::wstring kDzongkha = L"\u0F58\u0F4F\u0F54";
 const std::wstring kMonlam = L"\u0F40\u0F92";
 
-LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 // The child: a fresh application typing SCRIPT (after choosing a layout from the status
 // window's menu when one is given) and printing what its EDIT control holds.
 int typeAsNewProcess(const wchar_t* imePath, const wchar_t* script, int layout) {
@@ -35,71 +31,22 @@ int typeAsNewProcess(const wchar_t* imePath, const wchar_t* script, int layout) 
     if (!installAndActivate(imePath, hkl)) {
         return 1;
     }
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = mainProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"RevazeSettingsHarness";
-    RegisterClassW(&wc);
-    HWND main = CreateWindowExW(0, wc.lpszClassName, L"Revaze settings", WS_OVERLAPPEDWINDOW, 40,
-                                40, 520, 140, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 480, 40,
-                                main, nullptr, wc.hInstance, nullptr);
-    ShowWindow(main, SW_SHOW);
-    SetForegroundWindow(main);
-    SetFocus(edit);
-    pump(300);
-    if (HIMC himc = ImmGetContext(edit)) {
-        ImmSetOpenStatus(himc, TRUE);
-        ImmReleaseContext(edit, himc);
-    }
-    pump(300);
+    const EditWindow w = openEditWindow(L"RevazeSettingsHarness", L"Revaze settings");
     if (layout != 0) {
         SendMessageW(findThreadWindow(L"UISTAT"), WM_COMMAND, WPARAM(layout), 0);
     }
     char keys[64] = {};
     std::snprintf(keys, sizeof keys, "%ls", script);
     typeText(keys);
-    std::printf("TYPED %s\n", hex(editText(edit)).c_str());
-    DestroyWindow(main);
+    std::printf("TYPED %s\n", hex(editText(w.edit)).c_str());
+    DestroyWindow(w.main);
     pump(100);
     uninstall(hkl);
     return 0;
 }
 
-// Runs a command line and hands back what it printed.
-std::string run(std::wstring commandLine) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    PROCESS_INFORMATION process{};
-    std::string out;
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        CloseHandle(writeEnd);
-        char buffer[512];
-        DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-            out.append(buffer, got);
-        }
-        WaitForSingleObject(process.hProcess, 60000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    } else {
-        CloseHandle(writeEnd);
-    }
-    CloseHandle(readEnd);
-    return out;
-}
-
 void reg(const wchar_t* arguments) {
-    run(std::wstring(L"reg.exe ") + arguments);
+    runCapturing(std::wstring(L"reg.exe ") + arguments);
 }
 
 // What a new process types, as the hex of its EDIT control's text.
@@ -107,14 +54,7 @@ std::string typed(const wchar_t* self, const wchar_t* ime, int layout = 0) {
     wchar_t commandLine[1024];
     std::swprintf(commandLine, 1024, L"\"%ls\" \"%ls\" . --type \"%ls\" %d", self, ime, kScript,
                   layout);
-    const std::string out = run(commandLine);
-    const std::size_t at = out.find("TYPED ");
-    if (at == std::string::npos) {
-        std::printf("    child said: %s\n", out.c_str());
-        return "(nothing)";
-    }
-    const std::size_t end = out.find_first_of("\r\n", at);
-    return out.substr(at + 6, end == std::string::npos ? std::string::npos : end - at - 6);
+    return typedLine(runCapturing(commandLine));
 }
 
 // The access-allowed entries of a key's DACL, as "SID mask flags" lines.
