@@ -25,7 +25,7 @@ SECTIONS = [
         ("p", "To remove Revaze, open <b>Settings › Apps › Installed apps</b> (Apps &amp; "
               "features), choose <b>Revaze</b> and <b>Uninstall</b>; or run "
               "<tt>C:\\Program Files\\Revaze\\Uninstall.exe</tt> (<tt>/S</tt> removes it without "
-              "asking). Nothing of Revaze stays behind. A file that a running application still "
+              "asking). Nothing of Revaze stays behind, your settings included. A file that a running application still "
               "uses is deleted when Windows restarts; the uninstaller says so."),
     ]),
     ("Switching to Revaze", [
