@@ -205,6 +205,8 @@ revaze_id=$(echo "$layouts" | sed 's/.*\\//')
 "$wine64" reg add "$preload" /v 1 /d 00000409 /f >/dev/null 2>&1
 "$wine64" reg add "$preload" /v 2 /d "$revaze_id" /f >/dev/null 2>&1
 "$wine64" reg add "$preload" /v 3 /d 00000407 /f >/dev/null 2>&1
+# A setting the user stored.
+"$wine64" reg add 'HKCU\Software\Revaze' /v StartLayout /d Dzongkha /f >/dev/null 2>&1
 if [ $tip = 1 ]; then
     expect "a class serves RevazeTip.dll" test -n "$tip_services"
     for clsid in $tip_services; do
@@ -232,6 +234,7 @@ expect "the help document and its folder are gone" absent "$windows/IME/devero2"
 expect "the program folder is gone" absent "$program"
 expect "the Apps & features entry is gone" bash -c '! "$0" reg query "$1"' "$wine64" "$uninstall_key"
 expect "no keyboard layout loads Revaze.ime" test -z "$(revaze_layouts)"
+expect "the user's settings are gone" bash -c '! "$0" reg query "HKCU\Software\Revaze"' "$wine64"
 expect "the user's preload list loses $revaze_id and closes the gap" test \
     "$(regvalue "$preload" 1) $(regvalue "$preload" 2) $(regvalue "$preload" 3)" = "00000409 00000407 "
 expect "nothing waits for a restart" \

@@ -3,7 +3,8 @@
 //   revaze parse [--codepoints] SYLLABLE...
 //   revaze ewts [--codepoints] TEXT...
 //   revaze lookup [--dict FILE] [--codepoints] TEXT
-//   revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT
+//   revaze type [--layout NAME] [--setting NAME=VALUE]... [--dict FILE | --no-dict] [--codepoints]
+//               [--trace] SCRIPT
 //   revaze dict build WORDLIST -o FILE
 //   revaze dict index FILE
 //   revaze tables
@@ -21,6 +22,7 @@
 #include "dictionary/dictionary.h"
 #include "ewts/ewts_parser.h"
 #include "revaze_version.h"
+#include "settings/settings.h"
 #include "tools/key_chart.h"
 #include "tools/simulator.h"
 #include "tools/word_list.h"
@@ -46,7 +48,8 @@ constexpr const char* kHelp =
     "  revaze parse [--codepoints] SYLLABLE...\n"
     "  revaze ewts [--codepoints] TEXT...\n"
     "  revaze lookup [--dict FILE] [--codepoints] TEXT\n"
-    "  revaze type [--layout NAME] [--dict FILE | --no-dict] [--codepoints] [--trace] SCRIPT\n"
+    "  revaze type [--layout NAME] [--setting NAME=VALUE]... [--dict FILE | --no-dict]\n"
+    "              [--codepoints] [--trace] SCRIPT\n"
     "  revaze dict build WORDLIST -o FILE\n"
     "  revaze dict index FILE\n"
     "  revaze tables\n"
@@ -57,7 +60,10 @@ constexpr const char* kHelp =
     "lookup   the dictionary candidates for a Tibetan text, in dictionary order\n"
     "type     what the input method leaves in an empty edit box after SCRIPT: every printable\n"
     "         character but { and } is a key; {Enter} {Back} {Esc} {PgUp} {PgDn} {Shift}\n"
-    "         {Shift+c} {Star} {Soft} {Mode} {Layout:NAME} {LBrace} {RBrace} are the others\n"
+    "         {Shift+c} {CapsLock} {Star} {Soft} {Mode} {Layout:NAME} {LBrace} {RBrace} are the\n"
+    "         others. The input method has no stored settings but those given by --setting:\n"
+    "         StartLayout=NAME StartMode=Tibetan|English CapsLock=Letters|Ignore|English\n"
+    "         ShiftToggles=0|1 RememberLayout=0|1\n"
     "dict     build: writes a UTF-8 word list as a dictionary file, with its index;\n"
     "         index: writes the prepared index beside a dictionary (name.dat: name.idx)\n"
     "tables   the key charts of the nine layouts and the soft keyboard pages, as JSON\n"
@@ -208,7 +214,8 @@ int cmdType(const std::vector<std::string>& args) {
     bool noDict = false;
     bool dictGiven = false;
     std::string dictPath = defaultDictionaryPath();
-    std::string layout = "Wylie";
+    std::string layout;
+    Settings settings;
     std::vector<std::string> scripts;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -218,13 +225,17 @@ int cmdType(const std::vector<std::string>& args) {
             trace = true;
         } else if (a == "--no-dict") {
             noDict = true;
-        } else if (a == "--dict" || a == "--layout") {
+        } else if (a == "--dict" || a == "--layout" || a == "--setting") {
             if (i + 1 >= args.size()) {
                 return fail("type: " + a + " needs a value");
             }
             if (a == "--dict") {
                 dictPath = args[++i];
                 dictGiven = true;
+            } else if (a == "--setting") {
+                if (auto why = ApplySettingArgument(settings, args[++i])) {
+                    return fail("type: " + *why);
+                }
             } else {
                 layout = args[++i];
             }
@@ -240,7 +251,7 @@ int cmdType(const std::vector<std::string>& args) {
     if (scripts.size() != 1) {
         return fail("type: give exactly one SCRIPT");
     }
-    if (findLayoutByName(layout) == nullptr) {
+    if (!layout.empty() && findLayoutByName(layout) == nullptr) {
         return fail("type: unknown layout " + layout);
     }
     std::string error;
@@ -255,8 +266,10 @@ int cmdType(const std::vector<std::string>& args) {
             return fail(error);
         }
     }
-    Simulator simulator(dictionary.get());
-    simulator.chooseLayout(layout);
+    Simulator simulator(dictionary.get(), settings.Start());
+    if (!layout.empty()) {
+        simulator.chooseLayout(layout);
+    }
     std::string out;
     for (const ScriptToken& token : *tokens) {
         std::size_t before = simulator.commits().size();

@@ -68,6 +68,8 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
             addKeyStroke(token, kVkNext, 0);
         } else if (name == "Shift") {
             addKeyStroke(token, kVkShift, 0);
+        } else if (name == "CapsLock") {
+            addKeyStroke(token, kVkCapital, 0);
         } else if (name == "Star") {
             addKeyStroke(token, kVkHelp, 0);
         } else if (name == "LBrace") {
@@ -97,7 +99,8 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
     return tokens;
 }
 
-Simulator::Simulator(const Dictionary* dictionary) : session_(dictionary) {}
+Simulator::Simulator(const Dictionary* dictionary, const SessionStart& start)
+    : session_(dictionary, start) {}
 
 bool Simulator::Box::Commit(std::wstring_view text) {
     owner_.box_ += text;
@@ -137,12 +140,22 @@ void Simulator::run(const ScriptToken& token) {
 }
 
 void Simulator::key(const ScriptEvent& event, bool released) {
-    // Only a release's character is never read: the character arrives with the press.
-    KeyEvent key{event.vk, released ? '\0' : event.ch, released, false};
+    if (event.vk == kVkCapital && !released) {
+        capsLock_ = !capsLock_;
+    }
+    // Only a release's character is never read: the character arrives with the press. Caps Lock
+    // turns a letter's case over, as the keyboard does.
+    char ch = released ? '\0' : event.ch;
+    if (capsLock_ && ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'))) {
+        ch = static_cast<char>(ch ^ 0x20);
+    }
+    const KeyEvent key{event.vk, ch, released, false, capsLock_};
     Result result = session_.Key(key, sink_);
     note(result);
     if (!released && !result.taken) {
-        applyToBox(event);
+        ScriptEvent typed = event;
+        typed.ch = ch;
+        applyToBox(typed);
     }
 }
 

@@ -47,7 +47,7 @@ std::string jsonString(std::string_view utf8);
 
 class Simulator {
 public:
-    explicit Simulator(const Dictionary* dictionary);
+    explicit Simulator(const Dictionary* dictionary, const SessionStart& start = {});
 
     // Chooses a layout from the layout menu; false for an unknown name.
     bool chooseLayout(std::string_view name);
@@ -77,6 +77,7 @@ private:
     void note(const Result& result);
 
     Session session_;
+    bool capsLock_ = false;
     Box sink_{*this};
     std::wstring box_;
     std::vector<std::wstring> commits_;

@@ -41,15 +41,20 @@ Result Session::ShowSoftPage(int page) {
     return finish({});
 }
 
+Result Session::SetKeyPolicy(const KeyPolicy& policy) {
+    keys_ = policy;
+    return finish({});
+}
+
 Result Session::PrevPage() {
-    if (state_.inputMode == InputMode::Tibetan) {
+    if (keyMode(capsLock_) == InputMode::Tibetan) {
         active().PrevPage();
     }
     return finish({});
 }
 
 Result Session::NextPage() {
-    if (state_.inputMode == InputMode::Tibetan) {
+    if (keyMode(capsLock_) == InputMode::Tibetan) {
         active().NextPage();
     }
     return finish({});
@@ -58,7 +63,7 @@ Result Session::NextPage() {
 Result Session::SelectCandidate(int number, CommitSink& sink) {
     Result result;
     Composer& composer = active();
-    if (state_.inputMode == InputMode::Tibetan && number >= 1 && number <= kCandidatesPerPage) {
+    if (keyMode(capsLock_) == InputMode::Tibetan && number >= 1 && number <= kCandidatesPerPage) {
         const std::optional<std::wstring> chosen =
             composer.ChosenCandidate(static_cast<char>('0' + number));
         if (chosen && !chosen->empty() && commit(*chosen, sink, result)) {

@@ -35,12 +35,39 @@ bool isShortcut(const KeyEvent& key) {
     return key.ctrl && key.vk >= 'A' && key.vk <= 'Z';
 }
 
+// Caps Lock turns a letter's case over (Shift with it gives small letters); the Ignore policy
+// turns it back, so that the layouts read the letter as if Caps Lock were off.
+char typedCharacter(const KeyEvent& key, CapsLockPolicy policy) {
+    if (!key.capsLock || policy != CapsLockPolicy::Ignore) {
+        return key.ch;
+    }
+    if (key.ch >= 'A' && key.ch <= 'Z') {
+        return static_cast<char>(key.ch - 'A' + 'a');
+    }
+    if (key.ch >= 'a' && key.ch <= 'z') {
+        return static_cast<char>(key.ch - 'a' + 'A');
+    }
+    return key.ch;
+}
+
 } // namespace
 
-Session::Session(const Dictionary* dictionary)
-    : wylie_(dictionary), ewts_(dictionary), layout_(dictionary), soft_(dictionary) {
+Session::Session(const Dictionary* dictionary, const SessionStart& start)
+    : wylie_(dictionary), ewts_(dictionary), layout_(dictionary), soft_(dictionary),
+      keys_(start.keys) {
+    state_.inputMode = start.mode;
+    if (findLayout(start.layout) != nullptr) {
+        state_.layoutId = start.layout;
+    }
     layout_.layoutIndex = state_.layoutIndex();
     finish({});
+}
+
+InputMode Session::keyMode(bool capsLock) const {
+    if (capsLock && keys_.capsLock == CapsLockPolicy::English) {
+        return InputMode::English;
+    }
+    return state_.inputMode;
 }
 
 Composer& Session::active() {
@@ -65,7 +92,8 @@ bool Session::WouldTake(const KeyEvent& key) const {
     if (key.released) {
         return false; // a lone Shift tap switches the mode, but the release itself goes nowhere
     }
-    if (state_.inputMode == InputMode::English || isApplicationKey(key.vk) || isShortcut(key)) {
+    if (keyMode(key.capsLock) == InputMode::English || isApplicationKey(key.vk) ||
+        isShortcut(key)) {
         return false;
     }
     // With nothing composed, Backspace and Enter belong to the application.
@@ -76,10 +104,11 @@ bool Session::WouldTake(const KeyEvent& key) const {
 }
 
 bool Session::CompletesShiftTap(const KeyEvent& key) const {
-    return key.released && key.vk == kVkShift && shiftAlone_;
+    return keys_.shiftToggles && key.released && key.vk == kVkShift && shiftAlone_;
 }
 
 Result Session::Key(const KeyEvent& key, CommitSink& sink) {
+    capsLock_ = key.capsLock;
     const bool loneShiftTap = CompletesShiftTap(key);
     shiftAlone_ = key.vk == kVkShift && !key.released;
     if (loneShiftTap) {
@@ -87,21 +116,22 @@ Result Session::Key(const KeyEvent& key, CommitSink& sink) {
     }
     Result result;
     if (!WouldTake(key)) {
-        if (!key.released && state_.inputMode == InputMode::Tibetan &&
+        if (!key.released && keyMode(key.capsLock) == InputMode::Tibetan &&
             (key.vk == kVkBack || key.vk == kVkReturn)) {
             active().Reset();
         }
         return finish(result);
     }
     result.taken = true;
+    const char ch = typedCharacter(key, keys_.capsLock);
     if (state_.softVisible) {
-        softKeyboardKey(key.ch, key.vk, sink, result);
+        softKeyboardKey(ch, key.vk, sink, result);
     } else if (state_.layoutId == LayoutId::Wylie) {
-        wylieKey(key.ch, key.vk, sink, result);
+        wylieKey(ch, key.vk, sink, result);
     } else if (state_.layoutId == LayoutId::Ewts) {
-        ewtsKey(key.ch, key.vk, sink, result);
+        ewtsKey(ch, key.vk, sink, result);
     } else {
-        layoutKey(key.ch, key.vk, sink, result);
+        layoutKey(ch, key.vk, sink, result);
     }
     return finish(result);
 }
@@ -117,14 +147,16 @@ bool Session::commit(std::wstring_view text, CommitSink& sink, Result& result) {
 
 Result Session::finish(Result result) {
     View& v = view_;
-    v.mode = state_.inputMode;
+    v.mode = keyMode(capsLock_);
+    v.capitals =
+        capsLock_ && v.mode == InputMode::Tibetan && keys_.capsLock == CapsLockPolicy::Letters;
     v.layout = state_.layoutId;
     v.layoutIndex = state_.layoutIndex();
     v.softVisible = state_.softVisible;
     v.softPage = state_.softPage;
     Composer& composer = active();
     // The composition window reads the active composer's lines only in Tibetan mode.
-    const bool tibetan = state_.inputMode == InputMode::Tibetan;
+    const bool tibetan = v.mode == InputMode::Tibetan;
     if (tibetan) {
         composer.UpdateDisplayLine();
     }

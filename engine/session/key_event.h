@@ -1,5 +1,5 @@
-// A key as a front end hands it to the session: what was pressed, what it typed, and the one
-// modifier the decisions read.
+// A key as a front end hands it to the session: what was pressed, what it typed, and the
+// modifier and the lock the decisions read.
 #pragma once
 
 namespace revaze {
@@ -9,6 +9,7 @@ struct KeyEvent {
     char ch = 0;           // the character the key typed, one 8-bit code; 0 for none
     bool released = false; // a release rather than a press
     bool ctrl = false;     // a Control key is held
+    bool capsLock = false; // Caps Lock is on (then `ch` of a letter key is upper case)
 };
 
 } // namespace revaze

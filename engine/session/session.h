@@ -10,6 +10,7 @@
 #include "session/commit_sink.h"
 #include "session/input_state.h"
 #include "session/key_event.h"
+#include "session/session_options.h"
 #include "session/view.h"
 #include "wylie/wylie_composer.h"
 
@@ -18,8 +19,8 @@ namespace revaze {
 class Session {
 public:
     // `dictionary` (may be null: no candidates) is shared and only read; it must outlive the
-    // session.
-    explicit Session(const Dictionary* dictionary = nullptr);
+    // session. With no `start` given the session starts as a freshly installed input method does.
+    explicit Session(const Dictionary* dictionary = nullptr, const SessionStart& start = {});
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -41,6 +42,8 @@ public:
     Result SelectLayout(LayoutId layout);
     // Pages 1..5; others change nothing.
     Result ShowSoftPage(int page);
+    // The user changed the Caps Lock or Shift policy: the next key follows the new one.
+    Result SetKeyPolicy(const KeyPolicy& policy);
 
     // The candidates of the active composer.
     Result PrevPage();
@@ -54,6 +57,7 @@ public:
 
     const View& view() const { return view_; }
     const InputState& state() const { return state_; }
+    const KeyPolicy& keyPolicy() const { return keys_; }
     // Read access for tests and invariant checks.
     const WylieComposer& wylie() const { return wylie_; }
     const EwtsComposer& ewts() const { return ewts_; }
@@ -63,6 +67,8 @@ public:
 private:
     Composer& active();
     const Composer& active() const;
+    // The mode keys act in: English while Caps Lock is on under its English policy.
+    InputMode keyMode(bool capsLock) const;
     void resetAllComposers();
     // Commits through `sink`, noting what arrived; false when it did not.
     bool commit(std::wstring_view text, CommitSink& sink, Result& result);
@@ -91,6 +97,9 @@ private:
     // A Shift press with no other key pressed or released since: only such a lone tap switches
     // the input mode, so that Shift+letter chords keep the composition.
     bool shiftAlone_ = false;
+    KeyPolicy keys_;
+    // As the last key handed to Key found it: the view shows what the next key will do.
+    bool capsLock_ = false;
     View view_;
 };
 

@@ -16,6 +16,8 @@ struct View {
     int layoutIndex = kWylie;
     bool softVisible = false;
     int softPage = kFirstSoftPage;
+    // Caps Lock is on and gives capital letters in Tibetan mode (the composition window's badge).
+    bool capitals = false;
 
     // The active composer: its first line, whether it holds keys, and the text Enter would
     // commit (what an inline composition shows in the document).

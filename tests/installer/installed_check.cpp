@@ -8,7 +8,7 @@
 // Prints one PASS/FAIL line per check; exits 0 when all pass. With --hold it keeps Revaze.ime
 // loaded for SECONDS after typing (announced by a line "holding Revaze.ime"), as a running
 // application would while Revaze is removed.
-#include "tests/wine/harness.h"
+#include "tests/wine/edit_typing.h"
 
 #include <msctf.h>
 #include <objbase.h>
@@ -21,6 +21,7 @@ using namespace harness;
 namespace {
 
 constexpr LANGID kTibetan = 0x0451;
+constexpr LANGID kDzongkha = 0x0C51;
 constexpr const wchar_t* kLayouts = L"SYSTEM\\CurrentControlSet\\Control\\Keyboard Layouts";
 
 std::wstring systemFile(const wchar_t* name) {
@@ -100,10 +101,6 @@ bool fileVersion(const std::wstring& path, std::wstring& version, WORD& language
     return true;
 }
 
-LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 void typeKeys(const char* text) {
     for (const char* p = text; *p != '\0'; ++p) {
         INPUT input[2] = {};
@@ -131,24 +128,9 @@ void typeThroughLayout(const std::wstring& id, int holdSeconds) {
                narrow(id).c_str())) {
         return;
     }
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = mainProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"RevazeInstalledCheck";
-    RegisterClassW(&wc);
-    HWND main = CreateWindowExW(0, wc.lpszClassName, L"Revaze installed", WS_OVERLAPPEDWINDOW, 40,
-                                40, 520, 140, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 480, 40,
-                                main, nullptr, wc.hInstance, nullptr);
-    ShowWindow(main, SW_SHOW);
-    SetForegroundWindow(main);
-    SetFocus(edit);
-    pump(400);
-    if (HIMC himc = ImmGetContext(edit)) {
-        ImmSetOpenStatus(himc, TRUE);
-        ImmReleaseContext(edit, himc);
-    }
-    pump(300);
+    const EditWindow w = openEditWindow(L"RevazeInstalledCheck", L"Revaze installed");
+    HWND main = w.main;
+    HWND edit = w.edit;
 
     wchar_t loaded[MAX_PATH] = {};
     HMODULE ime = GetModuleHandleW(L"Revaze.ime");
@@ -176,16 +158,12 @@ void typeThroughLayout(const std::wstring& id, int holdSeconds) {
     pump(100);
 }
 
-// The text service's profile for Tibetan, found through the framework, and enabled.
-void checkTextService() {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    ITfInputProcessorProfiles* profiles = nullptr;
-    CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
-                     IID_ITfInputProcessorProfiles, reinterpret_cast<void**>(&profiles));
+// The text service's profile for `language`, found through the framework, and enabled.
+void checkTextServiceFor(ITfInputProcessorProfiles* profiles, LANGID language, const char* name) {
     bool found = false;
     bool enabled = false;
     IEnumTfLanguageProfiles* list = nullptr;
-    if (profiles != nullptr && SUCCEEDED(profiles->EnumLanguageProfiles(kTibetan, &list))) {
+    if (profiles != nullptr && SUCCEEDED(profiles->EnumLanguageProfiles(language, &list))) {
         TF_LANGUAGEPROFILE profile{};
         ULONG fetched = 0;
         while (list->Next(1, &profile, &fetched) == S_OK && fetched == 1) {
@@ -205,15 +183,25 @@ void checkTextService() {
                 GetFileAttributesW(dll.c_str()) != INVALID_FILE_ATTRIBUTES) {
                 found = true;
                 BOOL on = FALSE;
-                profiles->IsEnabledLanguageProfile(profile.clsid, kTibetan, profile.guidProfile,
+                profiles->IsEnabledLanguageProfile(profile.clsid, language, profile.guidProfile,
                                                    &on);
                 enabled = enabled || on;
             }
         }
         list->Release();
     }
-    check(found, "a Tibetan text service profile is served by an installed RevazeTip.dll");
-    check(enabled, "the profile is enabled for the user");
+    check(found, "a %s text service profile is served by an installed RevazeTip.dll", name);
+    check(enabled, "the %s profile is enabled for the user", name);
+}
+
+// Both profiles: Tibetan's and Dzongkha's.
+void checkTextService() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ITfInputProcessorProfiles* profiles = nullptr;
+    CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
+                     IID_ITfInputProcessorProfiles, reinterpret_cast<void**>(&profiles));
+    checkTextServiceFor(profiles, kTibetan, "Tibetan");
+    checkTextServiceFor(profiles, kDzongkha, "Dzongkha");
     if (profiles != nullptr) {
         profiles->Release();
     }

@@ -89,6 +89,48 @@ inline void pump(DWORD milliseconds) {
     pump(milliseconds, [](const MSG&) { return false; });
 }
 
+// Runs a command line (a new process) and hands back what it printed.
+inline std::string runCapturing(std::wstring commandLine) {
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    PROCESS_INFORMATION process{};
+    std::string out;
+    const bool started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process) != FALSE;
+    CloseHandle(writeEnd);
+    if (started) {
+        char buffer[512];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            out.append(buffer, got);
+        }
+        WaitForSingleObject(process.hProcess, 60000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(readEnd);
+    return out;
+}
+
+// What a child process reported on its "TYPED " line; "(nothing)" when it printed none.
+inline std::string typedLine(const std::string& out) {
+    const std::size_t at = out.find("TYPED ");
+    if (at == std::string::npos) {
+        std::printf("    the child said: %s\n", out.c_str());
+        return "(nothing)";
+    }
+    const std::size_t end = out.find_first_of("\r\n", at);
+    return out.substr(at + 6, end == std::string::npos ? std::string::npos : end - at - 6);
+}
+
 // The virtual key and the character a US keyboard gives for a printable ASCII character.
 struct KeyStroke {
     UINT vk;

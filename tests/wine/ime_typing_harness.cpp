@@ -7,7 +7,7 @@
 // 64-bit Wine 8.0 reads the entries of the message list at the wrong offset, so on 64-bit this
 // harness has the DLL deliver its messages through the input context (REVAZE_IME_GENMSG=1)
 // unless the environment already chooses.
-#include "tests/wine/harness.h"
+#include "tests/wine/edit_typing.h"
 
 using namespace harness;
 
@@ -15,41 +15,6 @@ namespace {
 
 LRESULT CALLBACK mainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void sendKey(WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.wScan = WORD(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof input);
-}
-
-void tap(WORD vk) {
-    sendKey(vk, false);
-    sendKey(vk, true);
-    pump(60);
-}
-
-void typeText(const char* text) {
-    for (const char* p = text; *p != '\0'; ++p) {
-        const KeyStroke stroke = strokeFor(*p);
-        if (stroke.shift) {
-            sendKey(VK_SHIFT, false);
-        }
-        tap(WORD(stroke.vk));
-        if (stroke.shift) {
-            sendKey(VK_SHIFT, true);
-        }
-    }
-    pump(300);
-}
-
-std::wstring editText(HWND edit) {
-    wchar_t text[512] = {};
-    GetWindowTextW(edit, text, 512);
-    return text;
 }
 
 // A click on button 2 of the status window, delivered the way a disabled popup gets it.
@@ -62,21 +27,6 @@ void clickModeButton(HWND stat) {
                  MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
     SendMessageW(stat, WM_LBUTTONUP, 0, 0);
     pump(100);
-}
-
-void clearEdit(HWND edit) {
-    SetWindowTextW(edit, L"");
-    pump(50);
-}
-
-bool installAndActivate(const wchar_t* imePath, HKL& hkl) {
-    hkl = installIme(imePath);
-    if (hkl == nullptr) {
-        return false;
-    }
-    ActivateKeyboardLayout(hkl, 0);
-    pump(300);
-    return check(GetKeyboardLayout(0) == hkl, "the IME is the thread's keyboard layout");
 }
 
 } // namespace

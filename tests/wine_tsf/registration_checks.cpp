@@ -107,19 +107,19 @@ int RunRegsvr32(const std::wstring& dll, bool unregister) {
     return static_cast<int>(code);
 }
 
-bool ProfileListed() {
+bool ProfileListed(LANGID language, const GUID& wanted) {
     ComPtr<ITfInputProcessorProfiles> profiles;
     CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
                      IID_ITfInputProcessorProfiles, profiles.putVoid());
     ComPtr<IEnumTfLanguageProfiles> list;
-    if (!profiles || FAILED(profiles->EnumLanguageProfiles(kTibetan, list.put())) || !list) {
+    if (!profiles || FAILED(profiles->EnumLanguageProfiles(language, list.put())) || !list) {
         return false;
     }
     TF_LANGUAGEPROFILE profile{};
     ULONG fetched = 0;
     while (list->Next(1, &profile, &fetched) == S_OK && fetched == 1) {
-        if (profile.clsid == kClsid && profile.guidProfile == kProfile &&
-            profile.langid == kTibetan && profile.catid == GUID_TFCAT_TIP_KEYBOARD) {
+        if (profile.clsid == kClsid && profile.guidProfile == wanted &&
+            profile.langid == language && profile.catid == GUID_TFCAT_TIP_KEYBOARD) {
             return true;
         }
     }
@@ -169,6 +169,8 @@ void CheckRegistered(const std::wstring& dll) {
         DestroyIcon(small);
     }
     check(ProfileListed(), "registered: msctf lists the profile for Tibetan as a keyboard");
+    check(ProfileListed(kDzongkha, kDzongkhaProfile),
+          "registered: and a profile of its own for Dzongkha (0x0C51)");
 
     const struct {
         const GUID* guid;
@@ -193,7 +195,8 @@ void CheckUnregistered() {
           "unregistered: HKLM\\...\\CTF\\TIP\\%ls is gone (profile and categories)", kClsidText);
     check(!keyExists(HKEY_CURRENT_USER, tipKey()), "unregistered: HKCU\\...\\CTF\\TIP\\%ls is gone",
           kClsidText);
-    check(!ProfileListed(), "unregistered: msctf no longer lists the profile");
+    check(!ProfileListed() && !ProfileListed(kDzongkha, kDzongkhaProfile),
+          "unregistered: msctf no longer lists either profile");
     check(!inCategory(nullptr), "unregistered: the category manager knows no category of it");
 }
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "expected_ids.h"
+
 namespace tsfharness {
 
 // Runs regsvr32 /s (with /u to unregister) on `dll`; its exit code, -1 when it did not start.
@@ -12,7 +14,7 @@ int RunRegsvr32(const std::wstring& dll, bool unregister);
 void CheckRegistered(const std::wstring& dll);
 void CheckUnregistered();
 
-// The language profile as the real msctf lists it for Tibetan.
-bool ProfileListed();
+// A language profile as the real msctf lists it: Tibetan's, or the one under `language`.
+bool ProfileListed(LANGID language = kTibetan, const GUID& profile = kProfile);
 
 } // namespace tsfharness

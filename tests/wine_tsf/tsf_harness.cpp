@@ -20,6 +20,7 @@
 
 #include "layouts/soft_keyboard_tables.h"
 #include "tests/wine_tsf/com_base.h"
+#include "tests/wine_tsf/configure_checks.h"
 #include "tests/wine_tsf/expected_ids.h"
 #include "tests/wine_tsf/harness_store.h"
 #include "tests/wine_tsf/key_route.h"
@@ -734,11 +735,12 @@ void pressLanguageBar(Tsf& tsf) {
     auto menu = ComPtr<HarnessMenu>::adopt(new HarnessMenu());
     layoutButton->InitMenu(menu.get());
     const auto& items = menu->items;
-    check(items.size() == 12 && items[0].id == 6 && items[0].flags == TF_LBMENUF_RADIOCHECKED &&
+    check(items.size() == 14 && items[0].id == 6 && items[0].flags == TF_LBMENUF_RADIOCHECKED &&
               items[8].id == kLayoutEwts && items[9].flags == TF_LBMENUF_SEPARATOR &&
-              items[10].id == 1001 && items[11].id == 1002,
+              items[10].id == 1001 && items[11].id == 1002 &&
+              items[12].flags == TF_LBMENUF_SEPARATOR && items[13].id == 1004,
           "the layout menu: nine layouts, Wylie first and checked, EWTS last, the soft keyboard, "
-          "English");
+          "English, Settings");
     checkText(buttonText(host->items[1].get()), L"Wylie", "the layout button names Wylie");
     const int modeUpdates = updates->updates;
     layoutButton->OnMenuSelect(kLayoutDzongkha);
@@ -774,6 +776,36 @@ void pressLanguageBar(Tsf& tsf) {
 
 } // namespace
 
+// ---- settings read by a new process --------------------------------------------------------
+
+// The child: a new process whose text service, activated afresh, types "kag Enter".
+int typeAsNewProcess() {
+    Tsf tsf;
+    std::string typed = "(the service did not activate)";
+    if (activate(tsf)) {
+        g_keys.connect(tsf.sink.get());
+        Document doc = openDocument(tsf, L"New process", 40, 60);
+        focus(tsf, doc);
+        g_keys.type("kag\r");
+        typed = hex(doc.store->text());
+    }
+    std::printf("TYPED %s\n", typed.c_str());
+    std::fflush(stdout);
+    ExitProcess(0);
+}
+
+void checkStartLayoutInNewProcess(const wchar_t* self, const wchar_t* ime) {
+    runCapturing(L"reg.exe add HKCU\\Software\\Revaze /v StartLayout /t REG_SZ /d Dzongkha /f");
+    const std::wstring commandLine =
+        std::wstring(L"\"") + self + L"\" \"" + ime + L"\" \"" + g_artifacts + L"\" --type-started";
+    const std::string typed = typedLine(runCapturing(commandLine));
+    check(typed == hex(L"\u0F58\u0F4F\u0F54"),
+          "with StartLayout=Dzongkha (reg add) a new process types Dzongkha through the text "
+          "service (%s)",
+          typed.c_str());
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Revaze");
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
         std::printf("usage: tsf_harness.exe <Revaze.ime> <artifacts folder>\n");
@@ -787,6 +819,9 @@ int wmain(int argc, wchar_t** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         std::printf("FAIL: COM does not start\n");
         return 1;
+    }
+    if (argc >= 4 && std::wstring(argv[3]) == L"--type-started") {
+        return typeAsNewProcess();
     }
     checkServer();
     checkRegistration();
@@ -813,6 +848,8 @@ int wmain(int argc, wchar_t** argv) {
         tsf.recorder.reset();
     }
     tsf.profiles.reset();
+    CheckConfigure(g_artifacts);
+    checkStartLayoutInNewProcess(argv[0], argv[1]);
     if (g_canUnloadNow != nullptr) {
         check(g_canUnloadNow() == S_OK, "DllCanUnloadNow: S_OK after deactivation");
     }

@@ -673,10 +673,11 @@ int wmain(int argc, wchar_t** argv) {
 
     // ---- help menu ----
     MenuSeen help = openMenu(stat, 119);
-    check(help.items.size() == 2 && help.items[0].id == 109 &&
+    check(help.items.size() == 3 && help.items[0].id == 109 &&
               help.items[0].text == L"Help\u3010\u5E2E\u52A9\u3011" && help.items[1].id == 110 &&
-              help.items[1].text == L"Website\u3010\u7F51\u7AD9\u3011",
-          "the menu button tracks Help (109) and Website (110)");
+              help.items[1].text == L"Website\u3010\u7F51\u7AD9\u3011" && help.items[2].id == 111 &&
+              help.items[2].text == L"Settings\u3010\u8BBE\u7F6E\u3011",
+          "the menu button tracks Help (109), Website (110) and Settings (111)");
 
     // ---- Monlam ----
     SendMessageW(stat, WM_COMMAND, 60, 0);

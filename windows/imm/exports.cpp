@@ -6,6 +6,7 @@
 #include "imm/commit.h"
 #include "imm/ime_module.h"
 #include "imm/immdev.h"
+#include "ui/settings_dialog.h"
 
 // Exported by plain name through windows/resources/Revaze.def.
 #define REVAZE_EXPORT extern "C"
@@ -21,6 +22,10 @@ bool contextUsable(HIMC himc) {
 
 bool controlDown(const BYTE* keyState) {
     return keyState != nullptr && (keyState[VK_CONTROL] & 0x80) != 0;
+}
+
+bool capsLockOn(const BYTE* keyState) {
+    return keyState != nullptr && (keyState[VK_CAPITAL] & 0x01) != 0;
 }
 
 // Commits what is composed into `himc` (a deactivated context, or one whose application asks):
@@ -57,7 +62,14 @@ REVAZE_EXPORT BOOL WINAPI ImeInquire(LPIMEINFO info, LPWSTR uiClass, DWORD /*sys
     return TRUE;
 }
 
-REVAZE_EXPORT BOOL WINAPI ImeConfigure(HKL, HWND, DWORD, LPVOID) {
+REVAZE_EXPORT BOOL WINAPI ImeConfigure(HKL, HWND owner, DWORD mode, LPVOID) {
+    try {
+        if (mode == IME_CONFIG_GENERAL) {
+            revaze::ShowSettingsDialog(g_hInstance, owner);
+            g_module->FollowSettings();
+        }
+    } catch (...) {
+    }
     return TRUE;
 }
 
@@ -84,6 +96,9 @@ REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
             completeInto(*thread, himc);
             thread->comp.HideWindow();
         }
+        if (active) {
+            g_module->FollowSettings();
+        }
     } catch (...) {
     }
     return TRUE;
@@ -96,7 +111,8 @@ REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyDa
             return FALSE;
         }
         const bool released = (static_cast<std::uint32_t>(keyData) & 0x80000000u) != 0;
-        const revaze::KeyEvent key{virtualKey & 0xFFu, 0, released, controlDown(keyState)};
+        const revaze::KeyEvent key{virtualKey & 0xFFu, 0, released, controlDown(keyState),
+                                   capsLockOn(keyState)};
         revaze::ImeThread& thread = g_module->thread();
         revaze::Session& session = thread.session();
         thread.keyContext = himc;
@@ -122,7 +138,7 @@ REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPB
         // The character the keyboard produced arrives in the high word; only its low byte counts.
         const revaze::KeyEvent key{virtualKey & 0xFFu,
                                    static_cast<char>((virtualKey >> 16) & 0xFFu), false,
-                                   controlDown(keyState)};
+                                   controlDown(keyState), capsLockOn(keyState)};
         revaze::ImeThread& thread = g_module->thread();
         thread.keyContext = himc;
         revaze::ContextSink sink(himc, messages);

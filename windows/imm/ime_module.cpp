@@ -2,6 +2,7 @@
 
 #include "imm/commit.h"
 #include "platform/forwarder.h"
+#include "platform/registry_settings.h"
 #include "ui/system_dictionary.h"
 
 HINSTANCE g_hInstance = nullptr;
@@ -91,6 +92,15 @@ BOOL CALLBACK ImeModule::loadDictionary(PINIT_ONCE, PVOID parameter, PVOID*) {
 const Dictionary* ImeModule::dictionary() {
     InitOnceExecuteOnce(&dictionaryOnce_, loadDictionary, this, nullptr);
     return dictionary_.get();
+}
+
+void ImeModule::FollowSettings() {
+    // Each thread's session takes the policy when it differs: a change seen first by another
+    // thread still reaches this one.
+    const Settings settings = ProcessSettings().Current();
+    if (ImeThread* state = existingThread()) {
+        state->FollowSettings(settings);
+    }
 }
 
 bool ContextSink::Commit(std::wstring_view text) {

@@ -40,6 +40,9 @@ public:
     void ReleaseThread();
     // Deletes every thread's state (process detach).
     void ReleaseAll();
+    // A window of the process was activated: settings changed since take effect now in this
+    // thread's session.
+    void FollowSettings();
 
     // The process's dictionary, loaded by the first call; null when there is none.
     const Dictionary* dictionary();

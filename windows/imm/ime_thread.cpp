@@ -2,6 +2,7 @@
 
 #include "imm/ime_module.h"
 #include "imm/immdev.h"
+#include "platform/registry_settings.h"
 
 namespace revaze {
 
@@ -24,7 +25,8 @@ ImeThread::~ImeThread() {
 
 Session& ImeThread::session() {
     if (!session_) {
-        session_ = std::make_unique<Session>(g_module->dictionary());
+        session_ =
+            std::make_unique<Session>(g_module->dictionary(), ProcessSettings().Current().Start());
     }
     return *session_;
 }
@@ -48,6 +50,13 @@ void ImeThread::OnSoftKeyboardButton() {
 
 void ImeThread::OnLayoutChosen(LayoutId layout) {
     Show(session().SelectLayout(layout));
+    RememberLayout(ProcessSettings().Current(), layout);
+}
+
+void ImeThread::FollowSettings(const Settings& settings) {
+    if (session_ && !(session_->keyPolicy() == settings.Keys())) {
+        Show(session_->SetKeyPolicy(settings.Keys()));
+    }
 }
 
 void ImeThread::OnSoftPageChosen(int page) {

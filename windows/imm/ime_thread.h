@@ -11,6 +11,7 @@
 
 #include "dictionary/dictionary.h"
 #include "session/session.h"
+#include "settings/settings.h"
 #include "ui/cui_comp.h"
 #include "ui/cui_frame.h"
 #include "ui/cui_soft.h"
@@ -31,6 +32,8 @@ public:
     bool hasSession() const { return session_ != nullptr; }
     // Shows a session call's answer: the beep, and the three windows brought up to date.
     void Show(const Result& result);
+    // Settings read again: the session takes their key policy when it differs from its own.
+    void FollowSettings(const Settings& settings);
 
     // The input context of the key being handled, where the UI window names none.
     HIMC keyContext = nullptr;

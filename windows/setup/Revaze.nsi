@@ -203,6 +203,8 @@ Section "Uninstall"
     Delete "${HELP_DIR}\help.pdf"
     RMDir "${HELP_DIR}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    ; The settings Revaze wrote for this user; an administrator's defaults under HKLM stay.
+    DeleteRegKey HKCU "Software\Revaze"
     Delete "$INSTDIR\${HELPER}"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include "layouts/layouts.h"
+
 namespace revaze::tsf {
 
 // The COM class of the text service ({0530BC3B-B775-419F-B531-9BA63BD41385}).
 inline constexpr CLSID kTextServiceClsid = {
     0x0530bc3b, 0xb775, 0x419f, {0xb5, 0x31, 0x9b, 0xa6, 0x3b, 0xd4, 0x13, 0x85}};
-// Its one keyboard input profile, for Tibetan ({2A3F6AF2-F906-43D1-B27F-9766FCFA526C}).
+// Its keyboard input profile for Tibetan ({2A3F6AF2-F906-43D1-B27F-9766FCFA526C}).
 inline constexpr GUID kProfileGuid = {
     0x2a3f6af2, 0xf906, 0x43d1, {0xb2, 0x7f, 0x97, 0x66, 0xfc, 0xfa, 0x52, 0x6c}};
 // The display attribute of the text being composed ({A3D5EA2F-DD96-496D-9A76-2D2F25704651}).
@@ -20,8 +22,26 @@ inline constexpr GUID kInputAttributeGuid = {
 inline constexpr GUID kLayoutButtonGuid = {
     0x47ed9dd4, 0x9f0f, 0x4bcf, {0x96, 0xdc, 0x38, 0xb2, 0x95, 0x9e, 0xc4, 0xd4}};
 
-// Tibetan (People's Republic of China).
+// Its keyboard input profile for Dzongkha ({C8746072-59B9-484A-AF56-E6BC827CD21B}): the same
+// service, listed where a Dzongkha user looks for it.
+inline constexpr GUID kDzongkhaProfileGuid = {
+    0xc8746072, 0x59b9, 0x484a, {0xaf, 0x56, 0xe6, 0xbc, 0x82, 0x7c, 0xd2, 0x1b}};
+
+// Tibetan (People's Republic of China) and Dzongkha (Bhutan).
 inline constexpr LANGID kTibetanLangId = 0x0451;
+inline constexpr LANGID kDzongkhaLangId = 0x0C51;
+
+// The profiles, each with the layout a session started under it begins in (unless the user's
+// StartLayout says otherwise).
+struct LanguageProfile {
+    LANGID language;
+    const GUID* guid;
+    LayoutId layout;
+};
+inline constexpr LanguageProfile kLanguageProfiles[] = {
+    {kTibetanLangId, &kProfileGuid, LayoutId::Wylie},
+    {kDzongkhaLangId, &kDzongkhaProfileGuid, LayoutId::Dzongkha},
+};
 inline constexpr wchar_t kProfileDescription[] = L"Revaze";
 // The icon of the profile and of the language bar's mode button in Tibetan mode, and the one
 // the mode button shows in English mode (resource identifiers in RevazeTip.rc).

@@ -28,6 +28,7 @@ KeyEvent KeyFromMessage(WPARAM wParam, LPARAM lParam, bool released) {
         return key;
     }
     key.ctrl = (state[VK_CONTROL] & 0x80) != 0;
+    key.capsLock = (state[VK_CAPITAL] & 0x01) != 0;
     if (!released) {
         const UINT scanCode = (static_cast<UINT>(lParam) >> 16) & 0xFFu;
         key.ch = TypedCharacter(key.vk, scanCode, state, GetKeyboardLayout(0));

@@ -25,6 +25,11 @@ std::vector<MenuEntry> LanguageBarMenu(const View& view) {
     english.text = L"English (Shift)";
     english.checked = view.mode == InputMode::English;
     menu.push_back(english);
+    menu.push_back(separator);
+    MenuEntry settings;
+    settings.id = kSettingsCommand;
+    settings.text = L"Settings\u3010\u8BBE\u7F6E\u3011";
+    menu.push_back(settings);
     return menu;
 }
 
@@ -34,6 +39,8 @@ MenuAction ActionOfCommand(unsigned id) {
         action.kind = MenuAction::Kind::SoftKeyboard;
     } else if (id == kEnglishModeCommand) {
         action.kind = MenuAction::Kind::EnglishMode;
+    } else if (id == kSettingsCommand) {
+        action.kind = MenuAction::Kind::Settings;
     } else if (const Layout* layout = findLayoutById(static_cast<int>(id))) {
         action.kind = MenuAction::Kind::Layout;
         action.layout = layout->id;

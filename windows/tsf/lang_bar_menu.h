@@ -11,9 +11,10 @@
 
 namespace revaze::tsf {
 
-// Menu command identifiers: a layout's is its LayoutId value; these two are the others.
+// Menu command identifiers: a layout's is its LayoutId value; these three are the others.
 inline constexpr unsigned kSoftKeyboardCommand = 1001;
 inline constexpr unsigned kEnglishModeCommand = 1002;
+inline constexpr unsigned kSettingsCommand = 1004;
 
 struct MenuEntry {
     unsigned id = 0;
@@ -24,12 +25,13 @@ struct MenuEntry {
 };
 
 // The nine layouts in the status window's order with the current one checked, a separator, the
-// soft keyboard (checked while shown) and English mode (checked in English mode).
+// soft keyboard (checked while shown) and English mode (checked in English mode), a separator
+// and the settings window.
 std::vector<MenuEntry> LanguageBarMenu(const View& view);
 
 // What a chosen command asks of the session.
 struct MenuAction {
-    enum class Kind { None, Layout, SoftKeyboard, EnglishMode };
+    enum class Kind { None, Layout, SoftKeyboard, EnglishMode, Settings };
     Kind kind = Kind::None;
     LayoutId layout = LayoutId::Wylie;
 };

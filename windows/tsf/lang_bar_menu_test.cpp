@@ -17,7 +17,7 @@ TEST(LanguageBarMenu, ListsTheLayoutsInMenuOrderWithTheCurrentOneChecked) {
     const auto layouts = allLayouts();
     for (const Layout& current : layouts) {
         const auto menu = LanguageBarMenu(viewWith(current.id, false, InputMode::Tibetan));
-        ASSERT_EQ(menu.size(), layouts.size() + 3) << current.name;
+        ASSERT_EQ(menu.size(), layouts.size() + 5) << current.name;
         for (std::size_t i = 0; i < layouts.size(); ++i) {
             const MenuEntry& entry = menu[i];
             EXPECT_EQ(entry.id, static_cast<unsigned>(layouts[i].id));
@@ -27,6 +27,8 @@ TEST(LanguageBarMenu, ListsTheLayoutsInMenuOrderWithTheCurrentOneChecked) {
             EXPECT_FALSE(entry.separator);
         }
         EXPECT_TRUE(menu[layouts.size()].separator);
+        EXPECT_TRUE(menu[layouts.size() + 3].separator);
+        EXPECT_EQ(menu.back().id, kSettingsCommand);
     }
 }
 
@@ -38,8 +40,8 @@ TEST(LanguageBarMenu, SoftKeyboardAndEnglishEntriesFollowTheView) {
     for (const Case c : {Case{false, InputMode::Tibetan}, Case{true, InputMode::Tibetan},
                          Case{false, InputMode::English}, Case{true, InputMode::English}}) {
         const auto menu = LanguageBarMenu(viewWith(LayoutId::Monlam, c.soft, c.mode));
-        const MenuEntry& soft = menu[menu.size() - 2];
-        const MenuEntry& english = menu.back();
+        const MenuEntry& soft = menu[allLayouts().size() + 1];
+        const MenuEntry& english = menu[allLayouts().size() + 2];
         EXPECT_EQ(soft.id, kSoftKeyboardCommand);
         EXPECT_EQ(soft.checked, c.soft);
         EXPECT_FALSE(soft.radio);
@@ -64,6 +66,7 @@ TEST(LanguageBarMenu, EveryEntryLeadsBackToItsAction) {
     }
     EXPECT_EQ(ActionOfCommand(kSoftKeyboardCommand).kind, MenuAction::Kind::SoftKeyboard);
     EXPECT_EQ(ActionOfCommand(kEnglishModeCommand).kind, MenuAction::Kind::EnglishMode);
+    EXPECT_EQ(ActionOfCommand(kSettingsCommand).kind, MenuAction::Kind::Settings);
     for (unsigned stray : {0u, 7u, 9u, 1000u, 1003u}) {
         EXPECT_EQ(ActionOfCommand(stray).kind, MenuAction::Kind::None) << stray;
     }

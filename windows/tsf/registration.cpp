@@ -45,14 +45,14 @@ template <typename T> ComPtr<T> create(const CLSID& clsid) {
     return object;
 }
 
-HRESULT registerProfile(const std::wstring& dll) {
+HRESULT registerProfile(const std::wstring& dll, const LanguageProfile& profile) {
     const auto descriptionLength = static_cast<ULONG>(std::size(kProfileDescription) - 1);
     const auto dllLength = static_cast<ULONG>(dll.size());
     // Windows 8 and later: one call, enabled by default.
     if (auto manager = create<ITfInputProcessorProfileMgr>(CLSID_TF_InputProcessorProfiles)) {
         const HRESULT hr = manager->RegisterProfile(
-            kTextServiceClsid, kTibetanLangId, kProfileGuid, kProfileDescription, descriptionLength,
-            dll.c_str(), dllLength, kProfileIconIndex, nullptr, 0, TRUE, 0);
+            kTextServiceClsid, profile.language, *profile.guid, kProfileDescription,
+            descriptionLength, dll.c_str(), dllLength, kProfileIconIndex, nullptr, 0, TRUE, 0);
         if (SUCCEEDED(hr)) {
             return hr;
         }
@@ -64,15 +64,25 @@ HRESULT registerProfile(const std::wstring& dll) {
     }
     HRESULT hr = profiles->Register(kTextServiceClsid);
     if (SUCCEEDED(hr)) {
-        hr = profiles->AddLanguageProfile(kTextServiceClsid, kTibetanLangId, kProfileGuid,
+        hr = profiles->AddLanguageProfile(kTextServiceClsid, profile.language, *profile.guid,
                                           kProfileDescription, descriptionLength, dll.c_str(),
                                           dllLength, kProfileIconIndex);
     }
     if (SUCCEEDED(hr)) {
-        hr = profiles->EnableLanguageProfileByDefault(kTextServiceClsid, kTibetanLangId,
-                                                      kProfileGuid, TRUE);
+        hr = profiles->EnableLanguageProfileByDefault(kTextServiceClsid, profile.language,
+                                                      *profile.guid, TRUE);
     }
     return hr;
+}
+
+HRESULT registerProfiles(const std::wstring& dll) {
+    for (const LanguageProfile& profile : kLanguageProfiles) {
+        const HRESULT hr = registerProfile(dll, profile);
+        if (FAILED(hr)) {
+            return hr;
+        }
+    }
+    return S_OK;
 }
 
 HRESULT registerCategories() {
@@ -98,9 +108,11 @@ void unregisterCategories() {
     }
 }
 
-void unregisterProfile() {
+void unregisterProfiles() {
     if (auto manager = create<ITfInputProcessorProfileMgr>(CLSID_TF_InputProcessorProfiles)) {
-        manager->UnregisterProfile(kTextServiceClsid, kTibetanLangId, kProfileGuid, 0);
+        for (const LanguageProfile& profile : kLanguageProfiles) {
+            manager->UnregisterProfile(kTextServiceClsid, profile.language, *profile.guid, 0);
+        }
     }
     // Also removes what the profile manager leaves of the service (and, where only the older
     // calls work, the profile itself).
@@ -127,13 +139,13 @@ HRESULT RegisterServer() {
         unregisterClass();
         return SELFREG_E_CLASS;
     }
-    HRESULT hr = registerProfile(dll);
+    HRESULT hr = registerProfiles(dll);
     if (SUCCEEDED(hr)) {
         hr = registerCategories();
     }
     if (FAILED(hr)) {
         unregisterCategories();
-        unregisterProfile();
+        unregisterProfiles();
         unregisterClass();
         return hr;
     }
@@ -143,7 +155,7 @@ HRESULT RegisterServer() {
 HRESULT UnregisterServer() {
     ComApartment com;
     unregisterCategories();
-    unregisterProfile();
+    unregisterProfiles();
     const LSTATUS status = unregisterClass();
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
 }

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "platform/registry_settings.h"
 #include "tsf/display_attribute.h"
 #include "tsf/dll_module.h"
 #include "tsf/guids.h"
@@ -22,6 +23,25 @@ ComPtr<ITfContext> topContext(ITfDocumentMgr* documentMgr) {
         documentMgr->GetTop(context.put());
     }
     return context;
+}
+
+// The layout of the language profile Windows activated the service under: Dzongkha's profile
+// starts in Dzongkha.
+LayoutId activeProfileLayout() {
+    ComPtr<ITfInputProcessorProfiles> profiles;
+    LANGID language = 0;
+    GUID profile = GUID_NULL;
+    if (FAILED(CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_ITfInputProcessorProfiles, profiles.putVoid())) ||
+        FAILED(profiles->GetActiveLanguageProfile(kTextServiceClsid, &language, &profile))) {
+        return LayoutId::Wylie;
+    }
+    for (const LanguageProfile& known : kLanguageProfiles) {
+        if (IsEqualGUID(profile, *known.guid)) {
+            return known.layout;
+        }
+    }
+    return LayoutId::Wylie;
 }
 
 } // namespace
@@ -58,6 +78,12 @@ void* TextService::interfaceFor(REFIID riid) {
     if (riid == IID_ITfThreadFocusSink) {
         return static_cast<ITfThreadFocusSink*>(this);
     }
+    if (riid == IID_ITfFunctionProvider) {
+        return static_cast<ITfFunctionProvider*>(this);
+    }
+    if (riid == __uuidof(ITfFnConfigure) || riid == __uuidof(ITfFunction)) {
+        return static_cast<ITfFnConfigure*>(this);
+    }
     return nullptr;
 }
 
@@ -78,7 +104,8 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
         clientId_ = clientId;
         activationFlags_ = flags;
         if (!session_) {
-            session_ = std::make_unique<Session>(SharedDictionary());
+            session_ = std::make_unique<Session>(
+                SharedDictionary(), ProcessSettings().Current().Start(activeProfileLayout()));
         }
         // Without the thread manager's events and the keys the service can do nothing.
         if (!threadMgrSink_.advise(threadMgr, IID_ITfThreadMgrEventSink,
@@ -89,6 +116,12 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
         }
         threadFocusSink_.advise(threadMgr, IID_ITfThreadFocusSink,
                                 static_cast<ITfThreadFocusSink*>(this));
+        // The settings window for the thread's function manager; a manager without one still
+        // finds it through the class's own ITfFnConfigure.
+        if (auto single = threadMgr_.query<ITfSourceSingle>()) {
+            functionProviderAdvised_ = SUCCEEDED(single->AdviseSingleSink(
+                clientId_, IID_ITfFunctionProvider, static_cast<ITfFunctionProvider*>(this)));
+        }
         if (ComPtr<ITfCompartment> compartment = openCloseCompartment()) {
             compartmentSink_.advise(compartment.get(), IID_ITfCompartmentEventSink,
                                     static_cast<ITfCompartmentEventSink*>(this));
@@ -117,6 +150,10 @@ STDMETHODIMP TextService::Deactivate() {
     }
     removeLangBarButtons();
     destroyWindows();
+    if (auto single = threadMgr_.query<ITfSourceSingle>(); single && functionProviderAdvised_) {
+        single->UnadviseSingleSink(clientId_, IID_ITfFunctionProvider);
+    }
+    functionProviderAdvised_ = false;
     compartmentSink_.reset();
     threadFocusSink_.reset();
     threadMgrSink_.reset();
@@ -240,6 +277,7 @@ STDMETHODIMP TextService::OnSetFocus(ITfDocumentMgr*, ITfDocumentMgr* previous) 
     try {
         completeComposition(topContext(previous).get());
         textExtent_.reset();
+        followSettings();
         return S_OK;
     } catch (...) {
         return E_FAIL;

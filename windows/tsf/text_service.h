@@ -35,7 +35,7 @@ struct TipWindows {
 class TextService final
     : public ComObject<ITfTextInputProcessorEx, ITfThreadMgrEventSink, ITfKeyEventSink,
                        ITfCompositionSink, ITfDisplayAttributeProvider, ITfCompartmentEventSink,
-                       ITfThreadFocusSink>,
+                       ITfThreadFocusSink, ITfFunctionProvider, ITfFnConfigure>,
       public UiOwner,
       public LangBarOwner {
 public:
@@ -71,6 +71,13 @@ public:
     // ITfThreadFocusSink
     STDMETHODIMP OnSetThreadFocus() override;
     STDMETHODIMP OnKillThreadFocus() override;
+    // ITfFunctionProvider: the one function is the settings window (text_service_configure.cpp).
+    STDMETHODIMP GetType(GUID* type) override;
+    STDMETHODIMP GetDescription(BSTR* description) override;
+    STDMETHODIMP GetFunction(REFGUID group, REFIID riid, IUnknown** function) override;
+    // ITfFnConfigure: the "Options" of Windows' language settings.
+    STDMETHODIMP GetDisplayName(BSTR* name) override;
+    STDMETHODIMP Show(HWND parent, LANGID language, REFGUID profile) override;
 
     // UiOwner: the status window's buttons and menu, the soft keyboard's pages.
     void OnModeButton() override;
@@ -125,6 +132,8 @@ private:
     // Inside an edit session on `context`: commits what is composed there and shows the answer.
     void completeIn(TfEditCookie ec, ITfContext* context);
     void showWindows(bool show);
+    // The focus came back: settings changed since take effect now.
+    void followSettings();
     // The composition window belongs to the top-level window of the document being typed in.
     void followDocumentWindow(HWND document);
 
@@ -134,6 +143,7 @@ private:
     bool keySinkAdvised_ = false;
     // Made at the first activation and kept: mode and layout survive a deactivation.
     std::unique_ptr<Session> session_;
+    bool functionProviderAdvised_ = false;
     DocumentWriter writer_;
     SinkAdvice threadMgrSink_;
     SinkAdvice threadFocusSink_;

@@ -1,5 +1,6 @@
 // What the service shows after a session call, the status window's and language bar's commands,
 // and where the composition window goes.
+#include "platform/registry_settings.h"
 #include "tsf/edit_session.h"
 #include "tsf/lang_bar_menu.h"
 #include "tsf/text_service.h"
@@ -122,6 +123,7 @@ void TextService::followDocumentWindow(HWND document) {
 
 STDMETHODIMP TextService::OnSetThreadFocus() {
     try {
+        followSettings();
         showWindows(true);
         return S_OK;
     } catch (...) {
@@ -153,6 +155,15 @@ void TextService::OnSoftKeyboardButton() {
 void TextService::OnLayoutChosen(LayoutId layout) {
     if (session_) {
         act(session_->SelectLayout(layout));
+        RememberLayout(ProcessSettings().Current(), layout);
+    }
+}
+
+void TextService::followSettings() {
+    bool changed = false;
+    const Settings settings = ProcessSettings().Current(&changed);
+    if (changed && session_) {
+        act(session_->SetKeyPolicy(settings.Keys()));
     }
 }
 
@@ -200,6 +211,9 @@ void TextService::RunMenuCommand(unsigned id) {
         break;
     case MenuAction::Kind::EnglishMode:
         OnModeButton();
+        break;
+    case MenuAction::Kind::Settings:
+        Show(MenuOwnerWindow(), 0, GUID_NULL);
         break;
     case MenuAction::Kind::None:
         break;

@@ -1,7 +1,7 @@
 // The parts of the Text Services Framework headers that mingw-w64 10 does not ship: three
-// interfaces of the Windows SDK's msctf.h, two of its ctfutb.h, their flags, and the category and
-// language bar GUIDs. Each is declared only when the toolchain's headers lack it; method order
-// and identifiers are those of the Windows SDK.
+// interfaces of the Windows SDK's msctf.h, two of its ctfutb.h, two of its ctffunc.h, their flags,
+// and the category and language bar GUIDs. Each is declared only when the toolchain's headers lack
+// it; method order and identifiers are those of the Windows SDK.
 #pragma once
 
 #include <windows.h>
@@ -89,6 +89,26 @@ __CRT_UUID_DECL(ITfLangBarItemButton, 0x28c7f1d0, 0xde25, 0x11d2, 0xaf, 0xdd, 0x
 #endif
 #ifndef TF_E_SYNCHRONOUS
 #define TF_E_SYNCHRONOUS TS_E_SYNCHRONOUS
+#endif
+
+#ifndef __ITfFunction_INTERFACE_DEFINED__
+#define __ITfFunction_INTERFACE_DEFINED__
+MIDL_INTERFACE("db593490-098f-11d3-8df0-00105a2799b5")
+ITfFunction : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE GetDisplayName(BSTR * name) = 0;
+};
+__CRT_UUID_DECL(ITfFunction, 0xdb593490, 0x098f, 0x11d3, 0x8d, 0xf0, 0x00, 0x10, 0x5a, 0x27, 0x99,
+                0xb5)
+#endif
+
+#ifndef __ITfFnConfigure_INTERFACE_DEFINED__
+#define __ITfFnConfigure_INTERFACE_DEFINED__
+MIDL_INTERFACE("88f567c6-1757-49f8-a1b2-89234c1eeff9")
+ITfFnConfigure : public ITfFunction {
+    virtual HRESULT STDMETHODCALLTYPE Show(HWND parent, LANGID language, REFGUID profile) = 0;
+};
+__CRT_UUID_DECL(ITfFnConfigure, 0x88f567c6, 0x1757, 0x49f8, 0xa1, 0xb2, 0x89, 0x23, 0x4c, 0x1e,
+                0xef, 0xf9)
 #endif
 
 namespace revaze::tsf {

@@ -47,6 +47,7 @@ void CUIComp::CreateUIWindow(HWND parent) {
 void CUIComp::Show(const View& view) {
     displayLine_ = view.displayLine;
     candidatePageText_ = view.candidatePageText;
+    capitals_ = view.capitals;
     if (!IsWindow(window)) {
         return;
     }
@@ -146,6 +147,11 @@ void CUIComp::Paint() {
     SetTextColor(dc, kCompTextColour);
     SetBkMode(dc, TRANSPARENT);
     TextOutW(dc, 3, 2, displayLine_.c_str(), static_cast<int>(displayLine_.size()));
+    if (capitals_) {
+        // Caps Lock is on and the layouts read capital keys: say so at the first line's end.
+        RECT badge{w - 20, 2, w - 4, kSeparatorY};
+        DrawTextW(dc, L"A", 1, &badge, DT_RIGHT | DT_TOP | DT_SINGLELINE);
+    }
     if (!candidatePageText_.empty()) {
         // DT_MODIFYSTRING may write an ellipsis and four more characters into the text.
         std::vector<wchar_t> text(candidatePageText_.begin(), candidatePageText_.end());

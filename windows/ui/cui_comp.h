@@ -56,6 +56,7 @@ private:
     FrameDrag drag_;
     std::wstring displayLine_;       // what the last view showed
     std::wstring candidatePageText_; // "\n  1: ...", empty without candidates
+    bool capitals_ = false;          // Caps Lock gives capitals: the "A" badge
 };
 
 } // namespace revaze

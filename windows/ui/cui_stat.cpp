@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "ui/settings_dialog.h"
 #include "ui/ui_owner.h"
 
 namespace revaze {
@@ -221,6 +222,7 @@ HMENU CUIStat::BuildHelpMenu() const {
     if (menu != nullptr) {
         AppendMenuW(menu, MF_STRING, kHelpCommand, L"Help\u3010帮助\u3011");
         AppendMenuW(menu, MF_STRING, kWebsiteCommand, L"Website\u3010网站\u3011");
+        AppendMenuW(menu, MF_STRING, kSettingsCommand, L"Settings\u3010设置\u3011");
     }
     return menu;
 }
@@ -240,6 +242,8 @@ void CUIStat::OnCommand(int id) {
         openHelpDocument();
     } else if (id == kWebsiteCommand) {
         openWithShell(kWebsiteAddress);
+    } else if (id == kSettingsCommand) {
+        ShowSettingsDialog(instance, nullptr);
     }
 }
 

@@ -22,6 +22,7 @@ inline constexpr int kStatusStripBitmapId = 103;
 inline constexpr int kStatusCell = 28; // every picture cell is 28 x 28
 inline constexpr int kHelpCommand = 109;
 inline constexpr int kWebsiteCommand = 110;
+inline constexpr int kSettingsCommand = 111;
 
 // Client x of the five buttons' cells (also the cells' x in the strip), in drawing order.
 inline constexpr int kStatusButtonX[5] = {0, 28, 53, 79, 106};

@@ -1,6 +1,6 @@
 """The words of the help document, section by section, as Pango markup. [[...]] marks Tibetan.
 Blocks: ("p", paragraph), ("list", items), ("h", subheading), ("status", the status window's
-picture), ("soft", a picture of the soft keyboard). The key charts follow these sections; they are
+picture), ("soft", a picture of the soft keyboard), ("picture", a PNG file of this folder). The key charts follow these sections; they are
 drawn from the layout tables by make_help.py."""
 
 SECTIONS = [
@@ -29,7 +29,7 @@ SECTIONS = [
         ("p", "To remove Revaze, open <b>Settings › Apps › Installed apps</b> (Apps &amp; "
               "features), choose <b>Revaze</b> and <b>Uninstall</b>; or run "
               "<tt>C:\\Program Files\\Revaze\\Uninstall.exe</tt> (<tt>/S</tt> removes it without "
-              "asking). Nothing of Revaze stays behind. A file that a running application still "
+              "asking). Nothing of Revaze stays behind, your settings included. A file that a running application still "
               "uses is deleted when Windows restarts; the uninstaller says so."),
     ]),
     ("Switching to Revaze", [
@@ -38,8 +38,11 @@ SECTIONS = [
               "<b>Revaze</b>. If Tibetan is not in the list, add it under <b>Settings › Time "
               "&amp; language › Language &amp; region › Add a language</b>, then add Revaze as its "
               "keyboard."),
-        ("p", "Each application starts in Tibetan mode with the Wylie layout. Revaze keeps no "
-              "settings: the layout and the mode chosen in one application do not change another."),
+        ("p", "Revaze is listed under Dzongkha ([[རྫོང་ཁ]]) too; chosen there, it starts in the "
+              "Dzongkha layout."),
+        ("p", "Each application starts in Tibetan mode with the Wylie layout, unless the settings "
+              "say otherwise: the layout and the mode chosen in one application do not change "
+              "another."),
     ]),
     ("Typing", [
         ("p", "Keys typed in Tibetan mode are not sent to the application at once: they are "
@@ -78,7 +81,8 @@ SECTIONS = [
             "<b>Layout</b>: shows the current layout's badge; click it for the menu of the nine "
             "layouts (Wylie, Wylie-F, Himalaya, Dzongkha, Sambhota-1, Sambhota-2, Monlam, BZD, "
             "EWTS).",
-            "<b>Menu</b>: <b>Help</b> opens this document, <b>Website</b> the Revaze web site.",
+            "<b>Menu</b>: <b>Help</b> opens this document, <b>Website</b> the Revaze web site, "
+            "<b>Settings</b> the settings window.",
         ]),
         ("p", "Switching the mode or the soft keyboard drops what is composed; switching the "
               "layout keeps it."),
@@ -90,5 +94,33 @@ SECTIONS = [
               "[[☆࿈☆]] shows the next page: five pages per layout, four for Dzongkha. The digits "
               "1 to 5 still choose candidates."),
         ("soft", None),
+    ]),
+    ("Settings", [
+        ("p", "The settings window opens from <b>Settings</b> in the status window's menu, from "
+              "the language bar's layout menu, and from <b>Options</b> of Revaze in the language "
+              "settings of Windows. <b>Apply</b> or <b>OK</b> stores the settings for you; "
+              "applications started from then on begin with them, and applications already "
+              "running take the Caps Lock and Shift settings at their next activation."),
+        ("picture", "settings_window.png"),
+        ("list", [
+            "<b>Start layout</b>: the layout every application begins with (Wylie unless you "
+            "choose another).",
+            "<b>Remember the layout I choose from the menu</b>: the layout you choose becomes the "
+            "start layout of the applications started next.",
+            "<b>Start in</b>: Tibetan or English mode.",
+            "<b>Caps Lock</b>: gives capital letters (Wylie <tt>T</tt> is the retroflex ta); is "
+            "ignored in Tibetan mode (Shift still gives capitals); or switches to English while it is on.",
+            "<b>A lone Shift tap switches between Tibetan and English</b>: clear it to keep the "
+            "mode when Shift is tapped; the mode button still switches.",
+        ]),
+        ("p", "The settings are stored under <tt>HKEY_CURRENT_USER\\Software\\Revaze</tt> as "
+              "<tt>StartLayout</tt> (text: <tt>Wylie</tt>, <tt>Wylie-F</tt>, <tt>Himalaya</tt>, "
+              "<tt>Dzongkha</tt>, <tt>Sambhota-1</tt>, <tt>Sambhota-2</tt>, <tt>Monlam</tt>, "
+              "<tt>BZD</tt>), <tt>RememberLayout</tt> (number, 0 or 1), <tt>StartMode</tt> "
+              "(<tt>Tibetan</tt> or <tt>English</tt>), <tt>CapsLock</tt> (<tt>Letters</tt>, "
+              "<tt>Ignore</tt> or <tt>English</tt>) and <tt>ShiftToggles</tt> (number, 0 or 1). "
+              "An administrator can store the same values under "
+              "<tt>HKEY_LOCAL_MACHINE\\Software\\Revaze</tt> as defaults for every user; "
+              "a user's own value wins. A value Revaze cannot read is ignored."),
     ]),
 ]

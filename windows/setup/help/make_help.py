@@ -11,6 +11,7 @@ the fonts Tibetan Machine Uni (fonts-tibetan-machine), DDC Uchen (fonts-ddc-uche
 STATUS_STRIP.bmp is the status window's bitmap (bitmap 103); its first row is the window as it
 opens, drawn on the status window's page when given."""
 import json
+import os
 import re
 import struct
 import sys
@@ -425,6 +426,10 @@ def render(path, status_bmp, pages=None):
                 surface = status_window(status_bmp)
                 if surface:
                     doc.image(surface, 2.0)
+            elif kind == "picture":
+                surface = cairo.ImageSurface.create_from_png(
+                    os.path.join(os.path.dirname(os.path.abspath(__file__)), content))
+                doc.image(surface, min(1.0, TEXT_W / surface.get_width()))
             elif kind == "soft":
                 wylie = TABLES["layouts"][0]
                 doc.keyboard(keys, TEXT_W / 434, soft_labels(wylie["softPages"][0]),
