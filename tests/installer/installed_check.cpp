@@ -1,13 +1,14 @@
 // Checks what RevazeSetup.exe installed, from a process of one bitness: the keyboard layout of
 // Revaze.ime (Tibetan, loading the file of this process's system directory), the file's version,
 // the dictionary beside it, typing through the layout into an EDIT control, and, with --tip, the
-// text service's enabled profile.
+// text service's file version and enabled profile.
 //
 //     installed_check.exe VERSION [--tip] [--hold SECONDS]
 //
 // Prints one PASS/FAIL line per check; exits 0 when all pass. With --hold it keeps Revaze.ime
-// loaded for SECONDS after typing (announced by a line "holding Revaze.ime"), as a running
-// application would while Revaze is removed.
+// loaded (with --tip RevazeTip.dll too) for SECONDS after typing (announced by a line "holding
+// Revaze.ime"), as a running application would while Revaze is removed or upgraded, then types
+// again.
 #include "tests/wine/harness.h"
 
 #include <msctf.h>
@@ -119,8 +120,25 @@ void typeKeys(const char* text) {
     pump(300);
 }
 
+// Keeps the input methods loaded for `seconds`, as a running application does while Revaze is
+// upgraded or removed, then types again: what the application loaded keeps working.
+void holdAndTypeAgain(HWND edit, int seconds, bool tip) {
+    HMODULE service = tip ? LoadLibraryW(systemFile(L"RevazeTip.dll").c_str()) : nullptr;
+    std::printf("holding Revaze.ime%s for %d s\n", service ? " and RevazeTip.dll" : "", seconds);
+    pump(DWORD(seconds) * 1000);
+    SetWindowTextW(edit, L"");
+    typeKeys("ka\r");
+    wchar_t text[64] = {};
+    GetWindowTextW(edit, text, 64);
+    check(lstrcmpW(text, L"\u0F40") == 0, "after the hold ka Enter still types U+0F40 (%s)",
+          hex(text).c_str());
+    if (service != nullptr) {
+        FreeLibrary(service);
+    }
+}
+
 // Activates the installed layout and types into an EDIT control as a user would.
-void typeThroughLayout(const std::wstring& id, int holdSeconds) {
+void typeThroughLayout(const std::wstring& id, int holdSeconds, bool tip) {
     HKL hkl = LoadKeyboardLayoutW(id.c_str(), KLF_ACTIVATE);
     if (hkl == nullptr || GetKeyboardLayout(0) != hkl) {
         hkl = reinterpret_cast<HKL>(static_cast<ULONG_PTR>(std::wcstoul(id.c_str(), nullptr, 16)));
@@ -163,8 +181,7 @@ void typeThroughLayout(const std::wstring& id, int holdSeconds) {
     GetWindowTextW(edit, text, 256);
     check(text == kBkraShis, "bkra shis Enter types %s into the edit control", hex(text).c_str());
     if (holdSeconds > 0) {
-        std::printf("holding Revaze.ime for %d s\n", holdSeconds);
-        pump(DWORD(holdSeconds) * 1000);
+        holdAndTypeAgain(edit, holdSeconds, tip);
     }
     DestroyWindow(main);
     pump(100);
@@ -253,8 +270,13 @@ int wmain(int argc, wchar_t** argv) {
     check(GetFileAttributesW(systemFile(L"ZovovUvoz2.dat").c_str()) != INVALID_FILE_ATTRIBUTES,
           "the dictionary is in the system directory");
 
+    if (tip) {
+        read = fileVersion(systemFile(L"RevazeTip.dll"), version, language);
+        check(read && version == argv[1], "RevazeTip.dll in the system directory is version %s",
+              narrow(version).c_str());
+    }
     if (!layouts.empty()) {
-        typeThroughLayout(layouts[0], holdSeconds);
+        typeThroughLayout(layouts[0], holdSeconds, tip);
     }
     if (tip) {
         checkTextService();

@@ -24,6 +24,7 @@
 #include "tests/wine_tsf/key_route.h"
 #include "tests/wine_tsf/lang_bar_host.h"
 #include "tests/wine_tsf/own_context.h"
+#include "tests/wine_tsf/recording_factory.h"
 #include "tests/wine_tsf/registration_checks.h"
 #include "tsf/com_ptr.h"
 #include "tsf/tsf_sdk.h"
@@ -199,31 +200,6 @@ void checkRegistration() {
 }
 
 // ---- activation by the real thread manager -----------------------------------------------------
-
-// Stands between COM and the DLL's class object and keeps what it makes, so that the harness
-// reaches the service Wine activates (to play the key manager) without changing how it loads.
-class RecordingFactory final : public HarnessObject<IClassFactory> {
-public:
-    explicit RecordingFactory(IClassFactory* real) : real_(real) {}
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
-        const HRESULT hr = real_->CreateInstance(outer, riid, out);
-        if (SUCCEEDED(hr) && out != nullptr && *out != nullptr) {
-            made.push_back(ComPtr<IUnknown>(static_cast<IUnknown*>(*out)));
-        }
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL lock) override { return real_->LockServer(lock); }
-    std::vector<ComPtr<IUnknown>> made;
-
-private:
-    void* find(REFIID riid) override {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            return static_cast<IClassFactory*>(this);
-        }
-        return nullptr;
-    }
-    ComPtr<IClassFactory> real_;
-};
 
 struct Tsf {
     ComPtr<ITfThreadMgr> threadMgr;

@@ -18,12 +18,13 @@
 #include <vector>
 
 #include "tests/wine/harness.h"
-#include "tests/wine_ui/object_capacity.h"
 #include "tests/wine_ui/png_writer.h"
 
 namespace {
 
 using harness::check;
+using harness::measureObjectCapacity;
+using harness::ObjectCapacity;
 using harness::pump;
 
 std::wstring g_artifacts;
@@ -447,7 +448,7 @@ void checkHandlesUnderLoad(HWND stat, HWND soft) {
     }
     pump(300);
     const int cursorShown = cursorDisplayCount();
-    const revaze::test::ObjectCapacity before = revaze::test::measureObjectCapacity();
+    const ObjectCapacity before = measureObjectCapacity();
     const DWORD start = GetTickCount();
     for (int i = 0; i < kCycles; ++i) {
         loadCycle(stat, soft, i);
@@ -458,7 +459,7 @@ void checkHandlesUnderLoad(HWND stat, HWND soft) {
         quickClick(stat, 66, 14);
     }
     typeKey(VK_ESCAPE);
-    const revaze::test::ObjectCapacity after = revaze::test::measureObjectCapacity();
+    const ObjectCapacity after = measureObjectCapacity();
     std::printf("  %d load cycles in %lu ms; room for GDI objects %zu -> %zu, USER %zu -> %zu, "
                 "memory handles %zu -> %zu\n",
                 kCycles, static_cast<unsigned long>(elapsed), before.gdi, after.gdi, before.user,

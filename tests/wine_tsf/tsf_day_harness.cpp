@@ -1,0 +1,324 @@
+// A working day of RevazeTip.dll: a thousand activations and deactivations by Wine's real thread
+// manager, each with two documents on Wine's real contexts, words typed into them (candidates,
+// a layout switch, the keyboard closed and opened, a focus change mid-composition, now and then
+// the soft keyboard), then the DLL let go. Keys go straight to the service's key sink, as TSF's
+// key manager hands them over; the soft keyboard's keys come back as key messages that take the
+// same way. The figures taken in the last activation (private memory, the room for GDI, USER
+// and memory handles, the DLL's own count of live COM objects) must equal those taken in the
+// same place of an activation early in the day, and DllCanUnloadNow must say S_OK at the end.
+//
+//     tsf_day_harness.exe <Revaze.ime beside RevazeTip.dll> <artifacts folder>
+//
+// Run it with a Tibetan locale (LC_ALL=bo_CN.UTF-8), as tsf_harness.
+#include "tests/wine/harness.h"
+
+#include <msctf.h>
+
+#include <string>
+
+#include "tests/wine_tsf/expected_ids.h"
+#include "tests/wine_tsf/harness_store.h"
+#include "tests/wine_tsf/key_route.h"
+#include "tests/wine_tsf/recording_factory.h"
+#include "tests/wine_tsf/registration_checks.h"
+#include "tsf/com_ptr.h"
+
+using namespace harness;
+using namespace tsfharness;
+using revaze::tsf::ComPtr;
+
+namespace {
+
+constexpr int kWarmUp = 50; // activations before the first figures
+constexpr int kActivations = kWarmUp + 1000;
+// Private memory may move by this much: heaps grow and shrink in 64 KiB steps, while a leak of
+// 64 bytes an activation (64 KB over the day) already shows.
+constexpr std::size_t kMemorySlack = 64 * 1024;
+// Handles are counted one by one; Wine's own caches may move one.
+constexpr std::size_t kHandleSlack = 1;
+
+using CanUnloadNowFn = HRESULT(WINAPI*)();
+using LiveObjectsFn = LONG(WINAPI*)();
+
+CanUnloadNowFn g_canUnloadNow = nullptr;
+LiveObjectsFn g_liveObjects = nullptr;
+KeyRoute g_route; // for the soft keyboard's key messages
+
+struct Day {
+    ComPtr<ITfThreadMgr> threadMgr;
+    ComPtr<ITfInputProcessorProfiles> profiles;
+    ComPtr<RecordingFactory> recorder;
+    DWORD registration = 0;
+    TfClientId client = 0;
+    ComPtr<ITfKeyEventSink> sink;
+    ITfContext* context = nullptr; // the focused document's
+    int keys = 0;
+};
+
+struct Document {
+    ComPtr<HarnessStore> store;
+    ComPtr<ITfDocumentMgr> manager;
+    ComPtr<ITfContext> context;
+};
+
+Document openDocument(Day& day, int y) {
+    Document doc;
+    doc.store = ComPtr<HarnessStore>::adopt(new HarnessStore(L"Day document", 40, y, 420, 90));
+    TfEditCookie cookie = 0;
+    day.threadMgr->CreateDocumentMgr(doc.manager.put());
+    if (doc.manager) {
+        doc.manager->CreateContext(day.client, 0, static_cast<ITextStoreACP*>(doc.store.get()),
+                                   doc.context.put(), &cookie);
+    }
+    if (doc.context) {
+        doc.manager->Push(doc.context.get());
+    }
+    return doc;
+}
+
+void focus(Day& day, Document& doc) {
+    SetFocus(doc.store->window());
+    day.threadMgr->SetFocus(doc.manager.get());
+    day.context = doc.context.get();
+    g_route.setContext(day.context);
+    pump(0);
+}
+
+// A key press and release handed to the sink as the key manager does: the test call first.
+void typeKey(Day& day, UINT vk) {
+    const LPARAM data = 1 | LPARAM(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC) << 16);
+    BOOL eaten = FALSE;
+    day.sink->OnTestKeyDown(day.context, vk, data, &eaten);
+    if (eaten) {
+        day.sink->OnKeyDown(day.context, vk, data, &eaten);
+    }
+    const LPARAM up = data | LPARAM(0xC0000000u);
+    day.sink->OnTestKeyUp(day.context, vk, up, &eaten);
+    if (eaten) {
+        day.sink->OnKeyUp(day.context, vk, up, &eaten);
+    }
+    ++day.keys;
+}
+
+void typeText(Day& day, const char* text) {
+    for (const char* p = text; *p != '\0'; ++p) {
+        typeKey(day, strokeFor(*p).vk);
+    }
+    pump(0); // the edit sessions Wine's context runs later
+}
+
+void setKeyboardOpen(Day& day, LONG open) {
+    auto compartments = day.threadMgr.query<ITfCompartmentMgr>();
+    ComPtr<ITfCompartment> compartment;
+    if (compartments && SUCCEEDED(compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE,
+                                                               compartment.put()))) {
+        VARIANT value;
+        VariantInit(&value);
+        value.vt = VT_I4;
+        value.lVal = open;
+        compartment->SetValue(day.client, &value);
+    }
+}
+
+void clickAt(HWND window, int x, int y) {
+    POINT screen{x, y};
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+constexpr UINT kLayoutCommands[] = {6, 8, 10, 20, 30, 50, 60, 70};
+
+// The soft keyboard shown, one of its keys clicked (it fires as a key message), then hidden.
+void softKeyboard(Day& day) {
+    HWND stat = findThreadWindow(L"UISTAT");
+    HWND soft = findThreadWindow(L"UISOFT");
+    if (stat == nullptr || soft == nullptr) {
+        return;
+    }
+    g_route.connect(day.sink.get());
+    clickAt(stat, 66, 14);
+    clickAt(soft, 37 + 15, 32 + 15);
+    g_route.pump(5);
+    typeText(day, "\r");
+    clickAt(stat, 66, 14);
+    g_route.disconnect();
+}
+
+// What one activation types: candidates, a layout of the day, English and back, a composition
+// the focus change completes in the first document, the rest in the second.
+void typeDuringActivation(Day& day, int index, Document& first, Document& second) {
+    focus(day, first);
+    typeText(day, "bkra shis 2ka ga  kha\rbkrax\b\rnga\x1b");
+    HWND stat = findThreadWindow(L"UISTAT");
+    SendMessageW(stat, WM_COMMAND, kLayoutCommands[index % 8], 0);
+    typeText(day, "bsgrubs 'khor lo \r");
+    SendMessageW(stat, WM_COMMAND, kLayoutCommands[0], 0);
+    setKeyboardOpen(day, 0);
+    typeText(day, "abc");
+    setKeyboardOpen(day, 1);
+    if (index % 10 == 0) {
+        softKeyboard(day);
+    }
+    typeText(day, "rgya mtsho");
+    focus(day, second);
+    typeText(day, "bkra shis\r");
+    first.store->clear();
+    second.store->clear();
+}
+
+struct Figures {
+    std::size_t privateBytes = 0;
+    ObjectCapacity room;
+    long objects = 0;
+};
+
+Figures measure() {
+    pump(20);
+    Figures f;
+    f.objects = g_liveObjects();
+    f.privateBytes = privateBytes();
+    f.room = measureObjectCapacity();
+    return f;
+}
+
+// One activation: the service made, documents typed into, the figures taken when asked, the
+// documents closed and the service deactivated and let go.
+bool activation(Day& day, int index, Figures* figures) {
+    if (FAILED(day.threadMgr->Activate(&day.client)) || day.recorder->made.size() != 1) {
+        return false;
+    }
+    day.recorder->made[0]->QueryInterface(IID_ITfKeyEventSink, day.sink.putVoid());
+    if (!day.sink) {
+        return false;
+    }
+    Document first = openDocument(day, 60);
+    Document second = openDocument(day, 200);
+    if (!first.context || !second.context) {
+        return false;
+    }
+    typeDuringActivation(day, index, first, second);
+    if (figures != nullptr) {
+        *figures = measure();
+    }
+    focus(day, first);
+    first.manager->Pop(TF_POPF_ALL);
+    second.manager->Pop(TF_POPF_ALL);
+    day.sink.reset();
+    day.context = nullptr;
+    g_route.setContext(nullptr);
+    const bool deactivated = SUCCEEDED(day.threadMgr->Deactivate());
+    day.recorder->made.clear();
+    return deactivated;
+}
+
+bool start(Day& day, const std::wstring& dll) {
+    HMODULE module = LoadLibraryW(dll.c_str()); // the module COM loads through the same path
+    g_canUnloadNow = reinterpret_cast<CanUnloadNowFn>(GetProcAddress(module, "DllCanUnloadNow"));
+    g_liveObjects = reinterpret_cast<LiveObjectsFn>(GetProcAddress(module, "RevazeLiveObjects"));
+    if (!check(g_canUnloadNow && g_liveObjects, "RevazeTip.dll loads, its object count exported") ||
+        !check(RunRegsvr32(dll, false) == 0, "regsvr32 registers RevazeTip.dll")) {
+        return false;
+    }
+    CoCreateInstance(CLSID_TF_InputProcessorProfiles, nullptr, CLSCTX_INPROC_SERVER,
+                     IID_ITfInputProcessorProfiles, day.profiles.putVoid());
+    ComPtr<IClassFactory> real;
+    CoGetClassObject(kClsid, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, real.putVoid());
+    CoCreateInstance(CLSID_TF_ThreadMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ITfThreadMgr,
+                     day.threadMgr.putVoid());
+    if (!check(day.profiles && real && day.threadMgr,
+               "the real profiles, thread manager and Revaze's class object")) {
+        return false;
+    }
+    day.recorder = ComPtr<RecordingFactory>::adopt(new RecordingFactory(real.get()));
+    CoRegisterClassObject(kClsid, static_cast<IClassFactory*>(day.recorder.get()),
+                          CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &day.registration);
+    day.profiles->EnableLanguageProfile(kClsid, kTibetan, kProfile, TRUE);
+    return check(SUCCEEDED(day.profiles->ActivateLanguageProfile(kClsid, kTibetan, kProfile)),
+                 "ActivateLanguageProfile takes Revaze's Tibetan profile (run as a Tibetan user)");
+}
+
+void report(const Figures& before, const Figures& after, int keys, DWORD ms) {
+    std::printf("  %d-bit: activations %d -> %d (%d keys) in %lu ms: private memory %zu -> %zu "
+                "KiB, room for GDI objects %zu -> %zu, USER %zu -> %zu, memory handles %zu -> "
+                "%zu, live COM objects %ld -> %ld\n",
+                int(sizeof(void*) * 8), kWarmUp, kActivations, keys, static_cast<unsigned long>(ms),
+                before.privateBytes / 1024, after.privateBytes / 1024, before.room.gdi,
+                after.room.gdi, before.room.user, after.room.user, before.room.memory,
+                after.room.memory, before.objects, after.objects);
+    check(
+        after.privateBytes <= before.privateBytes + kMemorySlack,
+        "a day of activations leaves private memory where it was (+%lld KiB, %zu KiB allowed)",
+        (static_cast<long long>(after.privateBytes) - static_cast<long long>(before.privateBytes)) /
+            1024,
+        kMemorySlack / 1024);
+    check(before.room.gdi > 1000 && after.room.gdi + kHandleSlack >= before.room.gdi,
+          "no GDI object leaks (room %zu, was %zu)", after.room.gdi, before.room.gdi);
+    check(before.room.user > 1000 && after.room.user + kHandleSlack >= before.room.user,
+          "no USER object leaks (room %zu, was %zu)", after.room.user, before.room.user);
+    check(before.room.memory > 1000 && after.room.memory + kHandleSlack >= before.room.memory,
+          "no memory handle leaks (room %zu, was %zu)", after.room.memory, before.room.memory);
+    check(before.objects > 0 && after.objects == before.objects,
+          "the service holds as many live COM objects in its last activation as early on (%ld)",
+          after.objects);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) {
+        std::printf("usage: tsf_day_harness.exe <Revaze.ime> <artifacts folder>\n");
+        return 2;
+    }
+    std::wstring dll = argv[1];
+    const std::size_t slash = dll.find_last_of(L"\\/");
+    dll = (slash == std::wstring::npos ? std::wstring() : dll.substr(0, slash + 1)) +
+          L"RevazeTip.dll";
+    std::printf("tsf_day_harness (%d-bit), keys straight to the key sink\n",
+                int(sizeof(void*) * 8));
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::printf("FAIL: COM does not start\n");
+        return 1;
+    }
+    Day day;
+    if (start(day, dll)) {
+        Figures before;
+        Figures after;
+        int done = 0;
+        DWORD startTime = 0;
+        while (done < kActivations) {
+            const bool warmUpEnds = done + 1 == kWarmUp;
+            const bool last = done + 1 == kActivations;
+            if (!activation(day, done, warmUpEnds ? &before : (last ? &after : nullptr))) {
+                break;
+            }
+            if (warmUpEnds) {
+                startTime = GetTickCount();
+            }
+            ++done;
+        }
+        check(done == kActivations, "%d activations, typing and deactivations (%d done)",
+              kActivations, done);
+        if (done == kActivations) {
+            report(before, after, day.keys, GetTickCount() - startTime);
+        }
+    }
+    day.sink.reset();
+    day.threadMgr.reset();
+    if (day.registration != 0) {
+        CoRevokeClassObject(day.registration);
+    }
+    day.recorder.reset();
+    day.profiles.reset();
+    if (g_liveObjects != nullptr) {
+        check(g_liveObjects() == 0 && g_canUnloadNow() == S_OK,
+              "at the end no object is alive and DllCanUnloadNow says S_OK (%ld)", g_liveObjects());
+    }
+    check(RunRegsvr32(dll, true) == 0, "regsvr32 /u at the end");
+    CoUninitialize();
+    return finish("tsf_day_harness");
+}
