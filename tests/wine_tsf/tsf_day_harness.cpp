@@ -52,6 +52,7 @@ struct Day {
     TfClientId client = 0;
     ComPtr<ITfKeyEventSink> sink;
     ITfContext* context = nullptr; // the focused document's
+    ComPtr<HarnessStore> stores[2];
     int keys = 0;
 };
 
@@ -61,9 +62,11 @@ struct Document {
     ComPtr<ITfContext> context;
 };
 
-Document openDocument(Day& day, int y) {
+// A document manager and context of this activation over one of the day's stores (their windows
+// stay: Wine takes seconds to take a shown window down without a window manager).
+Document openDocument(Day& day, HarnessStore* store) {
     Document doc;
-    doc.store = ComPtr<HarnessStore>::adopt(new HarnessStore(L"Day document", 40, y, 420, 90));
+    doc.store = ComPtr<HarnessStore>(store);
     TfEditCookie cookie = 0;
     day.threadMgr->CreateDocumentMgr(doc.manager.put());
     if (doc.manager) {
@@ -195,8 +198,8 @@ bool activation(Day& day, int index, Figures* figures) {
     if (!day.sink) {
         return false;
     }
-    Document first = openDocument(day, 60);
-    Document second = openDocument(day, 200);
+    Document first = openDocument(day, day.stores[0].get());
+    Document second = openDocument(day, day.stores[1].get());
     if (!first.context || !second.context) {
         return false;
     }
@@ -233,6 +236,9 @@ bool start(Day& day, const std::wstring& dll) {
                "the real profiles, thread manager and Revaze's class object")) {
         return false;
     }
+    day.stores[0] = ComPtr<HarnessStore>::adopt(new HarnessStore(L"Day document", 40, 60, 420, 90));
+    day.stores[1] =
+        ComPtr<HarnessStore>::adopt(new HarnessStore(L"Day document", 40, 200, 420, 90));
     day.recorder = ComPtr<RecordingFactory>::adopt(new RecordingFactory(real.get()));
     CoRegisterClassObject(kClsid, static_cast<IClassFactory*>(day.recorder.get()),
                           CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &day.registration);
@@ -309,6 +315,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     day.sink.reset();
     day.threadMgr.reset();
+    day.stores[0].reset();
+    day.stores[1].reset();
     if (day.registration != 0) {
         CoRevokeClassObject(day.registration);
     }
