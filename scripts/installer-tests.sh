@@ -331,18 +331,19 @@ upgrade_in_place() {
         test "$(regvalue "$uninstall_key" DisplayVersion)" = "$old_version"
     local tip_arg=()
     [ $tip = 1 ] && tip_arg=(--tip)
+    # One after the other: each types into its own window while it is in front.
     for preset in win32 win64; do
         loader=$wine64
         [ $preset = win32 ] && loader=wine
         log=$build/installer/upgrade_hold_$preset.log
         LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$preset/bin/installed_check.exe" \
-            "$old_version" "${tip_arg[@]}" --hold 10 >"$log" 2>&1 &
+            "$old_version" "${tip_arg[@]}" --hold $([ $preset = win32 ] && echo 14 || echo 8) \
+            >"$log" 2>&1 &
         holders+=($!)
-    done
-    for _ in $(seq 60); do
-        grep -q "holding" "$build/installer/upgrade_hold_win32.log" &&
-            grep -q "holding" "$build/installer/upgrade_hold_win64.log" && break
-        sleep 0.5
+        for _ in $(seq 60); do
+            grep -q "holding" "$log" && break
+            sleep 0.5
+        done
     done
     for preset in win32 win64; do
         expect "a $preset application holds the older Revaze.ime${tip_arg:+ and RevazeTip.dll}" \

@@ -126,6 +126,10 @@ void holdAndTypeAgain(HWND edit, int seconds, bool tip) {
     HMODULE service = tip ? LoadLibraryW(systemFile(L"RevazeTip.dll").c_str()) : nullptr;
     std::printf("holding Revaze.ime%s for %d s\n", service ? " and RevazeTip.dll" : "", seconds);
     pump(DWORD(seconds) * 1000);
+    // Another application may have come to the front meanwhile.
+    SetForegroundWindow(GetAncestor(edit, GA_ROOT));
+    SetFocus(edit);
+    pump(200);
     SetWindowTextW(edit, L"");
     typeKeys("ka\r");
     wchar_t text[64] = {};

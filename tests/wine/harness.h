@@ -194,6 +194,26 @@ inline std::size_t privateBytes() {
     return total;
 }
 
+// A whole number from the environment, or `fallback` when it is not set (the day harnesses'
+// lengths: a shorter day while working on them).
+inline int environmentNumber(const wchar_t* name, int fallback) {
+    wchar_t text[16] = {};
+    const DWORD length = GetEnvironmentVariableW(name, text, 16);
+    return length > 0 && length < 16 && _wtoi(text) > 0 ? _wtoi(text) : fallback;
+}
+
+// A click at a client point of one of the IME's disabled popups, delivered as they get it: the
+// pointer moved there, WM_SETCURSOR carrying the press, then the move and the release.
+inline void clickClient(HWND window, int x, int y) {
+    POINT screen{x, y};
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
 // Saves a rectangle of the screen as a 24-bit BMP.
 inline bool saveScreenBmp(const std::wstring& path, const RECT& area) {
     const int w = area.right - area.left;

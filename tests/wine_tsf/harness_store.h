@@ -101,4 +101,15 @@ private:
     DWORD pending_ = 0; // an asynchronous lock to grant when the present one ends
 };
 
+// A document over a store, as an application opens one: a document manager of the thread
+// manager, a context of `client` over the store, pushed.
+struct Document {
+    revaze::tsf::ComPtr<HarnessStore> store;
+    revaze::tsf::ComPtr<ITfDocumentMgr> manager;
+    revaze::tsf::ComPtr<ITfContext> context;
+};
+
+Document OpenDocument(ITfThreadMgr* threadMgr, TfClientId client,
+                      revaze::tsf::ComPtr<HarnessStore> store);
+
 } // namespace tsfharness

@@ -30,7 +30,10 @@ using revaze::tsf::ComPtr;
 namespace {
 
 constexpr int kWarmUp = 50; // activations before the first figures
-constexpr int kActivations = kWarmUp + 1000;
+// Activations after the warm-up (REVAZE_DAY_ACTIVATIONS shortens the day), in whole cycles of 40
+// so that the last one types what the one of the first figures typed.
+constexpr int kDayActivations = 1000;
+int g_activations = kWarmUp + kDayActivations;
 // Private memory may move by this much: heaps grow and shrink in 64 KiB steps, while a leak of
 // 64 bytes an activation (64 KB over the day) already shows.
 constexpr std::size_t kMemorySlack = 64 * 1024;
@@ -56,27 +59,10 @@ struct Day {
     int keys = 0;
 };
 
-struct Document {
-    ComPtr<HarnessStore> store;
-    ComPtr<ITfDocumentMgr> manager;
-    ComPtr<ITfContext> context;
-};
-
 // A document manager and context of this activation over one of the day's stores (their windows
 // stay: Wine takes seconds to take a shown window down without a window manager).
 Document openDocument(Day& day, HarnessStore* store) {
-    Document doc;
-    doc.store = ComPtr<HarnessStore>(store);
-    TfEditCookie cookie = 0;
-    day.threadMgr->CreateDocumentMgr(doc.manager.put());
-    if (doc.manager) {
-        doc.manager->CreateContext(day.client, 0, static_cast<ITextStoreACP*>(doc.store.get()),
-                                   doc.context.put(), &cookie);
-    }
-    if (doc.context) {
-        doc.manager->Push(doc.context.get());
-    }
-    return doc;
+    return OpenDocument(day.threadMgr.get(), day.client, ComPtr<HarnessStore>(store));
 }
 
 void focus(Day& day, Document& doc) {
@@ -123,16 +109,6 @@ void setKeyboardOpen(Day& day, LONG open) {
     }
 }
 
-void clickAt(HWND window, int x, int y) {
-    POINT screen{x, y};
-    ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
-    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
 constexpr UINT kLayoutCommands[] = {6, 8, 10, 20, 30, 50, 60, 70};
 
 // The soft keyboard shown, one of its keys clicked (it fires as a key message), then hidden.
@@ -143,11 +119,11 @@ void softKeyboard(Day& day) {
         return;
     }
     g_route.connect(day.sink.get());
-    clickAt(stat, 66, 14);
-    clickAt(soft, 37 + 15, 32 + 15);
+    clickClient(stat, 66, 14);
+    clickClient(soft, 37 + 15, 32 + 15);
     g_route.pump(5);
     typeText(day, "\r");
-    clickAt(stat, 66, 14);
+    clickClient(stat, 66, 14);
     g_route.disconnect();
 }
 
@@ -251,10 +227,11 @@ void report(const Figures& before, const Figures& after, int keys, DWORD ms) {
     std::printf("  %d-bit: activations %d -> %d (%d keys) in %lu ms: private memory %zu -> %zu "
                 "KiB, room for GDI objects %zu -> %zu, USER %zu -> %zu, memory handles %zu -> "
                 "%zu, live COM objects %ld -> %ld\n",
-                int(sizeof(void*) * 8), kWarmUp, kActivations, keys, static_cast<unsigned long>(ms),
-                before.privateBytes / 1024, after.privateBytes / 1024, before.room.gdi,
-                after.room.gdi, before.room.user, after.room.user, before.room.memory,
-                after.room.memory, before.objects, after.objects);
+                int(sizeof(void*) * 8), kWarmUp, g_activations, keys,
+                static_cast<unsigned long>(ms), before.privateBytes / 1024,
+                after.privateBytes / 1024, before.room.gdi, after.room.gdi, before.room.user,
+                after.room.user, before.room.memory, after.room.memory, before.objects,
+                after.objects);
     check(
         after.privateBytes <= before.privateBytes + kMemorySlack,
         "a day of activations leaves private memory where it was (+%lld KiB, %zu KiB allowed)",
@@ -290,15 +267,17 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("FAIL: COM does not start\n");
         return 1;
     }
+    g_activations =
+        kWarmUp + (environmentNumber(L"REVAZE_DAY_ACTIVATIONS", kDayActivations) + 39) / 40 * 40;
     Day day;
     if (start(day, dll)) {
         Figures before;
         Figures after;
         int done = 0;
         DWORD startTime = 0;
-        while (done < kActivations) {
+        while (done < g_activations) {
             const bool warmUpEnds = done + 1 == kWarmUp;
-            const bool last = done + 1 == kActivations;
+            const bool last = done + 1 == g_activations;
             if (!activation(day, done, warmUpEnds ? &before : (last ? &after : nullptr))) {
                 break;
             }
@@ -307,9 +286,9 @@ int wmain(int argc, wchar_t** argv) {
             }
             ++done;
         }
-        check(done == kActivations, "%d activations, typing and deactivations (%d done)",
-              kActivations, done);
-        if (done == kActivations) {
+        check(done == g_activations, "%d activations, typing and deactivations (%d done)",
+              g_activations, done);
+        if (done == g_activations) {
             report(before, after, day.keys, GetTickCount() - startTime);
         }
     }

@@ -302,25 +302,9 @@ bool activate(Tsf& tsf) {
 
 // ---- a document behind Wine's real context -----------------------------------------------------
 
-struct Document {
-    ComPtr<HarnessStore> store;
-    ComPtr<ITfDocumentMgr> manager;
-    ComPtr<ITfContext> context;
-};
-
 Document openDocument(Tsf& tsf, const wchar_t* title, int x, int y) {
-    Document doc;
-    doc.store = ComPtr<HarnessStore>::adopt(new HarnessStore(title, x, y, 420, 90));
-    TfEditCookie cookie = 0;
-    tsf.threadMgr->CreateDocumentMgr(doc.manager.put());
-    if (doc.manager) {
-        doc.manager->CreateContext(tsf.client, 0, static_cast<ITextStoreACP*>(doc.store.get()),
-                                   doc.context.put(), &cookie);
-    }
-    if (doc.context) {
-        doc.manager->Push(doc.context.get());
-    }
-    return doc;
+    return OpenDocument(tsf.threadMgr.get(), tsf.client,
+                        ComPtr<HarnessStore>::adopt(new HarnessStore(title, x, y, 420, 90)));
 }
 
 void focus(Tsf& tsf, Document& doc) {

@@ -205,12 +205,7 @@ void click(HWND window, int x, int y) {
 
 // A click without the pauses of `click`: for the thousands of clicks of the load test.
 void quickClick(HWND window, int x, int y) {
-    POINT screen = toScreen(window, x, y);
-    SetCursorPos(screen.x, screen.y);
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
-    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    harness::clickClient(window, x, y);
 }
 
 // Handles what is queued now, without waiting for more.
