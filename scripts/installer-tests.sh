@@ -297,17 +297,21 @@ pending_renames() {
 }
 # The files of Revaze in a system directory, set-aside copies included.
 revaze_files() { (cd "$1" && ls -d Revaze* revaze* ZovovUvoz2* 2>/dev/null); }
-# Every installed file of both system directories is the staged one of this installer.
+# Every installed file of both system directories is the one staged in $1 (default: this
+# installer's stage).
 all_files_new() {
-    local pair dir arch file
+    local from=${1:-$stage} pair dir arch file
     for pair in "$system64:x64" "$system32:x86"; do
         dir=${pair%%:*}
         arch=${pair##*:}
-        for file in "$stage/$arch/Revaze.ime" "$stage"/dictionary/*; do
+        for file in "$from/$arch/Revaze.ime" "$from"/dictionary/*; do
             cmp -s "$dir/$(basename "$file")" "$file" || return 1
         done
-        if [ $tip = 1 ]; then cmp -s "$dir/RevazeTip.dll" "$stage/$arch/RevazeTip.dll" || return 1; fi
+        if [ $tip = 1 ]; then cmp -s "$dir/RevazeTip.dll" "$from/$arch/RevazeTip.dll" || return 1; fi
     done
+}
+no_waiting_copies() {
+    ! grep -qi '\.\(old\|new\)$' <<<"$(revaze_files "$system64") $(revaze_files "$system32")"
 }
 # How many entries of a kind there are: Apps & features entries named Revaze, Tibetan profiles.
 uninstall_entries() {
@@ -407,7 +411,47 @@ upgrade_in_place() {
     echo "upgrade test took $(seconds_since "$start") s"
 }
 
+# The same upgrade while a 32-bit application keeps a dictionary file open without delete
+# sharing: nothing can be moved aside, so every file stays the older one and every new one
+# waits for the restart; after it only the new files are left.
+upgrade_with_a_locked_file() {
+    echo "-- upgrading while a file can be neither deleted nor renamed"
+    local older=$old_out/RevazeSetup.exe old_version start rc holder log
+    old_version=$(older_version)
+    [ -f "$older" ] || return
+    start=$(date +%s%N)
+    wine "$older" /S
+    log=$build/installer/upgrade_lock.log
+    LANG=bo_CN.UTF-8 timeout 120 wine "$build/win32/bin/installed_check.exe" "$old_version" \
+        --hold 6 --lock ZovovUvoz2.dat >"$log" 2>&1 &
+    holder=$!
+    for _ in $(seq 60); do
+        grep -q "holding" "$log" && break
+        sleep 0.5
+    done
+    wine "$installer" /S
+    rc=$?
+    expect "the installer asks for a restart (exit code 3010, here $rc)" test $rc = $((3010 % 256))
+    expect "until then every installed file is the older one: no mix" all_files_new "$old_out/stage"
+    expect "the new files wait beside them" \
+        bash -c '[ -f "$0/Revaze.ime.new" ] && [ -f "$1/Revaze.ime.new" ]' "$system64" "$system32"
+    wait $holder
+    rc=$?
+    sed "s/^/    /" "$log" | tr -d '\r'
+    expect "the locking application typed on" test $rc = 0
+    "$wine64" wineboot -r >/dev/null 2>&1
+    wineserver -w
+    expect "after the restart only the new files are left" all_files_new
+    expect "and no waiting copy" no_waiting_copies
+    wine "C:\\Program Files\\Revaze\\Uninstall.exe" /S
+    wineserver -w
+    expect "an uninstall then leaves no file of Revaze" \
+        test -z "$(revaze_files "$system64")$(revaze_files "$system32")"
+    echo "locked-file upgrade test took $(seconds_since "$start") s"
+}
+
 upgrade_in_place
+upgrade_with_a_locked_file
 
 wineserver -k
 echo "$passed passed, $failed failed, $skipped skipped"

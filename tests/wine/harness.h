@@ -170,6 +170,22 @@ inline ObjectCapacity measureObjectCapacity(std::size_t cap = 200000) {
     return room;
 }
 
+// The long-run harnesses' check: the room for each kind of handle is what it was, within
+// `slack` (Wine's own caches may move one).
+inline void checkRoomKept(const ObjectCapacity& before, const ObjectCapacity& after,
+                          std::size_t slack) {
+    const struct {
+        const char* kind;
+        std::size_t was, now;
+    } rooms[] = {{"GDI object", before.gdi, after.gdi},
+                 {"USER object", before.user, after.user},
+                 {"memory handle", before.memory, after.memory}};
+    for (const auto& room : rooms) {
+        check(room.was > 1000 && room.now + slack >= room.was, "no %s leaks (room %zu, was %zu)",
+              room.kind, room.now, room.was);
+    }
+}
+
 // The process's private committed memory, in bytes: PrivateUsage, or where the system leaves it
 // 0 (Wine 8.0 does), the committed private pages counted region by region, which is what
 // PrivateUsage counts.

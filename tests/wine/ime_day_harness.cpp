@@ -23,8 +23,9 @@ constexpr int kDayKeys = 100000; // REVAZE_DAY_KEYS shortens the day
 // in 64 KiB steps (Wine commits a subheap's memory in 64 KiB blocks), so a leak of even one
 // byte a key (99 KB over the day) shows, while heap granularity alone does not.
 constexpr std::size_t kMemorySlack = 64 * 1024;
-// Handles are counted one by one; Wine's own caches (a DC, a cached brush) may move one.
-constexpr std::size_t kHandleSlack = 1;
+// Handles are counted one by one. A leak on a path the day takes leaks once each time: hundreds
+// at least. Wine's own caches (fonts, DCs, system brushes) may settle a few late: ten allowed.
+constexpr std::size_t kHandleSlack = 10;
 
 using ProcessKeyFn = BOOL(WINAPI*)(HIMC, UINT, LPARAM, const BYTE*);
 using ToAsciiExFn = UINT(WINAPI*)(UINT, UINT, const BYTE*, LPTRANSMSGLIST, UINT, HIMC);
@@ -116,16 +117,25 @@ constexpr UINT kFirstSoftPageCommand = 102;
 constexpr POINT kSoftKeyQ{37 + 15, 32 + 15};
 constexpr int kStatusSoftButton = 66;
 
+// Clicks the status window's keyboard button until the soft keyboard is `shown`: a click that
+// arrives before the pointer has moved there counts as a drag, as it would for a user.
+void setSoftKeyboard(const Windows& w, bool shown) {
+    for (int i = 0; i < 3 && (IsWindowVisible(w.soft) != FALSE) != shown; ++i) {
+        clickClient(w.stat, kStatusSoftButton, 14);
+        pump(0, routeKey);
+    }
+}
+
 // The soft keyboard shown, a page chosen, two of its keys clicked and committed, then hidden.
 void softKeyboardSpell(const Windows& w, int round) {
-    clickClient(w.stat, kStatusSoftButton, 14);
+    setSoftKeyboard(w, true);
     SendMessageW(w.soft, WM_COMMAND, kFirstSoftPageCommand + round % 5, 0);
     for (int i = 0; i < 2; ++i) {
         clickClient(w.soft, kSoftKeyQ.x + 30 * i, kSoftKeyQ.y);
         pump(3, routeKey); // the key fires on a timer
     }
     typeText("k \r");
-    clickClient(w.stat, kStatusSoftButton, 14);
+    setSoftKeyboard(w, false);
 }
 
 // A composition left behind when the focus moves on, typing in the next context, and back.
@@ -205,18 +215,15 @@ void report(const Figures& before, const Figures& after, int keysBefore, DWORD m
                 before.privateBytes / 1024, after.privateBytes / 1024, before.room.gdi,
                 after.room.gdi, before.room.user, after.room.user, before.room.memory,
                 after.room.memory);
-    check(after.privateBytes <= before.privateBytes + kMemorySlack,
-          "a day of typing leaves private memory where it was after %d keys (+%ld KiB, %zu KiB "
-          "allowed)",
-          keysBefore,
-          long((long long)(after.privateBytes) - (long long)(before.privateBytes)) / 1024,
-          kMemorySlack / 1024);
-    check(before.room.gdi > 1000 && after.room.gdi + kHandleSlack >= before.room.gdi,
-          "no GDI object leaks (room %zu, was %zu)", after.room.gdi, before.room.gdi);
-    check(before.room.user > 1000 && after.room.user + kHandleSlack >= before.room.user,
-          "no USER object leaks (room %zu, was %zu)", after.room.user, before.room.user);
-    check(before.room.memory > 1000 && after.room.memory + kHandleSlack >= before.room.memory,
-          "no memory handle leaks (room %zu, was %zu)", after.room.memory, before.room.memory);
+    check(
+        after.privateBytes <= before.privateBytes + kMemorySlack,
+        "a day of typing leaves private memory where it was after %d keys (%+lld KiB, %zu KiB "
+        "allowed)",
+        keysBefore,
+        (static_cast<long long>(after.privateBytes) - static_cast<long long>(before.privateBytes)) /
+            1024,
+        kMemorySlack / 1024);
+    checkRoomKept(before.room, after.room, kHandleSlack);
 }
 
 LRESULT CALLBACK appProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

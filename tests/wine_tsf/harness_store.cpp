@@ -411,4 +411,17 @@ Document OpenDocument(ITfThreadMgr* threadMgr, TfClientId client,
     return doc;
 }
 
+void SetKeyboardOpen(ITfThreadMgr* threadMgr, TfClientId client, LONG open) {
+    auto compartments = revaze::tsf::ComPtr<ITfThreadMgr>(threadMgr).query<ITfCompartmentMgr>();
+    revaze::tsf::ComPtr<ITfCompartment> compartment;
+    if (compartments && SUCCEEDED(compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE,
+                                                               compartment.put()))) {
+        VARIANT value;
+        VariantInit(&value);
+        value.vt = VT_I4;
+        value.lVal = open;
+        compartment->SetValue(client, &value);
+    }
+}
+
 } // namespace tsfharness

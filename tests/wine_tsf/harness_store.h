@@ -112,4 +112,8 @@ struct Document {
 Document OpenDocument(ITfThreadMgr* threadMgr, TfClientId client,
                       revaze::tsf::ComPtr<HarnessStore> store);
 
+// Sets the keyboard's open/close compartment of the thread manager (closed is English mode), as
+// `client`.
+void SetKeyboardOpen(ITfThreadMgr* threadMgr, TfClientId client, LONG open);
+
 } // namespace tsfharness

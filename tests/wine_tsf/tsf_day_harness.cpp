@@ -37,8 +37,10 @@ int g_activations = kWarmUp + kDayActivations;
 // Private memory may move by this much: heaps grow and shrink in 64 KiB steps, while a leak of
 // 64 bytes an activation (64 KB over the day) already shows.
 constexpr std::size_t kMemorySlack = 64 * 1024;
-// Handles are counted one by one; Wine's own caches may move one.
-constexpr std::size_t kHandleSlack = 1;
+// Handles are counted one by one. A leak on a path the day takes leaks once each time it is
+// taken: a hundred times at least (the soft keyboard, every tenth activation). Wine's own
+// caches (fonts, DCs, system brushes) settle a few late: 6 of them in one run; ten allowed.
+constexpr std::size_t kHandleSlack = 10;
 
 using CanUnloadNowFn = HRESULT(WINAPI*)();
 using LiveObjectsFn = LONG(WINAPI*)();
@@ -96,19 +98,6 @@ void typeText(Day& day, const char* text) {
     pump(0); // the edit sessions Wine's context runs later
 }
 
-void setKeyboardOpen(Day& day, LONG open) {
-    auto compartments = day.threadMgr.query<ITfCompartmentMgr>();
-    ComPtr<ITfCompartment> compartment;
-    if (compartments && SUCCEEDED(compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE,
-                                                               compartment.put()))) {
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_I4;
-        value.lVal = open;
-        compartment->SetValue(day.client, &value);
-    }
-}
-
 constexpr UINT kLayoutCommands[] = {6, 8, 10, 20, 30, 50, 60, 70};
 
 // The soft keyboard shown, one of its keys clicked (it fires as a key message), then hidden.
@@ -131,20 +120,20 @@ void softKeyboard(Day& day) {
 // the focus change completes in the first document, the rest in the second.
 void typeDuringActivation(Day& day, int index, Document& first, Document& second) {
     focus(day, first);
-    typeText(day, "bkra shis 2ka ga  kha\rbkrax\b\rnga\x1b");
+    typeText(day, "bkra 2kax\b\rnga\x1b");
     HWND stat = findThreadWindow(L"UISTAT");
     SendMessageW(stat, WM_COMMAND, kLayoutCommands[index % 8], 0);
-    typeText(day, "bsgrubs 'khor lo \r");
+    typeText(day, "kha \r");
     SendMessageW(stat, WM_COMMAND, kLayoutCommands[0], 0);
-    setKeyboardOpen(day, 0);
-    typeText(day, "abc");
-    setKeyboardOpen(day, 1);
+    SetKeyboardOpen(day.threadMgr.get(), day.client, 0);
+    typeText(day, "ab");
+    SetKeyboardOpen(day.threadMgr.get(), day.client, 1);
     if (index % 10 == 0) {
         softKeyboard(day);
     }
-    typeText(day, "rgya mtsho");
+    typeText(day, "rgya");
     focus(day, second);
-    typeText(day, "bkra shis\r");
+    typeText(day, "ka\r");
     first.store->clear();
     second.store->clear();
 }
@@ -234,16 +223,11 @@ void report(const Figures& before, const Figures& after, int keys, DWORD ms) {
                 after.objects);
     check(
         after.privateBytes <= before.privateBytes + kMemorySlack,
-        "a day of activations leaves private memory where it was (+%lld KiB, %zu KiB allowed)",
+        "a day of activations leaves private memory where it was (%+lld KiB, %zu KiB allowed)",
         (static_cast<long long>(after.privateBytes) - static_cast<long long>(before.privateBytes)) /
             1024,
         kMemorySlack / 1024);
-    check(before.room.gdi > 1000 && after.room.gdi + kHandleSlack >= before.room.gdi,
-          "no GDI object leaks (room %zu, was %zu)", after.room.gdi, before.room.gdi);
-    check(before.room.user > 1000 && after.room.user + kHandleSlack >= before.room.user,
-          "no USER object leaks (room %zu, was %zu)", after.room.user, before.room.user);
-    check(before.room.memory > 1000 && after.room.memory + kHandleSlack >= before.room.memory,
-          "no memory handle leaks (room %zu, was %zu)", after.room.memory, before.room.memory);
+    checkRoomKept(before.room, after.room, kHandleSlack);
     check(before.objects > 0 && after.objects == before.objects,
           "the service holds as many live COM objects in its last activation as early on (%ld)",
           after.objects);

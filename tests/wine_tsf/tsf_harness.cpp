@@ -225,16 +225,7 @@ LONG keyboardOpen(Tsf& tsf) {
 }
 
 void setKeyboardOpen(Tsf& tsf, LONG open) {
-    auto compartments = tsf.threadMgr.query<ITfCompartmentMgr>();
-    ComPtr<ITfCompartment> compartment;
-    if (compartments && SUCCEEDED(compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE,
-                                                               compartment.put()))) {
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_I4;
-        value.lVal = open;
-        compartment->SetValue(tsf.client, &value);
-    }
+    SetKeyboardOpen(tsf.threadMgr.get(), tsf.client, open);
 }
 
 bool activate(Tsf& tsf) {
