@@ -25,6 +25,22 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 wine64=/usr/lib/wine/wine64
 [ -x "$wine64" ] || wine64=wine
 
+# The installer the upgrade test starts from, and its version: the project's one lower in its
+# last digit (0.1 -> 0.0, 1.0 -> 0.9), as long as the project's.
+old_out=$build/installer-older
+older_version() {
+    "$build/native/bin/revaze" --version | awk '{print $2}' | python3 -c '
+import sys
+v = sys.stdin.read().strip()
+digits = str(int(v.replace(".", "")) - 1).zfill(len(v.replace(".", "")))
+out = iter(digits)
+print("".join(c if c == "." else next(out) for c in v))'
+}
+seconds_since() { # seconds, to a tenth, since a `date +%s%N`
+    local ms=$((($(date +%s%N) - $1) / 1000000))
+    printf '%d.%d' $((ms / 1000)) $((ms % 1000 / 100))
+}
+
 if [ "${1:-}" != "--under-xvfb" ]; then
     for tool in wine wineserver xvfb-run openssl osslsigncode; do
         command -v "$tool" >/dev/null || { echo "installer-tests: $tool is missing"; exit 2; }
@@ -43,6 +59,12 @@ if [ "${1:-}" != "--under-xvfb" ]; then
     if [ "${1:-}" != "--no-build" ]; then
         REVAZE_SIGN_PFX=$certs/test.p12 REVAZE_SIGN_PASSWORD=throwaway \
             "$root/scripts/make-installer.sh" --wine-arm64 || exit 1
+        # The installation the upgrade test starts from: the same files stamped older.
+        start=$(date +%s%N)
+        REVAZE_INSTALLER_VERSION=$(older_version) REVAZE_INSTALLER_DIR=$old_out \
+            REVAZE_SIGN_PFX=$certs/test.p12 REVAZE_SIGN_PASSWORD=throwaway \
+            "$root/scripts/make-installer.sh" || exit 1
+        echo "the older installer took $(seconds_since "$start") s to build"
     fi
     rm -rf "$WINEPREFIX"
     xvfb-run -a -s "-screen 0 1024x768x24" "$0" --under-xvfb
@@ -79,10 +101,6 @@ regdefault() {
     "$wine64" reg query "$1" /ve 2>/dev/null | tr -d '\r' | awk '/REG_SZ/ { sub(/.*REG_SZ +/, ""); print tolower($0) }'
 }
 regkey() { "$wine64" reg query "$1" >/dev/null 2>&1; }
-seconds_since() { # seconds, to a tenth, since a `date +%s%N`
-    local ms=$((($(date +%s%N) - $1) / 1000000))
-    printf '%d.%d' $((ms / 1000)) $((ms % 1000 / 100))
-}
 # The classes (both registry views) whose in-process server is RevazeTip.dll.
 tip_clsids() {
     for view in 'HKLM\Software\Classes\CLSID' 'HKLM\Software\Classes\WOW6432Node\CLSID'; do
@@ -329,6 +347,173 @@ if grep -qw arm64 "$stage/components.txt" 2>/dev/null && [ -f "$arm_installer" ]
 else
     skip "Windows on ARM branch (no ARM64 build staged)"
 fi
+
+# ---- upgrading in place ------------------------------------------------------------------------
+# The older installation, a 32-bit and a 64-bit application holding both of its DLLs, then this
+# installer run silently over it: the held files move aside (deleted at the restart, exit code
+# 3010) and the new ones take their names at once, so that no application can load a mix; after
+# the restart only the new files are left, registered once, and an uninstall leaves nothing.
+pending_renames() {
+    "$wine64" reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+        /v PendingFileRenameOperations 2>/dev/null | tr -d '\r'
+}
+# The files of Revaze in a system directory, set-aside copies included.
+revaze_files() { (cd "$1" && ls -d Revaze* revaze* ZovovUvoz2* 2>/dev/null); }
+# Every installed file of both system directories is the one staged in $1 (default: this
+# installer's stage).
+all_files_new() {
+    local from=${1:-$stage} pair dir arch file
+    for pair in "$system64:x64" "$system32:x86"; do
+        dir=${pair%%:*}
+        arch=${pair##*:}
+        for file in "$from/$arch/Revaze.ime" "$from"/dictionary/*; do
+            cmp -s "$dir/$(basename "$file")" "$file" || return 1
+        done
+        if [ $tip = 1 ]; then cmp -s "$dir/RevazeTip.dll" "$from/$arch/RevazeTip.dll" || return 1; fi
+    done
+}
+no_waiting_copies() {
+    ! grep -qi '\.\(old\|new\)$' <<<"$(revaze_files "$system64") $(revaze_files "$system32")"
+}
+# How many entries of a kind there are: Apps & features entries named Revaze, Tibetan profiles.
+uninstall_entries() {
+    "$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+        tr -d '\r' | grep -c 'DisplayName *REG_SZ *Revaze$'
+}
+tibetan_profiles() {
+    "$wine64" reg query "HKLM\\Software\\Microsoft\\CTF\\TIP\\$1\\LanguageProfile\\0x00000451" \
+        2>/dev/null | tr -d '\r' | grep -c '^HKEY.*\\{'
+}
+upgrade_in_place() {
+    echo "-- upgrading in place while applications hold the older files"
+    local older=$old_out/RevazeSetup.exe old_version start rc preset loader log holders=()
+    old_version=$(older_version)
+    [ -f "$older" ] || { fail "the older installer $older is built"; return; }
+    start=$(date +%s%N)
+    wine "$older" /S
+    rc=$?
+    expect "RevazeSetup.exe $old_version /S exits 0 (here $rc)" test $rc = 0
+    expect "Apps & features shows $old_version" \
+        test "$(regvalue "$uninstall_key" DisplayVersion)" = "$old_version"
+    local tip_arg=()
+    [ $tip = 1 ] && tip_arg=(--tip)
+    # One after the other: each types into its own window while it is in front.
+    for preset in win32 win64; do
+        loader=$wine64
+        [ $preset = win32 ] && loader=wine
+        log=$build/installer/upgrade_hold_$preset.log
+        LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$preset/bin/installed_check.exe" \
+            "$old_version" "${tip_arg[@]}" --hold $([ $preset = win32 ] && echo 14 || echo 8) \
+            >"$log" 2>&1 &
+        holders+=($!)
+        for _ in $(seq 60); do
+            grep -q "holding" "$log" && break
+            sleep 0.5
+        done
+    done
+    for preset in win32 win64; do
+        expect "a $preset application holds the older Revaze.ime${tip_arg:+ and RevazeTip.dll}" \
+            grep -q "holding Revaze.ime${tip_arg:+ and RevazeTip.dll}" \
+            "$build/installer/upgrade_hold_$preset.log"
+    done
+    wine "$installer" /S
+    rc=$?
+    expect "the newer installer over held files asks for a restart (exit code 3010, here $rc)" \
+        test $rc = $((3010 % 256))
+    expect "every file in both system directories is the new one at once" all_files_new
+    expect "the held older files wait for the restart to be deleted" \
+        bash -c 'grep -qi "revaze.ime.old" <<<"$0"' "$(pending_renames)"
+    expect "Apps & features shows $version" \
+        test "$(regvalue "$uninstall_key" DisplayVersion)" = "$version"
+    for i in 0 1; do
+        wait "${holders[$i]}"
+        rc=$?
+        preset=$([ $i = 0 ] && echo win32 || echo win64)
+        sed "s/^/    /" "$build/installer/upgrade_hold_$preset.log" | tr -d '\r'
+        expect "the $preset application typed on through the upgrade" test $rc = 0
+    done
+    "$wine64" wineboot -r >/dev/null 2>&1
+    wineserver -w
+    expect "after the restart nothing of Revaze waits" \
+        bash -c '! grep -qi revaze <<<"$0"' "$(pending_renames)"
+    for dir in "$system64" "$system32"; do
+        expect "$(basename "$dir") holds no set-aside or waiting copy" \
+            bash -c '! grep -qi "\.\(old\|new\)$" <<<"$0"' "$(revaze_files "$dir")"
+    done
+    expect "only the new files are left" all_files_new
+    for preset in win64 win32; do
+        loader=$wine64
+        [ $preset = win32 ] && loader=wine
+        log=$build/installer/upgrade_check_$preset.log
+        LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$preset/bin/installed_check.exe" "$version" \
+            "${tip_arg[@]}" >"$log" 2>&1
+        rc=$?
+        sed "s/^/    /" "$log" | tr -d '\r'
+        expect "$preset installed_check after the upgrade: version $version, one layout, typing" \
+            test $rc = 0
+    done
+    if [ $tip = 1 ]; then
+        local clsids
+        clsids=$(tip_clsids)
+        expect "one class serves RevazeTip.dll" test "$(grep -c . <<<"$clsids")" = 1
+        expect "it has one Tibetan profile" test "$(tibetan_profiles "$clsids")" = 1
+    fi
+    expect "one Apps & features entry is named Revaze" test "$(uninstall_entries)" = 1
+    wine "C:\\Program Files\\Revaze\\Uninstall.exe" /S
+    wineserver -w
+    for dir in "$system64" "$system32"; do
+        expect "after the uninstall $(basename "$dir") holds nothing of Revaze" \
+            test -z "$(revaze_files "$dir")"
+    done
+    expect "the program folder and the help document are gone" \
+        bash -c '[ ! -e "$0" ] && [ ! -e "$1" ]' "$program" "$windows/IME/devero2"
+    expect "no Apps & features entry, layout or class of Revaze is left" \
+        bash -c '[ "$0" = 0 ] && [ -z "$1" ] && [ -z "$2" ]' "$(uninstall_entries)" \
+        "$(revaze_layouts)" "$(tip_clsids)"
+    echo "upgrade test took $(seconds_since "$start") s"
+}
+
+# The same upgrade while a 32-bit application keeps a dictionary file open without delete
+# sharing: nothing can be moved aside, so every file stays the older one and every new one
+# waits for the restart; after it only the new files are left.
+upgrade_with_a_locked_file() {
+    echo "-- upgrading while a file can be neither deleted nor renamed"
+    local older=$old_out/RevazeSetup.exe old_version start rc holder log
+    old_version=$(older_version)
+    [ -f "$older" ] || return
+    start=$(date +%s%N)
+    wine "$older" /S
+    log=$build/installer/upgrade_lock.log
+    LANG=bo_CN.UTF-8 timeout 120 wine "$build/win32/bin/installed_check.exe" "$old_version" \
+        --hold 6 --lock ZovovUvoz2.dat >"$log" 2>&1 &
+    holder=$!
+    for _ in $(seq 60); do
+        grep -q "holding" "$log" && break
+        sleep 0.5
+    done
+    wine "$installer" /S
+    rc=$?
+    expect "the installer asks for a restart (exit code 3010, here $rc)" test $rc = $((3010 % 256))
+    expect "until then every installed file is the older one: no mix" all_files_new "$old_out/stage"
+    expect "the new files wait beside them" \
+        bash -c '[ -f "$0/Revaze.ime.new" ] && [ -f "$1/Revaze.ime.new" ]' "$system64" "$system32"
+    wait $holder
+    rc=$?
+    sed "s/^/    /" "$log" | tr -d '\r'
+    expect "the locking application typed on" test $rc = 0
+    "$wine64" wineboot -r >/dev/null 2>&1
+    wineserver -w
+    expect "after the restart only the new files are left" all_files_new
+    expect "and no waiting copy" no_waiting_copies
+    wine "C:\\Program Files\\Revaze\\Uninstall.exe" /S
+    wineserver -w
+    expect "an uninstall then leaves no file of Revaze" \
+        test -z "$(revaze_files "$system64")$(revaze_files "$system32")"
+    echo "locked-file upgrade test took $(seconds_since "$start") s"
+}
+
+upgrade_in_place
+upgrade_with_a_locked_file
 
 wineserver -k
 echo "$passed passed, $failed failed, $skipped skipped"

@@ -12,10 +12,15 @@
 # With REVAZE_SIGN_PFX (a PKCS#12 file) and REVAZE_SIGN_PASSWORD in the environment, the DLLs,
 # the helpers, the installer and the uninstaller are Authenticode-signed (scripts/sign-file.sh).
 # Without RevazeTip.dll in both presets the installer holds the classic IME alone, and says so.
+#
+# REVAZE_INSTALLER_VERSION=V makes an installer of version V instead of the project's (V as long
+# as the project's version, e.g. 0.0 for 0.1), its DLLs and helpers stamped V too: an older
+# installation to test upgrades with. REVAZE_INSTALLER_DIR names the output folder (default
+# build/installer).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-out=$root/build/installer
+out=$(realpath -m "${REVAZE_INSTALLER_DIR:-$root/build/installer}")
 stage=$out/stage
 # Debian's Pango and cairo bindings belong to Debian's Python, whatever python3 is first on PATH.
 python=/usr/bin/python3
@@ -40,7 +45,8 @@ for preset in win32 win64 winarm64; do
     cmake --preset $preset >/dev/null
     cmake --build --preset $preset >&2
 done
-version=$("$root/build/native/bin/revaze" --version | awk '{print $2}')
+project_version=$("$root/build/native/bin/revaze" --version | awk '{print $2}')
+version=${REVAZE_INSTALLER_VERSION:-$project_version}
 IFS=. read -r major minor patch tweak <<<"$version"
 version_quad="$major.${minor:-0}.${patch:-0}.${tweak:-0}"
 
@@ -80,6 +86,10 @@ else
     echo "make-installer: no ARM64 build: this installer installs the x64 builds on Windows on ARM" >&2
 fi
 echo "$components" >"$stage/components.txt"
+if [ "$version" != "$project_version" ]; then
+    "$python" "$root/windows/setup/restamp_version.py" "$project_version" "$version" \
+        "$stage"/x86/* "$stage"/x64/* $([ $have_arm64 = 0 ] || echo "$stage"/a64/* "$stage"/arm64x/* "$stage"/wine-forwarder/*)
+fi
 
 # The dictionary and whatever is made beside it to load it faster (same name, other extension).
 {
@@ -95,6 +105,11 @@ echo "$components" >"$stage/components.txt"
     echo "!macro RemoveDictionary DIR ARCH"
     for file in "$stage"/dictionary/*; do
         echo "    Delete /REBOOTOK \"\${DIR}\\$(basename "$file")\""
+    done
+    echo "!macroend"
+    echo "!macro ForEachDictionaryFile MACRO DIR"
+    for file in "$stage"/dictionary/*; do
+        echo "    !insertmacro \${MACRO} \"\${DIR}\" \"$(basename "$file")\""
     done
     echo "!macroend"
 } >"$stage/dictionary.nsh"

@@ -7,7 +7,7 @@
 # artifacts folder> (RevazeTip.dll sits beside Revaze.ime), prints one line per check and exits 0
 # when all pass. Screenshots land in build/wine-artifacts/<preset>/ as PNG. The last line reads
 # "N passed, M failed" (harness runs).
-# REVAZE_WINE_PRESETS="win64" and REVAZE_WINE_HARNESS=<name> narrow a run while working.
+# REVAZE_WINE_PRESETS="win64" and REVAZE_WINE_HARNESS="<name> ..." narrow a run while working.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -127,7 +127,7 @@ for preset in ${REVAZE_WINE_PRESETS:-win32 win64}; do
     for harness in "$bin"/*_harness.exe; do
         [ -f "$harness" ] || continue
         name=$(basename "$harness" .exe)
-        if [ -n "${REVAZE_WINE_HARNESS:-}" ] && [ "$name" != "$REVAZE_WINE_HARNESS" ]; then
+        if [ -n "${REVAZE_WINE_HARNESS:-}" ] && [[ " $REVAZE_WINE_HARNESS " != *" $name "* ]]; then
             continue
         fi
         log=$out/$name.log

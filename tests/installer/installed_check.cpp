@@ -1,13 +1,14 @@
 // Checks what RevazeSetup.exe installed, from a process of one bitness: the keyboard layout of
 // Revaze.ime (Tibetan, loading the file of this process's system directory), the file's version,
 // the dictionary beside it, typing through the layout into an EDIT control, and, with --tip, the
-// text service's enabled profile.
+// text service's file version and enabled profile.
 //
-//     installed_check.exe VERSION [--tip] [--hold SECONDS]
+//     installed_check.exe VERSION [--tip] [--hold SECONDS [--lock FILE]]
 //
 // Prints one PASS/FAIL line per check; exits 0 when all pass. With --hold it keeps Revaze.ime
-// loaded for SECONDS after typing (announced by a line "holding Revaze.ime"), as a running
-// application would while Revaze is removed.
+// loaded (with --tip RevazeTip.dll too) for SECONDS after typing (announced by a line "holding
+// Revaze.ime"), as a running application would while Revaze is removed or upgraded, then types
+// again; --lock keeps a file of the system directory open without delete sharing meanwhile.
 #include "tests/wine/edit_typing.h"
 
 #include <msctf.h>
@@ -116,8 +117,42 @@ void typeKeys(const char* text) {
     pump(300);
 }
 
+// Keeps the input methods loaded for `seconds`, as a running application does while Revaze is
+// upgraded or removed, then types again: what the application loaded keeps working.
+// With `locked`, that system-directory file is also kept open without delete sharing (as a
+// scanner might): then it can be neither deleted nor renamed.
+void holdAndTypeAgain(HWND edit, int seconds, bool tip, const wchar_t* locked) {
+    HMODULE service = tip ? LoadLibraryW(systemFile(L"RevazeTip.dll").c_str()) : nullptr;
+    HANDLE lock = locked == nullptr
+                      ? INVALID_HANDLE_VALUE
+                      : CreateFileW(systemFile(locked).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (locked != nullptr) {
+        check(lock != INVALID_HANDLE_VALUE, "%s is held open without delete sharing",
+              narrow(locked).c_str());
+    }
+    std::printf("holding Revaze.ime%s for %d s\n", service ? " and RevazeTip.dll" : "", seconds);
+    pump(DWORD(seconds) * 1000);
+    // Another application may have come to the front meanwhile.
+    SetForegroundWindow(GetAncestor(edit, GA_ROOT));
+    SetFocus(edit);
+    pump(200);
+    SetWindowTextW(edit, L"");
+    typeKeys("ka\r");
+    wchar_t text[64] = {};
+    GetWindowTextW(edit, text, 64);
+    check(lstrcmpW(text, L"\u0F40") == 0, "after the hold ka Enter still types U+0F40 (%s)",
+          hex(text).c_str());
+    if (service != nullptr) {
+        FreeLibrary(service);
+    }
+    if (lock != INVALID_HANDLE_VALUE) {
+        CloseHandle(lock);
+    }
+}
+
 // Activates the installed layout and types into an EDIT control as a user would.
-void typeThroughLayout(const std::wstring& id, int holdSeconds) {
+void typeThroughLayout(const std::wstring& id, int holdSeconds, bool tip, const wchar_t* locked) {
     HKL hkl = LoadKeyboardLayoutW(id.c_str(), KLF_ACTIVATE);
     if (hkl == nullptr || GetKeyboardLayout(0) != hkl) {
         hkl = reinterpret_cast<HKL>(static_cast<ULONG_PTR>(std::wcstoul(id.c_str(), nullptr, 16)));
@@ -151,8 +186,7 @@ void typeThroughLayout(const std::wstring& id, int holdSeconds) {
     GetWindowTextW(edit, text, 256);
     check(text == kBkraShis, "bkra shis Enter types %s into the edit control", hex(text).c_str());
     if (holdSeconds > 0) {
-        std::printf("holding Revaze.ime for %d s\n", holdSeconds);
-        pump(DWORD(holdSeconds) * 1000);
+        holdAndTypeAgain(edit, holdSeconds, tip, locked);
     }
     DestroyWindow(main);
     pump(100);
@@ -218,11 +252,14 @@ int wmain(int argc, wchar_t** argv) {
     }
     bool tip = false;
     int holdSeconds = 0;
+    const wchar_t* locked = nullptr;
     for (int i = 2; i < argc; ++i) {
         if (lstrcmpW(argv[i], L"--tip") == 0) {
             tip = true;
         } else if (lstrcmpW(argv[i], L"--hold") == 0 && i + 1 < argc) {
             holdSeconds = _wtoi(argv[++i]);
+        } else if (lstrcmpW(argv[i], L"--lock") == 0 && i + 1 < argc) {
+            locked = argv[++i];
         }
     }
     if (sizeof(void*) == 8) {
@@ -247,8 +284,13 @@ int wmain(int argc, wchar_t** argv) {
     check(GetFileAttributesW(systemFile(L"ZovovUvoz2.dat").c_str()) != INVALID_FILE_ATTRIBUTES,
           "the dictionary is in the system directory");
 
+    if (tip) {
+        read = fileVersion(systemFile(L"RevazeTip.dll"), version, language);
+        check(read && version == argv[1], "RevazeTip.dll in the system directory is version %s",
+              narrow(version).c_str());
+    }
     if (!layouts.empty()) {
-        typeThroughLayout(layouts[0], holdSeconds);
+        typeThroughLayout(layouts[0], holdSeconds, tip, locked);
     }
     if (tip) {
         checkTextService();

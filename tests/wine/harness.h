@@ -4,7 +4,10 @@
 
 #include "imm/immdev.h"
 
+#include <psapi.h>
+
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -202,6 +205,104 @@ inline const char* chooseMessageRoute() {
     }
     GetEnvironmentVariableW(L"REVAZE_IME_GENMSG", route, 8);
     return route[0] == L'1' ? "the input context (ImmGenerateMessage)" : "the message list";
+}
+
+// How many more GDI, USER and memory handles can still be created: what a leak eats into. Wine's
+// GetGuiResources answers 0, so the room is measured by creating objects until creation fails
+// (or a cap is reached) and freeing them all again.
+struct ObjectCapacity {
+    std::size_t gdi = 0;  // regions this process can still create
+    std::size_t user = 0; // menus that can still be created (USER handles)
+    // Moveable memory handles, as IMM32 makes the components of an input context from.
+    std::size_t memory = 0;
+};
+
+template <typename Create, typename Destroy>
+std::size_t roomFor(std::size_t cap, Create create, Destroy destroy) {
+    std::vector<decltype(create())> made;
+    made.reserve(cap);
+    while (made.size() < cap) {
+        auto object = create();
+        if (object == nullptr) {
+            break;
+        }
+        made.push_back(object);
+    }
+    for (auto object : made) {
+        destroy(object);
+    }
+    return made.size();
+}
+
+inline ObjectCapacity measureObjectCapacity(std::size_t cap = 200000) {
+    ObjectCapacity room;
+    room.gdi = roomFor(
+        cap, [] { return CreateRectRgn(0, 0, 1, 1); }, [](HRGN region) { DeleteObject(region); });
+    room.user = roomFor(
+        cap, [] { return CreateMenu(); }, [](HMENU menu) { DestroyMenu(menu); });
+    room.memory = roomFor(
+        cap, [] { return LocalAlloc(LMEM_MOVEABLE, 16); }, [](HLOCAL block) { LocalFree(block); });
+    return room;
+}
+
+// The long-run harnesses' check: the room for each kind of handle is what it was, within
+// `slack` (Wine's own caches may move one).
+inline void checkRoomKept(const ObjectCapacity& before, const ObjectCapacity& after,
+                          std::size_t slack) {
+    const struct {
+        const char* kind;
+        std::size_t was, now;
+    } rooms[] = {{"GDI object", before.gdi, after.gdi},
+                 {"USER object", before.user, after.user},
+                 {"memory handle", before.memory, after.memory}};
+    for (const auto& room : rooms) {
+        check(room.was > 1000 && room.now + slack >= room.was, "no %s leaks (room %zu, was %zu)",
+              room.kind, room.now, room.was);
+    }
+}
+
+// The process's private committed memory, in bytes: PrivateUsage, or where the system leaves it
+// 0 (Wine 8.0 does), the committed private pages counted region by region, which is what
+// PrivateUsage counts.
+inline std::size_t privateBytes() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (GetProcessMemoryInfo(GetCurrentProcess(),
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                             sizeof counters) &&
+        counters.PrivateUsage != 0) {
+        return counters.PrivateUsage;
+    }
+    std::size_t total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = nullptr;
+         VirtualQuery(at, &region, sizeof region) == sizeof region && region.RegionSize != 0;
+         at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+            total += region.RegionSize;
+        }
+    }
+    return total;
+}
+
+// A whole number from the environment, or `fallback` when it is not set (the day harnesses'
+// lengths: a shorter day while working on them).
+inline int environmentNumber(const wchar_t* name, int fallback) {
+    wchar_t text[16] = {};
+    const DWORD length = GetEnvironmentVariableW(name, text, 16);
+    return length > 0 && length < 16 && _wtoi(text) > 0 ? _wtoi(text) : fallback;
+}
+
+// A click at a client point of one of the IME's disabled popups, delivered as they get it: the
+// pointer moved there, WM_SETCURSOR carrying the press, then the move and the release.
+inline void clickClient(HWND window, int x, int y) {
+    POINT screen{x, y};
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 // Saves a rectangle of the screen as a 24-bit BMP.

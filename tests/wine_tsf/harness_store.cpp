@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace tsfharness {
 
@@ -392,6 +393,35 @@ STDMETHODIMP HarnessStore::GetWnd(TsViewCookie, HWND* window) {
     }
     *window = window_;
     return S_OK;
+}
+
+Document OpenDocument(ITfThreadMgr* threadMgr, TfClientId client,
+                      revaze::tsf::ComPtr<HarnessStore> store) {
+    Document doc;
+    doc.store = std::move(store);
+    TfEditCookie cookie = 0;
+    threadMgr->CreateDocumentMgr(doc.manager.put());
+    if (doc.manager) {
+        doc.manager->CreateContext(client, 0, static_cast<ITextStoreACP*>(doc.store.get()),
+                                   doc.context.put(), &cookie);
+    }
+    if (doc.context) {
+        doc.manager->Push(doc.context.get());
+    }
+    return doc;
+}
+
+void SetKeyboardOpen(ITfThreadMgr* threadMgr, TfClientId client, LONG open) {
+    auto compartments = revaze::tsf::ComPtr<ITfThreadMgr>(threadMgr).query<ITfCompartmentMgr>();
+    revaze::tsf::ComPtr<ITfCompartment> compartment;
+    if (compartments && SUCCEEDED(compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE,
+                                                               compartment.put()))) {
+        VARIANT value;
+        VariantInit(&value);
+        value.vt = VT_I4;
+        value.lVal = open;
+        compartment->SetValue(client, &value);
+    }
 }
 
 } // namespace tsfharness

@@ -101,4 +101,19 @@ private:
     DWORD pending_ = 0; // an asynchronous lock to grant when the present one ends
 };
 
+// A document over a store, as an application opens one: a document manager of the thread
+// manager, a context of `client` over the store, pushed.
+struct Document {
+    revaze::tsf::ComPtr<HarnessStore> store;
+    revaze::tsf::ComPtr<ITfDocumentMgr> manager;
+    revaze::tsf::ComPtr<ITfContext> context;
+};
+
+Document OpenDocument(ITfThreadMgr* threadMgr, TfClientId client,
+                      revaze::tsf::ComPtr<HarnessStore> store);
+
+// Sets the keyboard's open/close compartment of the thread manager (closed is English mode), as
+// `client`.
+void SetKeyboardOpen(ITfThreadMgr* threadMgr, TfClientId client, LONG open);
+
 } // namespace tsfharness

@@ -26,6 +26,7 @@
 #include "tests/wine_tsf/key_route.h"
 #include "tests/wine_tsf/lang_bar_host.h"
 #include "tests/wine_tsf/own_context.h"
+#include "tests/wine_tsf/recording_factory.h"
 #include "tests/wine_tsf/registration_checks.h"
 #include "tsf/com_ptr.h"
 #include "tsf/tsf_sdk.h"
@@ -203,31 +204,6 @@ void checkRegistration() {
 
 // ---- activation by the real thread manager -----------------------------------------------------
 
-// Stands between COM and the DLL's class object and keeps what it makes, so that the harness
-// reaches the service Wine activates (to play the key manager) without changing how it loads.
-class RecordingFactory final : public HarnessObject<IClassFactory> {
-public:
-    explicit RecordingFactory(IClassFactory* real) : real_(real) {}
-    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
-        const HRESULT hr = real_->CreateInstance(outer, riid, out);
-        if (SUCCEEDED(hr) && out != nullptr && *out != nullptr) {
-            made.push_back(ComPtr<IUnknown>(static_cast<IUnknown*>(*out)));
-        }
-        return hr;
-    }
-    STDMETHODIMP LockServer(BOOL lock) override { return real_->LockServer(lock); }
-    std::vector<ComPtr<IUnknown>> made;
-
-private:
-    void* find(REFIID riid) override {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            return static_cast<IClassFactory*>(this);
-        }
-        return nullptr;
-    }
-    ComPtr<IClassFactory> real_;
-};
-
 struct Tsf {
     ComPtr<ITfThreadMgr> threadMgr;
     TfClientId client = 0;
@@ -252,16 +228,7 @@ LONG keyboardOpen(Tsf& tsf) {
 }
 
 void setKeyboardOpen(Tsf& tsf, LONG open) {
-    auto compartments = tsf.threadMgr.query<ITfCompartmentMgr>();
-    ComPtr<ITfCompartment> compartment;
-    if (compartments && SUCCEEDED(compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE,
-                                                               compartment.put()))) {
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_I4;
-        value.lVal = open;
-        compartment->SetValue(tsf.client, &value);
-    }
+    SetKeyboardOpen(tsf.threadMgr.get(), tsf.client, open);
 }
 
 bool activate(Tsf& tsf) {
@@ -337,25 +304,9 @@ void checkLateCreates() {
 
 // ---- a document behind Wine's real context -----------------------------------------------------
 
-struct Document {
-    ComPtr<HarnessStore> store;
-    ComPtr<ITfDocumentMgr> manager;
-    ComPtr<ITfContext> context;
-};
-
 Document openDocument(Tsf& tsf, const wchar_t* title, int x, int y) {
-    Document doc;
-    doc.store = ComPtr<HarnessStore>::adopt(new HarnessStore(title, x, y, 420, 90));
-    TfEditCookie cookie = 0;
-    tsf.threadMgr->CreateDocumentMgr(doc.manager.put());
-    if (doc.manager) {
-        doc.manager->CreateContext(tsf.client, 0, static_cast<ITextStoreACP*>(doc.store.get()),
-                                   doc.context.put(), &cookie);
-    }
-    if (doc.context) {
-        doc.manager->Push(doc.context.get());
-    }
-    return doc;
+    return OpenDocument(tsf.threadMgr.get(), tsf.client,
+                        ComPtr<HarnessStore>::adopt(new HarnessStore(title, x, y, 420, 90)));
 }
 
 void focus(Tsf& tsf, Document& doc) {

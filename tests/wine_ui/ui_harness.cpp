@@ -18,12 +18,13 @@
 #include <vector>
 
 #include "tests/wine/harness.h"
-#include "tests/wine_ui/object_capacity.h"
 #include "tests/wine_ui/png_writer.h"
 
 namespace {
 
 using harness::check;
+using harness::measureObjectCapacity;
+using harness::ObjectCapacity;
 using harness::pump;
 
 std::wstring g_artifacts;
@@ -204,12 +205,7 @@ void click(HWND window, int x, int y) {
 
 // A click without the pauses of `click`: for the thousands of clicks of the load test.
 void quickClick(HWND window, int x, int y) {
-    POINT screen = toScreen(window, x, y);
-    SetCursorPos(screen.x, screen.y);
-    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                 MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
-    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    harness::clickClient(window, x, y);
 }
 
 // Handles what is queued now, without waiting for more.
@@ -449,7 +445,7 @@ void checkHandlesUnderLoad(HWND stat, HWND soft) {
     }
     pump(300);
     const int cursorShown = cursorDisplayCount();
-    const revaze::test::ObjectCapacity before = revaze::test::measureObjectCapacity();
+    const ObjectCapacity before = measureObjectCapacity();
     const DWORD start = GetTickCount();
     for (int i = 0; i < kCycles; ++i) {
         loadCycle(stat, soft, i);
@@ -460,7 +456,7 @@ void checkHandlesUnderLoad(HWND stat, HWND soft) {
         quickClick(stat, 66, 14);
     }
     typeKey(VK_ESCAPE);
-    const revaze::test::ObjectCapacity after = revaze::test::measureObjectCapacity();
+    const ObjectCapacity after = measureObjectCapacity();
     std::printf("  %d load cycles in %lu ms; room for GDI objects %zu -> %zu, USER %zu -> %zu, "
                 "memory handles %zu -> %zu\n",
                 kCycles, static_cast<unsigned long>(elapsed), before.gdi, after.gdi, before.user,

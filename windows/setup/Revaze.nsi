@@ -71,6 +71,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "English"
 
 Var installedBytes
+Var deferred ; 1: the new system files wait for the restart (SetAsideSystemFiles)
 
 !include "${STAGE}\dictionary.nsh"
 !include "${__FILEDIR__}\system_files.nsh"
@@ -99,6 +100,8 @@ Function .onInit
 FunctionEnd
 
 Section "-Revaze" SecCore
+    ; Before any file is written: an upgrade replaces all files or, until the restart, none.
+    Call setAsideSystemFiles
     SetOutPath "$INSTDIR"
     ${If} ${RunningX64}
         File "/oname=${HELPER}" "${STAGE}\x64\${HELPER}"
@@ -158,8 +161,20 @@ Section "-Register" SecRegister
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
     ${If} ${RebootFlag}
         DetailPrint "Some files were in use: Windows replaces them when it restarts."
+        SetErrorLevel 3010 ; ERROR_SUCCESS_REBOOT_REQUIRED
     ${EndIf}
 SectionEnd
+
+; Defined after the sections, whose selection it reads.
+Function setAsideSystemFiles
+    StrCpy $R3 0
+!ifdef HAVE_TIP
+    ${If} ${SectionIsSelected} ${SecTip}
+        StrCpy $R3 1
+    ${EndIf}
+!endif
+    !insertmacro SetAsideSystemFiles
+FunctionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
 !ifdef HAVE_TIP

@@ -89,3 +89,23 @@ FunctionEnd
 !macro RemoveDictionaryArm64 DIR
     !insertmacro RemoveDictionary "${DIR}" x64
 !macroend
+
+; Making room for an upgrade on an ARM64 machine: the forwarders as on x64, and the builds
+; behind them.
+!macro SetAsideDirArm64 DIR
+    !insertmacro SetAsideDir "${DIR}" arm64
+    !insertmacro SetAsideFile "${DIR}" "RevazeImeA64.dll"
+    !insertmacro SetAsideFile "${DIR}" "RevazeImeX64.dll"
+    ${If} $R3 == 1
+        !insertmacro SetAsideFile "${DIR}" "RevazeTipA64.dll"
+        !insertmacro SetAsideFile "${DIR}" "RevazeTipX64.dll"
+    ${EndIf}
+!macroend
+
+!macro SettleAsideDirArm64 DIR
+    !insertmacro SettleAsideDir "${DIR}" arm64
+    !insertmacro SettleAsideFile "${DIR}" "RevazeImeA64.dll"
+    !insertmacro SettleAsideFile "${DIR}" "RevazeImeX64.dll"
+    !insertmacro SettleAsideFile "${DIR}" "RevazeTipA64.dll"
+    !insertmacro SettleAsideFile "${DIR}" "RevazeTipX64.dll"
+!macroend

@@ -25,20 +25,18 @@
     IntOp $installedBytes $installedBytes + $R1
 !macroend
 
-; Puts a file into the system directory. A DLL that a running application has loaded cannot be
-; replaced but can be renamed: the old one moves aside and goes when Windows restarts.
+; Puts a file into the system directory, where SetAsideSystemFiles made room for it. When some
+; file could not be moved aside, every new file waits beside the old one as NAME.new and takes its
+; place when Windows restarts: until then applications load the old set, never a mix.
 !macro PutSystemFile SOURCE DIR NAME
-    ${If} ${FileExists} "${DIR}\${NAME}"
-        Delete "${DIR}\${NAME}"
-        ${If} ${FileExists} "${DIR}\${NAME}"
-            Delete "${DIR}\${NAME}.old"
-            Rename "${DIR}\${NAME}" "${DIR}\${NAME}.old"
-            Delete /REBOOTOK "${DIR}\${NAME}.old"
-            DetailPrint "${DIR}\${NAME} is in use: the old file goes when Windows restarts"
-        ${EndIf}
-    ${EndIf}
     SetOutPath "${DIR}"
-    File "/oname=${NAME}" "${SOURCE}"
+    ${If} $deferred == 1
+        File "/oname=${NAME}.new" "${SOURCE}"
+        Rename /REBOOTOK "${DIR}\${NAME}.new" "${DIR}\${NAME}"
+        DetailPrint "${DIR}\${NAME} is in use: the new file takes its place when Windows restarts"
+    ${Else}
+        File "/oname=${NAME}" "${SOURCE}"
+    ${EndIf}
     !insertmacro CountSize "${DIR}\${NAME}"
 !macroend
 
@@ -72,7 +70,10 @@
 
 !macro PutTextService DIR ARCH
     !insertmacro PutSystemFile "${STAGE}\${ARCH}\${TIP_DLL}" "${DIR}" "${TIP_DLL}"
-    !insertmacro RegisterServer "${DIR}" "${TIP_DLL}"
+    ; A deferred file is registered already, by the installation it replaces, under the same path.
+    ${If} $deferred != 1
+        !insertmacro RegisterServer "${DIR}" "${TIP_DLL}"
+    ${EndIf}
 !macroend
 
 !macro PutClassicIme DIR ARCH
@@ -123,4 +124,65 @@
 !macro RemoveClassicIme
     !insertmacro TryHelper 'remove-ime ${IME_FILE}'
     !insertmacro OnSystemDirs RemoveClassicImeFile
+!macroend
+
+; ---- making room for an upgrade ----------------------------------------------------------------
+; A DLL that a running application has loaded cannot be replaced but can be renamed: the old
+; files move aside first (NAME.old, deleted now or when Windows restarts) and the new ones take
+; their names. A file that can be neither deleted nor renamed (opened without sharing) would
+; leave a mix of old and new files that the next application loads together: then everything
+; moved aside comes back and the new files wait for the restart ($deferred).
+
+; Moves one file aside; $R2 becomes 1 when it cannot be moved.
+!macro SetAsideFile DIR NAME
+    ${If} ${FileExists} "${DIR}\${NAME}"
+        Delete "${DIR}\${NAME}.old"
+        ClearErrors
+        Rename "${DIR}\${NAME}" "${DIR}\${NAME}.old"
+        ${If} ${Errors}
+        ${OrIf} ${FileExists} "${DIR}\${NAME}"
+            StrCpy $R2 1
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+; Puts a moved file back, or lets its old copy go (now, or at the restart when it is loaded).
+!macro SettleAsideFile DIR NAME
+    ${If} ${FileExists} "${DIR}\${NAME}.old"
+        ${If} $deferred == 1
+        ${AndIfNot} ${FileExists} "${DIR}\${NAME}"
+            Rename "${DIR}\${NAME}.old" "${DIR}\${NAME}"
+        ${Else}
+            Delete /REBOOTOK "${DIR}\${NAME}.old"
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+; The text service's file only when it is installed again ($R3 = 1): one left out is
+; unregistered from its own file by the -Tidy section.
+!macro SetAsideDir DIR ARCH
+    !insertmacro SetAsideFile "${DIR}" "${IME_FILE}"
+    ${If} $R3 == 1
+        !insertmacro SetAsideFile "${DIR}" "${TIP_DLL}"
+    ${EndIf}
+    !insertmacro ForEachDictionaryFile SetAsideFile "${DIR}"
+!macroend
+
+!macro SettleAsideDir DIR ARCH
+    !insertmacro SettleAsideFile "${DIR}" "${IME_FILE}"
+    !insertmacro SettleAsideFile "${DIR}" "${TIP_DLL}"
+    !insertmacro ForEachDictionaryFile SettleAsideFile "${DIR}"
+!macroend
+
+; Sets $deferred: 0 when every installed file could be moved aside, else 1 (and nothing moved).
+; $R3 is 1 when the text service is installed.
+!macro SetAsideSystemFiles
+    StrCpy $R2 0
+    !insertmacro OnSystemDirs SetAsideDir
+    StrCpy $deferred $R2
+    !insertmacro OnSystemDirs SettleAsideDir
+    ${If} $deferred == 1
+        DetailPrint "Revaze files are in use: the new ones replace them when Windows restarts."
+        SetRebootFlag true
+    ${EndIf}
 !macroend

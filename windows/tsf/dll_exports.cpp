@@ -60,6 +60,12 @@ STDAPI DllCanUnloadNow() {
     return revaze::tsf::ModuleCanUnload() ? S_OK : S_FALSE;
 }
 
+// The count DllCanUnloadNow weighs, for the test harnesses that prove a long day of activations
+// leaves no object behind. Not part of COM's contract: nothing but a test asks for it.
+extern "C" LONG WINAPI RevazeLiveObjects() {
+    return revaze::tsf::LiveObjectCount();
+}
+
 STDAPI DllRegisterServer() {
     try {
         return revaze::tsf::RegisterServer();

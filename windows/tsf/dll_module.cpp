@@ -52,6 +52,10 @@ bool ModuleCanUnload() {
     return g_objects == 0 && g_locks == 0;
 }
 
+long LiveObjectCount() {
+    return g_objects + g_locks;
+}
+
 const Dictionary* SharedDictionary() {
     InitOnceExecuteOnce(&g_dictionaryOnce, loadDictionary, nullptr, nullptr);
     return g_dictionary.get();

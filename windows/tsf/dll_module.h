@@ -20,6 +20,8 @@ void ObjectDestroyed();
 void LockModule(bool lock);
 // No live object and no lock: the DLL may be unloaded.
 bool ModuleCanUnload();
+// What ModuleCanUnload weighs: live objects plus server locks.
+long LiveObjectCount();
 
 // The dictionary in the system directory, read on first use (never under the loader lock) and
 // shared read-only by every session of the process; null when it could not be loaded. Without a

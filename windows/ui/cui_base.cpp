@@ -136,15 +136,19 @@ void CUIBase::DestroyUIWindow() {
     window = nullptr;
 }
 
+// Shown or hidden only when that changes: a key typed while the window is up only repaints it,
+// without a trip to the window manager.
 void CUIBase::ShowNoActivate() {
     if (IsWindow(window)) {
-        ShowWindow(window, SW_SHOWNOACTIVATE);
+        if (!IsWindowVisible(window)) {
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+        }
         InvalidateRect(window, nullptr, FALSE);
     }
 }
 
 void CUIBase::HideWindow() {
-    if (IsWindow(window)) {
+    if (IsWindow(window) && IsWindowVisible(window)) {
         ShowWindow(window, SW_HIDE);
     }
 }

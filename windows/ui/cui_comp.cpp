@@ -71,10 +71,19 @@ void CUIComp::Show(const View& view) {
         }
         break;
     case CompPlacement::LongLine:
-        MoveWindow(window, layout.x, layout.y, layout.width, layout.height, TRUE);
+        moveTo(layout.x, layout.y, layout.width, layout.height);
         break;
     }
     ShowNoActivate();
+}
+
+// Moves the window only when its place or size changes (it is repainted either way).
+void CUIComp::moveTo(int x, int y, int w, int h) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    if (r.left != x || r.top != y || r.right - r.left != w || r.bottom - r.top != h) {
+        MoveWindow(window, x, y, w, h, TRUE);
+    }
 }
 
 void CUIComp::PlaceNearCaret() {
@@ -98,8 +107,8 @@ void CUIComp::PlaceNearCaret() {
             posY = work.bottom - height;
         }
     }
-    MoveWindow(window, posX, posY, width, height, TRUE);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
+    moveTo(posX, posY, width, height);
+    ShowNoActivate();
 }
 
 void CUIComp::LoadSkin() {

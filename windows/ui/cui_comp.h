@@ -34,6 +34,7 @@ public:
     void Show(const View& view);
     // Moves the window beside the text being typed and shows it without activation.
     void PlaceNearCaret();
+    void moveTo(int x, int y, int w, int h);
 
     void LoadSkin();
     void FreeSkin();
