@@ -23,9 +23,17 @@ inline void tap(WORD vk) {
     pump(60);
 }
 
+// Capitals and the shifted signs with Shift held, as a user types them.
 inline void typeText(const char* text) {
     for (const char* p = text; *p != '\0'; ++p) {
-        tap(WORD(strokeFor(*p).vk));
+        const KeyStroke stroke = strokeFor(*p);
+        if (stroke.shift) {
+            sendKey(VK_SHIFT, false);
+        }
+        tap(WORD(stroke.vk));
+        if (stroke.shift) {
+            sendKey(VK_SHIFT, true);
+        }
     }
     pump(300);
 }
