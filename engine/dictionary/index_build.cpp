@@ -149,10 +149,10 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
 
     std::vector<std::uint32_t> firstUnits;
     std::vector<std::uint32_t> firstStarts;
+    // Pieces are never empty, so neighbours share no unit exactly where the first unit changes.
     for (std::uint32_t i = 0; i < pieces; ++i) {
-        const std::uint32_t unit = text.unit(order[i]);
-        if (firstUnits.empty() || firstUnits.back() != unit) {
-            firstUnits.push_back(unit);
+        if (i == 0 || sorted.shared[i] == 0) {
+            firstUnits.push_back(text.unit(order[i]));
             firstStarts.push_back(i);
         }
     }

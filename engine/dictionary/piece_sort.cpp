@@ -1,11 +1,16 @@
 #include "dictionary/piece_sort.h"
 
+#include "dictionary/piece_radix_sort.h"
+
 #include <algorithm>
 #include <bit>
 
 namespace revaze {
 
 namespace {
+
+// Past this many ascending runs the merges cost more passes than the radix sort.
+constexpr std::size_t kMostRunsMerged = 8;
 
 class Sorter {
 public:
@@ -26,6 +31,8 @@ public:
                 const Compared c = compare(i - 1, i, 0);
                 if (c.firstBefore) {
                     sorted.shared[i] = c.shared;
+                } else if (runs.size() == kMostRunsMerged) {
+                    return radixSortPieces(text_, boundaries_);
                 } else {
                     runs.push_back(i);
                 }
