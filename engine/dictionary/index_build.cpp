@@ -88,12 +88,20 @@ void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bo
             done.pop_back();
         }
         gapRanges.push_back({stretch.lo, gapEnd});
-        // A gap's piece after the children's 100th answer cannot be among the earliest 100.
-        const std::uint32_t after = best.size() == kMaxCandidates ? best.back() : ~0u;
+        // A gap's piece after the children's 100th answer cannot be among the earliest 100,
+        // nor one after the 100th of the gaps kept so far: whenever twice as many are kept,
+        // the later half goes and the bound tightens.
+        std::uint32_t after = best.size() == kMaxCandidates ? best.back() : ~0u;
         for (const Done& range : gapRanges) {
             for (std::uint32_t i = range.lo; i < range.hi; ++i) {
                 if (order[i] < after) {
                     gaps.push_back(order[i]);
+                    if (gaps.size() == 2 * kMaxCandidates) {
+                        std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1,
+                                         gaps.end());
+                        gaps.resize(kMaxCandidates);
+                        after = gaps.back();
+                    }
                 }
             }
         }
