@@ -48,9 +48,38 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
     // Most dictionary lines are short: a guess that avoids regrowing for typical files.
     boundaries.reserve(count_ / 8 + 2);
     std::uint32_t pieceStart = 0;
+    // Every piece up to the LF at `lineFeed`: a line longer than a piece is cut every 2047 units.
+    const auto endLineAt = [&](std::uint32_t lineFeed) {
+        while (lineFeed + 1 - pieceStart > kMaxLinePiece) {
+            boundaries.push_back(pieceStart);
+            pieceStart += kMaxLinePiece;
+        }
+        boundaries.push_back(pieceStart);
+        pieceStart = lineFeed + 1;
+    };
+    // One pass over the text, four units at a time, as in nextLineFeed(). The zero-lane test
+    // can also flag a lane above a true LF (a borrow), so each flagged unit is checked.
+    constexpr std::uint64_t kLineFeeds = 0x000A000A000A000Aull;
+    constexpr std::uint64_t kOnes = 0x0001000100010001ull;
+    constexpr std::uint64_t kHighBits = 0x8000800080008000ull;
+    std::uint32_t i = 0;
+    for (; i + 4 <= count_; i += 4) {
+        const std::uint64_t x = fourUnits(i) ^ kLineFeeds;
+        for (std::uint64_t zero = (x - kOnes) & ~x & kHighBits; zero != 0; zero &= zero - 1) {
+            const std::uint32_t at = i + static_cast<std::uint32_t>(std::countr_zero(zero)) / 16;
+            if (unit(at) == u'\n') {
+                endLineAt(at);
+            }
+        }
+    }
+    for (; i < count_; ++i) {
+        if (unit(i) == u'\n') {
+            endLineAt(i);
+        }
+    }
     while (pieceStart < count_) {
         boundaries.push_back(pieceStart);
-        pieceStart = pieceEnd(pieceStart);
+        pieceStart = std::min(count_, pieceStart + kMaxLinePiece);
     }
     boundaries.push_back(count_);
     return boundaries;

@@ -59,6 +59,7 @@ void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bo
     std::vector<Done> done;          // answered stretches whose parent has not come yet
     std::vector<std::uint32_t> pool; // their answers, 100 each, in the same order
     std::vector<std::uint32_t> gaps; // the pieces of a stretch outside its long children
+    std::vector<Done> gapRanges;     // ... where they lie
     std::vector<std::uint32_t> best; // the earliest 100 found so far, sorted
     std::vector<std::uint32_t> merged;
     // The children's answers are sorted already: each is merged in, and only the gaps sorted.
@@ -75,17 +76,35 @@ void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bo
     for (std::size_t s = 0; s < stretches.size(); ++s) {
         const Stretch stretch = stretches[s];
         gaps.clear();
+        gapRanges.clear();
         best.clear();
         std::uint32_t gapEnd = stretch.hi;
         while (!done.empty() && done.back().lo >= stretch.lo) {
             const Done child = done.back();
-            gaps.insert(gaps.end(), order.begin() + child.hi, order.begin() + gapEnd);
+            gapRanges.push_back({child.hi, gapEnd});
             mergeIn(pool.data() + pool.size() - kMaxCandidates, kMaxCandidates);
             pool.resize(pool.size() - kMaxCandidates);
             gapEnd = child.lo;
             done.pop_back();
         }
-        gaps.insert(gaps.end(), order.begin() + stretch.lo, order.begin() + gapEnd);
+        gapRanges.push_back({stretch.lo, gapEnd});
+        // A gap's piece after the children's 100th answer cannot be among the earliest 100,
+        // nor one after the 100th of the gaps kept so far: whenever twice as many are kept,
+        // the later half goes and the bound tightens.
+        std::uint32_t after = best.size() == kMaxCandidates ? best.back() : ~0u;
+        for (const Done& range : gapRanges) {
+            for (std::uint32_t i = range.lo; i < range.hi; ++i) {
+                if (order[i] < after) {
+                    gaps.push_back(order[i]);
+                    if (gaps.size() == 2 * kMaxCandidates) {
+                        std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1,
+                                         gaps.end());
+                        gaps.resize(kMaxCandidates);
+                        after = gaps.back();
+                    }
+                }
+            }
+        }
         if (gaps.size() > kMaxCandidates) {
             std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1, gaps.end());
             gaps.resize(kMaxCandidates);
@@ -149,10 +168,10 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
 
     std::vector<std::uint32_t> firstUnits;
     std::vector<std::uint32_t> firstStarts;
+    // Pieces are never empty, so neighbours share no unit exactly where the first unit changes.
     for (std::uint32_t i = 0; i < pieces; ++i) {
-        const std::uint32_t unit = text.unit(order[i]);
-        if (firstUnits.empty() || firstUnits.back() != unit) {
-            firstUnits.push_back(unit);
+        if (i == 0 || sorted.shared[i] == 0) {
+            firstUnits.push_back(text.unit(order[i]));
             firstStarts.push_back(i);
         }
     }

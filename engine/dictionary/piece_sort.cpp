@@ -1,11 +1,16 @@
 #include "dictionary/piece_sort.h"
 
+#include "dictionary/piece_radix_sort.h"
+
 #include <algorithm>
 #include <bit>
 
 namespace revaze {
 
 namespace {
+
+// Past this many ascending runs the merges cost more passes than the radix sort.
+constexpr std::size_t kMostRunsMerged = 8;
 
 class Sorter {
 public:
@@ -26,6 +31,8 @@ public:
                 const Compared c = compare(i - 1, i, 0);
                 if (c.firstBefore) {
                     sorted.shared[i] = c.shared;
+                } else if (runs.size() == kMostRunsMerged) {
+                    return radixSortPieces(text_, boundaries_);
                 } else {
                     runs.push_back(i);
                 }
@@ -49,32 +56,10 @@ public:
     }
 
 private:
-    struct Compared {
-        std::uint32_t shared;
-        bool firstBefore;
-    };
+    using Compared = PieceComparison;
 
-    // How pieces p and q compare, their first `known` units known to be equal.
     Compared compare(std::uint32_t p, std::uint32_t q, std::uint32_t known) const {
-        const std::uint32_t a = boundaries_[p];
-        const std::uint32_t b = boundaries_[q];
-        const std::uint32_t lengthP = boundaries_[p + 1] - a;
-        const std::uint32_t lengthQ = boundaries_[q + 1] - b;
-        const std::uint32_t shorter = std::min(lengthP, lengthQ);
-        std::uint32_t i = known;
-        for (; i + 4 <= shorter; i += 4) {
-            const std::uint64_t difference = text_.fourUnits(a + i) ^ text_.fourUnits(b + i);
-            if (difference != 0) {
-                i += static_cast<std::uint32_t>(std::countr_zero(difference)) / 16;
-                return {i, text_.unit(a + i) < text_.unit(b + i)};
-            }
-        }
-        for (; i < shorter; ++i) {
-            if (text_.unit(a + i) != text_.unit(b + i)) {
-                return {i, text_.unit(a + i) < text_.unit(b + i)};
-            }
-        }
-        return {i, lengthP != lengthQ ? lengthP < lengthQ : p < q};
+        return comparePieces(text_, boundaries_, p, q, known);
     }
 
     // Merges the sorted runs [lo, middle) and [middle, hi) of `from` into `to`, shared prefixes

@@ -3,6 +3,8 @@
 // units each piece shares with the one before, which the builder needs for its long stretches.
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -20,7 +22,39 @@ struct SortedPieces {
 // dictionary written sorted is a few) and what neighbours share; a merge decides most steps from
 // what the last piece taken shares with each run's next one, and compares units only on a draw,
 // from the shared length on. So the common prefixes are never compared again, and a sorted
-// dictionary costs one pass.
+// dictionary costs one pass. A file of more than eight runs goes to the radix sort of
+// piece_radix_sort.h, which gives the same.
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries);
+
+struct PieceComparison {
+    std::uint32_t shared; // the units both pieces begin with
+    bool firstBefore;     // p sorts before q
+};
+
+// How pieces p and q compare, their first `known` units known to be equal: four units at a
+// time while both have four left; equal pieces in file order.
+inline PieceComparison comparePieces(const DictionaryText& text,
+                                     const std::vector<std::uint32_t>& boundaries, std::uint32_t p,
+                                     std::uint32_t q, std::uint32_t known) {
+    const std::uint32_t a = boundaries[p];
+    const std::uint32_t b = boundaries[q];
+    const std::uint32_t lengthP = boundaries[p + 1] - a;
+    const std::uint32_t lengthQ = boundaries[q + 1] - b;
+    const std::uint32_t shorter = std::min(lengthP, lengthQ);
+    std::uint32_t i = known;
+    for (; i + 4 <= shorter; i += 4) {
+        const std::uint64_t difference = text.fourUnits(a + i) ^ text.fourUnits(b + i);
+        if (difference != 0) {
+            i += static_cast<std::uint32_t>(std::countr_zero(difference)) / 16;
+            return {i, text.unit(a + i) < text.unit(b + i)};
+        }
+    }
+    for (; i < shorter; ++i) {
+        if (text.unit(a + i) != text.unit(b + i)) {
+            return {i, text.unit(a + i) < text.unit(b + i)};
+        }
+    }
+    return {i, lengthP != lengthQ ? lengthP < lengthQ : p < q};
+}
 
 } // namespace revaze

@@ -50,11 +50,21 @@ TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
         {"tricky, sorted", test::dictionaryBytesOfLines(trickyLines(3000, 6, true))},
         {"no terminator at the end", test::dictionaryBytesOfLines({L"ab\r\n", L"a", L"ab"})},
         {"one line of many pieces", test::dictionaryBytesOfLines({std::wstring(9000, L'a')})},
+        {"lines of a piece and a unit",
+         test::dictionaryBytesOfLines({std::wstring(2045, L'a') + L"\r\n", std::wstring(9, L'\n'),
+                                       std::wstring(2047, L'b') + L"\n",
+                                       std::wstring(4094, L'c') + L"\n", L"d"})},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const DictionaryText text(row.bytes);
         const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+        std::vector<std::uint32_t> walked;
+        for (std::uint32_t start = 0; start < text.unitCount(); start = text.pieceEnd(start)) {
+            walked.push_back(start);
+        }
+        walked.push_back(text.unitCount());
+        ASSERT_EQ(boundaries, walked);
         const SortedPieces sorted = sortPieces(text, boundaries);
         const SortedPieces reference = referenceSortPieces(text, boundaries);
         ASSERT_EQ(sorted.pieces, reference.pieces);
