@@ -89,6 +89,12 @@ bool categoryKeys(const GUID& category) {
 
 } // namespace
 
+std::wstring TipBeside(const std::wstring& ime) {
+    const std::size_t slash = ime.find_last_of(L"\\/");
+    return (slash == std::wstring::npos ? std::wstring() : ime.substr(0, slash + 1)) +
+           L"RevazeTip.dll";
+}
+
 int RunRegsvr32(const std::wstring& dll, bool unregister) {
     std::wstring command =
         std::wstring(L"regsvr32.exe /s ") + (unregister ? L"/u " : L"") + L"\"" + dll + L"\"";

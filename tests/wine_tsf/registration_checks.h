@@ -8,6 +8,9 @@
 
 namespace tsfharness {
 
+// RevazeTip.dll in the folder of `ime` (the harnesses are handed Revaze.ime's path).
+std::wstring TipBeside(const std::wstring& ime);
+
 // Runs regsvr32 /s (with /u to unregister) on `dll`; its exit code, -1 when it did not start.
 int RunRegsvr32(const std::wstring& dll, bool unregister);
 

@@ -241,10 +241,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("usage: tsf_day_harness.exe <Revaze.ime> <artifacts folder>\n");
         return 2;
     }
-    std::wstring dll = argv[1];
-    const std::size_t slash = dll.find_last_of(L"\\/");
-    dll = (slash == std::wstring::npos ? std::wstring() : dll.substr(0, slash + 1)) +
-          L"RevazeTip.dll";
+    const std::wstring dll = TipBeside(argv[1]);
     std::printf("tsf_day_harness (%d-bit), keys straight to the key sink\n",
                 int(sizeof(void*) * 8));
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {

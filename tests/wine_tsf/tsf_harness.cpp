@@ -762,10 +762,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("usage: tsf_harness.exe <Revaze.ime> <artifacts folder>\n");
         return 2;
     }
-    std::wstring ime = argv[1];
-    const std::size_t slash = ime.find_last_of(L"\\/");
-    g_dll = (slash == std::wstring::npos ? std::wstring() : ime.substr(0, slash + 1)) +
-            L"RevazeTip.dll";
+    g_dll = TipBeside(argv[1]);
     g_artifacts = argv[2];
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         std::printf("FAIL: COM does not start\n");
