@@ -9,6 +9,7 @@
 #
 #   scripts/installer-tests.sh              build the installer, then test it
 #   scripts/installer-tests.sh --no-build   test build/installer/RevazeSetup.exe as it is
+#   scripts/installer-tests.sh --build-only build the installers (and the certificate) only
 #
 # Prints one PASS/FAIL/SKIP line per check, the install and uninstall times, and last
 # "N passed, M failed, K skipped".
@@ -66,8 +67,9 @@ if [ "${1:-}" != "--under-xvfb" ]; then
             "$root/scripts/make-installer.sh" || exit 1
         echo "the older installer took $(seconds_since "$start") s to build"
     fi
+    [ "${1:-}" = "--build-only" ] && exit 0
     rm -rf "$WINEPREFIX"
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --under-xvfb
+    xvfb-run -a -n 300 -s "-screen 0 1024x768x24" "$0" --under-xvfb
     exit $?
 fi
 

@@ -2,14 +2,21 @@
 # Builds every preset and runs every test: the formatting and layer checks, the native unit tests
 # with gcc, clang and the sanitizers (the fuzz corpora replayed among them), a short run of every
 # fuzz target, the ARM64 build and its structural checks, then the DLLs under Wine for 32 and 64
-# bit, then the installer under Wine. Exits non-zero on any failure.
+# bit and the installer under Wine, side by side. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 "$root/scripts/setup.sh"
 
-step() { printf '\n== %s\n' "$*"; }
+step() { printf '\n== %s (at %d s)\n' "$*" "$SECONDS"; }
+
+# The aarch64 sysroot is built once into the user's cache (minutes on a fresh machine, much of
+# it configure scripts and single-threaded steps): it is made while the native builds run.
+mkdir -p "$root/build"
+sysroot_log=$root/build/arm64-sysroot.log
+nice -n 10 "$root/scripts/arm64-sysroot.sh" >"$sysroot_log" 2>&1 &
+sysroot_pid=$!
 
 step "formatting and layers"
 "$root/scripts/check-format.sh"
@@ -48,14 +55,33 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
 step "Windows on ARM64 build and structural checks"
-# The aarch64 sysroot is built once into the user's cache (a few minutes on a fresh machine).
-"$root/scripts/arm64-sysroot.sh" >/dev/null
+if ! wait $sysroot_pid; then
+    cat "$sysroot_log" >&2
+    echo "the aarch64 sysroot could not be built" >&2
+    exit 1
+fi
 cmake --preset winarm64 >/dev/null
 cmake --build --preset winarm64
 ctest --preset winarm64
 
-step "Wine tests"
-"$root/scripts/wine-tests.sh"
+step "installer build (signed with a throwaway certificate)"
+"$root/scripts/installer-tests.sh" --build-only
 
-step "installer (signed with a throwaway certificate) under Wine"
-"$root/scripts/installer-tests.sh"
+# The harnesses and the installer each run in a Wine prefix and on an X display of their own, and
+# spend most of their time waiting on windows and messages: they run side by side.
+step "Wine tests, and the installer under Wine beside them"
+installer_log=$root/build/installer-tests.log
+"$root/scripts/installer-tests.sh" --no-build >"$installer_log" 2>&1 &
+installer_pid=$!
+wine_rc=0
+"$root/scripts/wine-tests.sh" || wine_rc=$?
+installer_rc=0
+wait $installer_pid || installer_rc=$?
+echo
+echo "installer tests:"
+cat "$installer_log"
+if [ $wine_rc != 0 ] || [ $installer_rc != 0 ]; then
+    echo "Wine tests: exit code $wine_rc; installer tests: exit code $installer_rc" >&2
+    exit 1
+fi
+step "all passed"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the Windows-layer harnesses of the win32 and win64 builds under Wine and one Xvfb display.
+# Runs the Windows-layer harnesses of the win32 and win64 builds under Wine, the two at once, each
+# in a Wine prefix and on an Xvfb display of its own (build/wine-prefix-<preset>).
 #
 #   scripts/wine-tests.sh            (after building the win32 and win64 presets)
 #
@@ -13,28 +14,56 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build
 artifacts=$build/wine-artifacts
-export WINEPREFIX=$build/wine-prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The 64-bit loader runs the prefix tools and the win64 harnesses; `wine` picks the 32-bit one.
 wine64=/usr/lib/wine/wine64
 [ -x "$wine64" ] || wine64=wine
 
+# Each preset runs in a prefix and on an X display of its own, both presets at once: a harness
+# waits on windows and messages as much as it computes, and a screenshot must see only its own
+# windows.
 if [ "${1:-}" != "--under-xvfb" ]; then
     for tool in wine wineboot wineserver xvfb-run python3; do
         command -v "$tool" >/dev/null || { echo "wine-tests: $tool is missing"; exit 2; }
     done
-    rm -rf "$WINEPREFIX" "$artifacts"
+    rm -rf "$build"/wine-prefix "$build"/wine-prefix-* "$artifacts"
     mkdir -p "$artifacts"
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --under-xvfb
-    rc=$?
+    presets=(${REVAZE_WINE_PRESETS:-win32 win64})
+    pids=()
+    server=100
+    for preset in "${presets[@]}"; do
+        # Distinct first display numbers keep the two xvfb-run from choosing the same one.
+        WINEPREFIX=$build/wine-prefix-$preset xvfb-run -a -n $server \
+            -s "-screen 0 1024x768x24" "$0" --under-xvfb "$preset" >"$artifacts/$preset.out" 2>&1 &
+        pids+=($!)
+        server=$((server + 100))
+    done
+    rc=0
+    passed=0
+    failed=0
+    for i in "${!presets[@]}"; do
+        wait "${pids[$i]}" || rc=1
+        out=$artifacts/${presets[$i]}.out
+        grep -v '^[0-9]* passed, [0-9]* failed$' "$out"
+        summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$out" | tail -1)
+        if [ -n "$summary" ]; then
+            passed=$((passed + ${summary%% *}))
+            failed=$((failed + $(echo "$summary" | sed -E 's/.* ([0-9]+) failed/\1/')))
+        else
+            echo "FAIL: ${presets[$i]}: the run ended without its summary"
+            failed=$((failed + 1))
+        fi
+    done
     # Screenshots are taken as BMP by the harnesses; keep PNG copies.
     if command -v convert >/dev/null; then
         find "$artifacts" -name '*.bmp' | while read -r bmp; do
             convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
         done
     fi
-    exit $rc
+    echo "$passed passed, $failed failed"
+    [ $rc = 0 ] && [ $failed = 0 ]
+    exit
 fi
 
 # ---- from here on: inside Xvfb -------------------------------------------------------------
@@ -101,7 +130,7 @@ failed=0
 can_run_32=1
 /usr/lib/wine/wine --version >/dev/null 2>&1 || can_run_32=0
 
-for preset in ${REVAZE_WINE_PRESETS:-win32 win64}; do
+for preset in "$2"; do
     bin=$build/$preset/bin
     loader=$wine64
     if [ $preset = win32 ]; then

@@ -6,6 +6,7 @@
 
 #include <psapi.h>
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
@@ -310,6 +311,8 @@ inline bool saveScreenBmp(const std::wstring& path, const RECT& area) {
     const int w = area.right - area.left;
     const int h = area.bottom - area.top;
     if (w <= 0 || h <= 0) {
+        std::printf("    (no screenshot: the area %ld,%ld-%ld,%ld is empty)\n", area.left, area.top,
+                    area.right, area.bottom);
         return false;
     }
     HDC screen = GetDC(nullptr);
@@ -339,6 +342,7 @@ inline bool saveScreenBmp(const std::wstring& path, const RECT& area) {
     file.bfSize = file.bfOffBits + DWORD(pixels.size());
     FILE* out = _wfopen(path.c_str(), L"wb");
     if (out == nullptr) {
+        std::printf("    (no screenshot: %ls cannot be written, errno %d)\n", path.c_str(), errno);
         return false;
     }
     bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
