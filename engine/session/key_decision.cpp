@@ -171,6 +171,7 @@ Result Session::finish(Result result) {
         v.candidatePageText = composer.candidatePageText.str();
     }
     v.candidateCount = composer.candidateList.size();
+    v.candidateList = tibetan ? composer.candidateList : CandidateList();
     v.pageFirst = composer.pageFirst;
     result.view = v;
     return result;

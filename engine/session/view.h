@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/candidates.h"
 #include "session/input_state.h"
 
 namespace revaze {
@@ -31,6 +32,9 @@ struct View {
     std::wstring candidatePageText;
     std::size_t candidateCount = 0; // on every page
     int pageFirst = 1;              // 1-based number of the first candidate shown
+    // Every candidate, on every page (none in English mode), for an application that draws them
+    // itself; each becomes text only when asked for.
+    CandidateList candidateList;
 
     bool operator==(const View&) const = default;
 

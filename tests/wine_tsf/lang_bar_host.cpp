@@ -23,7 +23,45 @@ void* LangBarHost::find(REFIID riid) {
     if (riid == IID_ITfLangBarItemMgr) {
         return static_cast<ITfLangBarItemMgr*>(this);
     }
+    if (riid == IID_ITfUIElementMgr && uiElements) {
+        return static_cast<ITfUIElementMgr*>(this);
+    }
     return nullptr;
+}
+
+// One element at a time, known by the number of its beginning.
+STDMETHODIMP LangBarHost::BeginUIElement(ITfUIElement* begun, WINBOOL* show, DWORD* id) {
+    if (begun == nullptr || show == nullptr || id == nullptr || element) {
+        return E_INVALIDARG;
+    }
+    element = ComPtr<ITfUIElement>(begun);
+    *show = showElements;
+    *id = static_cast<DWORD>(++this->begun);
+    updatedFlags = 0;
+    return S_OK;
+}
+
+STDMETHODIMP LangBarHost::UpdateUIElement(DWORD id) {
+    if (!element || id != static_cast<DWORD>(begun)) {
+        return E_INVALIDARG;
+    }
+    ++updates;
+    // As an application does: it asks what to redraw.
+    auto list = element.query<ITfCandidateListUIElement>();
+    DWORD flags = 0;
+    if (list && SUCCEEDED(list->GetUpdatedFlags(&flags))) {
+        updatedFlags |= flags;
+    }
+    return S_OK;
+}
+
+STDMETHODIMP LangBarHost::EndUIElement(DWORD id) {
+    if (!element || id != static_cast<DWORD>(begun)) {
+        return E_INVALIDARG;
+    }
+    ++ended;
+    element.reset();
+    return S_OK;
 }
 
 STDMETHODIMP LangBarHost::AdviseKeyEventSink(TfClientId, ITfKeyEventSink* sink, WINBOOL) {

@@ -1,7 +1,9 @@
 // A thread manager with a language bar, which Wine's has not: everything goes to Wine's real
-// thread manager except the language bar, which keeps the items a text service adds, and the
-// keystroke manager, which keeps the key sink (Wine's refuses a service it did not activate).
-// With it the harness presses the language bar's buttons as the taskbar would.
+// thread manager except the language bar, which keeps the items a text service adds, the
+// keystroke manager, which keeps the key sink (Wine's refuses a service it did not activate),
+// and, when asked for, a UI element manager (Wine's BeginUIElement answers E_NOTIMPL). With it
+// the harness presses the language bar's buttons as the taskbar would, and plays an
+// application that draws the candidates itself.
 #pragma once
 
 #include <windows.h>
@@ -17,13 +19,25 @@
 
 namespace tsfharness {
 
-class LangBarHost final : public HarnessObject<ITfThreadMgr, ITfKeystrokeMgr, ITfLangBarItemMgr> {
+class LangBarHost final
+    : public HarnessObject<ITfThreadMgr, ITfKeystrokeMgr, ITfLangBarItemMgr, ITfUIElementMgr> {
 public:
     explicit LangBarHost(ITfThreadMgr* real) : real_(real) {}
 
     std::vector<revaze::tsf::ComPtr<ITfLangBarItem>> items;
     int removed = 0;
     revaze::tsf::ComPtr<ITfKeyEventSink> keySink;
+
+    // The UI element manager is offered only when `uiElements` is set; BeginUIElement answers
+    // `showElements` (FALSE: the application draws them). It keeps the element begun last until
+    // it ends, and what the updates said changed.
+    bool uiElements = false;
+    BOOL showElements = TRUE;
+    int begun = 0;
+    int updates = 0;
+    int ended = 0;
+    DWORD updatedFlags = 0;
+    revaze::tsf::ComPtr<ITfUIElement> element;
 
     // The source and the compartments are the real thread manager's.
     STDMETHODIMP QueryInterface(REFIID riid, void** out) override;
@@ -96,6 +110,13 @@ public:
         return E_NOTIMPL;
     }
     STDMETHODIMP UnadviseItemsSink(ULONG, DWORD*) override { return E_NOTIMPL; }
+
+    // ITfUIElementMgr
+    STDMETHODIMP BeginUIElement(ITfUIElement* begun, WINBOOL* show, DWORD* id) override;
+    STDMETHODIMP UpdateUIElement(DWORD id) override;
+    STDMETHODIMP EndUIElement(DWORD id) override;
+    STDMETHODIMP GetUIElement(DWORD, ITfUIElement**) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumUIElements(IEnumTfUIElements**) override { return E_NOTIMPL; }
 
 private:
     void* find(REFIID riid) override;

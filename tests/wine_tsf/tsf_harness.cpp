@@ -3,8 +3,9 @@
 // Tibetan language profile, and typing into documents: one of the harness's own behind Wine's
 // real context (no composition services there: commits at the selection, the composition in
 // Revaze's window), and contexts of the harness's own where Wine's are stubs (inline
-// compositions, ranges, display attributes, a composition the application ends). Wine never
-// routes keys to a text service, so the harness plays TSF's key manager (key_route.h).
+// compositions, ranges, display attributes, a composition the application ends), and an
+// application that draws the candidates itself from the service's UI element. Wine never routes
+// keys to a text service, so the harness plays TSF's key manager (key_route.h).
 //
 //     tsf_harness.exe <Revaze.ime beside RevazeTip.dll> <artifacts folder>
 //
@@ -28,6 +29,7 @@
 #include "tests/wine_tsf/own_context.h"
 #include "tests/wine_tsf/recording_factory.h"
 #include "tests/wine_tsf/registration_checks.h"
+#include "tests/wine_tsf/ui_element_checks.h"
 #include "tsf/com_ptr.h"
 #include "tsf/tsf_sdk.h"
 
@@ -383,6 +385,7 @@ void typeIntoWineDocument(Tsf& tsf) {
           compRect.left, compRect.top, want.x, want.y);
     check(GetWindow(comp, GW_OWNER) == nullptr,
           "Wine's context names no window: the composition window stays unowned, on top");
+    CheckWineBeginsNoElement(tsf.threadMgr.get());
     g_keys.type(" shis\r");
     checkText(store.text(), kBkra + kTsheg + kShis, "bkra shis{Enter} commits at the selection");
     check(!IsWindowVisible(comp), "the composition window hides after the commit");
@@ -783,6 +786,7 @@ int wmain(int argc, wchar_t** argv) {
         deactivateMidComposition(tsf);
         g_keys.disconnect();
         pressLanguageBar(tsf);
+        CheckUiElements(tsf.threadMgr.get(), tsf.client, g_keys);
     } else if (tsf.threadMgr) {
         tsf.threadMgr->Deactivate();
     }

@@ -21,6 +21,10 @@ inline constexpr GUID kInputAttributeGuid = {
 // button is the system's input mode item (kLangBarInputModeItem).
 inline constexpr GUID kLayoutButtonGuid = {
     0x47ed9dd4, 0x9f0f, 0x4bcf, {0x96, 0xdc, 0x38, 0xb2, 0x95, 0x9e, 0xc4, 0xd4}};
+// The candidate list as a UI element, for applications that draw it themselves
+// ({69EC4AE9-D1FF-4777-85C7-A6EF2D696EC8}).
+inline constexpr GUID kCandidateElementGuid = {
+    0x69ec4ae9, 0xd1ff, 0x4777, {0x85, 0xc7, 0xa6, 0xef, 0x2d, 0x69, 0x6e, 0xc8}};
 
 // Its keyboard input profile for Dzongkha ({C8746072-59B9-484A-AF56-E6BC827CD21B}): the same
 // service, listed where a Dzongkha user looks for it.

@@ -148,6 +148,8 @@ STDMETHODIMP TextService::Deactivate() {
         completeComposition(focusedContext().get());
     } catch (...) {
     }
+    endCandidateElement();
+    uiless_ = false;
     removeLangBarButtons();
     destroyWindows();
     if (auto single = threadMgr_.query<ITfSourceSingle>(); single && functionProviderAdvised_) {

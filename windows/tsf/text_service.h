@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "session/session.h"
+#include "tsf/candidate_element.h"
 #include "tsf/com_object.h"
 #include "tsf/com_ptr.h"
 #include "tsf/document_writer.h"
@@ -37,7 +38,8 @@ class TextService final
                        ITfCompositionSink, ITfDisplayAttributeProvider, ITfCompartmentEventSink,
                        ITfThreadFocusSink, ITfFunctionProvider, ITfFnConfigure>,
       public UiOwner,
-      public LangBarOwner {
+      public LangBarOwner,
+      public CandidateElementOwner {
 public:
     TextService();
     ~TextService() override;
@@ -92,6 +94,14 @@ public:
     void RunMenuCommand(unsigned id) override;
     HWND MenuOwnerWindow() const override;
 
+    // CandidateElementOwner (text_service_candidates.cpp)
+    void TurnCandidatePages(int turns) override;
+    bool ChooseCandidate(const CandidateChoice& choice) override;
+    void AbortCandidates() override;
+    bool DrawsCandidates() const override { return !uiless_; }
+    void DrawCandidates(bool draw) override;
+    ComPtr<ITfDocumentMgr> CandidateDocumentMgr() const override;
+
 private:
     void* interfaceFor(REFIID riid) override;
 
@@ -132,6 +142,13 @@ private:
     // Inside an edit session on `context`: commits what is composed there and shows the answer.
     void completeIn(TfEditCookie ec, ITfContext* context);
     void showWindows(bool show);
+    void hideWindows();
+
+    // The candidate list as a UI element, text_service_candidates.cpp: begun when candidates
+    // appear, updated as they change, ended when they go.
+    void followCandidates(const View& view);
+    void beginCandidateElement(const View& view);
+    void endCandidateElement();
     // The focus came back: settings changed since take effect now.
     void followSettings();
     // The composition window belongs to the top-level window of the document being typed in.
@@ -159,6 +176,16 @@ private:
     std::optional<KeyEvent> passedKey_;
     // Where the text being typed is on the screen, as the document last said.
     std::optional<RECT> textExtent_;
+    // The candidates' UI element and the manager that began it; empty while there is none, or
+    // where the thread manager has no UI element manager or would not begin it.
+    ComPtr<ITfUIElementMgr> elementMgr_;
+    ComPtr<CandidateElement> element_;
+    DWORD elementId_ = TF_INVALID_UIELEMENTID;
+    // The UI element manager was asked about the candidates shown now.
+    bool elementAsked_ = false;
+    // The application draws the candidates itself (UI-less): Revaze shows none of its windows
+    // until an application says otherwise; the language bar still offers the mode.
+    bool uiless_ = false;
 };
 
 } // namespace revaze::tsf

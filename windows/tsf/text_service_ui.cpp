@@ -18,7 +18,11 @@ void TextService::apply(const Result& result) {
     if (result.beep) {
         MessageBeep(0);
     }
-    if (windows_) {
+    const bool wasUiless = uiless_;
+    followCandidates(result.view);
+    if (windows_ && uiless_) {
+        hideWindows();
+    } else if (windows_) {
         // An application that closed the window the composition window belonged to took it
         // along: it comes back, unowned, for the next document.
         if (!IsWindow(windows_->comp.window)) {
@@ -27,6 +31,10 @@ void TextService::apply(const Result& result) {
         windows_->comp.Show(result.view);
         windows_->stat.Show(result.view);
         windows_->soft.Show(result.view);
+        if (wasUiless) {
+            // An application that draws no candidates of its own: the windows come back.
+            showWindows(true);
+        }
     }
     if (threadMgr_) {
         syncKeyboardOpen(result.view.mode);
@@ -89,19 +97,26 @@ void TextService::showWindows(bool show) {
     if (!windows_ || !session_) {
         return;
     }
-    TipWindows& w = *windows_;
-    if (!show) {
-        w.comp.HideWindow();
-        w.stat.HideWindow();
-        w.soft.HideWindow();
+    // A focus that comes back to a UI-less application brings none of them back.
+    if (!show || uiless_) {
+        hideWindows();
         return;
     }
+    TipWindows& w = *windows_;
     const View& view = session_->view();
     w.stat.ShowNoActivate();
     if (view.softVisible) {
         w.soft.ShowNoActivate();
     }
     w.comp.Show(view);
+}
+
+void TextService::hideWindows() {
+    if (windows_) {
+        windows_->comp.HideWindow();
+        windows_->stat.HideWindow();
+        windows_->soft.HideWindow();
+    }
 }
 
 void TextService::followDocumentWindow(HWND document) {

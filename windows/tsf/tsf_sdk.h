@@ -1,4 +1,4 @@
-// The parts of the Text Services Framework headers that mingw-w64 10 does not ship: three
+// The parts of the Text Services Framework headers that mingw-w64 10 does not ship: five
 // interfaces of the Windows SDK's msctf.h, two of its ctfutb.h, two of its ctffunc.h, their flags,
 // and the category and language bar GUIDs. Each is declared only when the toolchain's headers lack
 // it; method order and identifiers are those of the Windows SDK.
@@ -30,6 +30,48 @@ ITfDisplayAttributeProvider : public IUnknown {
 };
 __CRT_UUID_DECL(ITfDisplayAttributeProvider, 0xfee47777, 0x163c, 0x4769, 0x99, 0x6a, 0x6e, 0x9c,
                 0x50, 0xad, 0x8f, 0x54)
+#endif
+
+#ifndef __ITfCandidateListUIElement_INTERFACE_DEFINED__
+#define __ITfCandidateListUIElement_INTERFACE_DEFINED__
+MIDL_INTERFACE("ea1ea138-19df-11d7-a6d2-00065b84435c")
+ITfCandidateListUIElement : public ITfUIElement {
+    virtual HRESULT STDMETHODCALLTYPE GetUpdatedFlags(DWORD * flags) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetDocumentMgr(ITfDocumentMgr * *documentMgr) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetCount(UINT * count) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetSelection(UINT * index) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetString(UINT index, BSTR * text) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetPageIndex(UINT * starts, UINT size, UINT * pageCount) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetPageIndex(UINT * starts, UINT pageCount) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetCurrentPage(UINT * page) = 0;
+};
+__CRT_UUID_DECL(ITfCandidateListUIElement, 0xea1ea138, 0x19df, 0x11d7, 0xa6, 0xd2, 0x00, 0x06, 0x5b,
+                0x84, 0x43, 0x5c)
+#endif
+
+#ifndef __ITfCandidateListUIElementBehavior_INTERFACE_DEFINED__
+#define __ITfCandidateListUIElementBehavior_INTERFACE_DEFINED__
+MIDL_INTERFACE("85fad185-58ce-497a-9460-355366b64b9a")
+ITfCandidateListUIElementBehavior : public ITfCandidateListUIElement {
+    virtual HRESULT STDMETHODCALLTYPE SetSelection(UINT index) = 0;
+    virtual HRESULT STDMETHODCALLTYPE Finalize() = 0;
+    virtual HRESULT STDMETHODCALLTYPE Abort() = 0;
+};
+__CRT_UUID_DECL(ITfCandidateListUIElementBehavior, 0x85fad185, 0x58ce, 0x497a, 0x94, 0x60, 0x35,
+                0x53, 0x66, 0xb6, 0x4b, 0x9a)
+#endif
+
+// What a candidate list UI element reports changed (GetUpdatedFlags).
+#ifndef TF_CLUIE_DOCUMENTMGR
+#define TF_CLUIE_DOCUMENTMGR 0x00000001
+#define TF_CLUIE_COUNT 0x00000002
+#define TF_CLUIE_SELECTION 0x00000004
+#define TF_CLUIE_STRING 0x00000008
+#define TF_CLUIE_PAGEINDEX 0x00000010
+#define TF_CLUIE_CURRENTPAGE 0x00000020
+#endif
+#ifndef TF_INVALID_UIELEMENTID
+#define TF_INVALID_UIELEMENTID DWORD(-1)
 #endif
 
 #ifndef __ITfMenu_INTERFACE_DEFINED__
