@@ -14,6 +14,7 @@
 #include "tsf/com_ptr.h"
 #include "tsf/document_writer.h"
 #include "tsf/lang_bar_button.h"
+#include "tsf/layout_watch.h"
 #include "tsf/sink_advice.h"
 #include "tsf/tsf_sdk.h"
 #include "ui/cui_comp.h"
@@ -84,7 +85,7 @@ public:
     void OnSoftKeyboardButton() override;
     void OnLayoutChosen(LayoutId layout) override;
     void OnSoftPageChosen(int page) override;
-    bool CompositionWindowOrigin(POINT& origin) override;
+    bool CompositionAnchor(TextAnchor& anchor) override;
 
     // LangBarOwner
     const View& currentView() const override;
@@ -112,6 +113,9 @@ private:
     void passKey(const KeyEvent& key);
     void feedPassedKey();
     void runKey(ITfContext* context, const KeyEvent& key);
+    // Inside an edit session: where the text is, as the document says now. A document still
+    // laying out keeps the last good place (or the caret) until its layout arrives.
+    void readTextExtent(TfEditCookie ec, ITfContext* context);
     // OnTestKeyDown/Up and OnKeyDown/Up, for a press or a release.
     HRESULT testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* eaten);
     HRESULT handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam, bool released,
@@ -136,6 +140,11 @@ private:
     void followSettings();
     // The composition window belongs to the top-level window of the document being typed in.
     void followDocumentWindow(HWND document);
+    // The keys go to `context`: its layout changes are watched, and a text extent read from
+    // another document is forgotten.
+    void followLayout(ITfContext* context);
+    // The application laid out `context` again: the composition window goes where the text is.
+    void layoutChanged(ITfContext* context);
 
     ComPtr<ITfThreadMgr> threadMgr_;
     TfClientId clientId_ = TF_CLIENTID_NULL;
@@ -159,6 +168,8 @@ private:
     std::optional<KeyEvent> passedKey_;
     // Where the text being typed is on the screen, as the document last said.
     std::optional<RECT> textExtent_;
+    // The layout sink of the context the keys go to.
+    ComPtr<LayoutWatch> layoutWatch_;
 };
 
 } // namespace revaze::tsf

@@ -19,44 +19,42 @@ const std::vector<MonitorArea> kSingle{kPrimary};
 const std::vector<MonitorArea> kSideBySide{kPrimary, kRight};
 const std::vector<MonitorArea> kAround{kPrimaryBarTop, kLeftBarLeft, kAbove};
 
+struct Size {
+    int width, height;
+};
+constexpr Size kComp{275, 132};
+
 TEST(Placement, BesideTheText) {
     struct Row {
-        const char* what;
         const std::vector<MonitorArea>* monitors;
         ScreenRect text;
-        int width, height;
+        Size window;
         ScreenPoint want;
+        const char* what;
     };
     const std::vector<MonitorArea> none;
     const Row rows[] = {
-        {"mid-screen: below the text", &kSingle, {900, 500, 960, 530}, 275, 132, {900, 534}},
-        {"near the right edge: pulled in", &kSingle, {1800, 500, 1810, 530}, 275, 132, {1645, 534}},
-        {"near the taskbar: above the text", &kSingle, {900, 1000, 960, 1030}, 275, 132, {900, 864}},
-        {"bottom-right corner", &kSingle, {1900, 1010, 1902, 1036}, 275, 132, {1645, 874}},
-        {"left of the screen: nearest monitor", &kSingle, {-10, 500, 0, 530}, 275, 132, {0, 534}},
-        {"at the very top", &kSingle, {300, 0, 302, 26}, 275, 132, {300, 30}},
-        {"second monitor: stays on it, above its bottom edge", &kSideBySide,
-         {3700, 1040, 3710, 1070}, 275, 132, {3565, 904}},
-        {"text over the seam: the monitor with most of it", &kSideBySide, {1900, 500, 1960, 530},
-         275, 132, {1920, 534}},
-        {"monitor on the left, taskbar on its left", &kAround, {-1270, 300, -1260, 330}, 275, 132,
-         {-1232, 334}},
-        {"monitor on the left, negative top", &kAround, {-600, -190, -590, -160}, 275, 132,
-         {-600, -156}},
-        {"monitor above: above the text, not onto the primary", &kAround, {500, -40, 510, -10},
-         275, 132, {500, -176}},
-        {"taskbar on top: below the text", &kAround, {100, 45, 110, 75}, 275, 132, {100, 79}},
-        {"too tall for either side: as low as it fits", &kAround, {100, 500, 110, 530}, 275, 1000,
-         {100, 80}},
-        {"taller than the work area: its top below the taskbar", &kAround, {100, 500, 110, 530},
-         275, 1060, {100, 40}},
-        {"wider than the work area: its left edge", &kSingle, {900, 500, 960, 530}, 2000, 132,
-         {0, 534}},
-        {"no monitor: below the text as it is", &none, {900, 500, 960, 530}, 275, 132, {900, 534}},
+        {&kSingle, {900, 500, 960, 530}, kComp, {900, 534}, "mid-screen: below the text"},
+        {&kSingle, {1800, 500, 1810, 530}, kComp, {1645, 534}, "right edge: pulled in"},
+        {&kSingle, {900, 1000, 960, 1030}, kComp, {900, 864}, "near the taskbar: above the text"},
+        {&kSingle, {1900, 1010, 1902, 1036}, kComp, {1645, 874}, "bottom-right corner"},
+        {&kSingle, {-10, 500, 0, 530}, kComp, {0, 534}, "left of every monitor: the nearest"},
+        {&kSingle, {300, 0, 302, 26}, kComp, {300, 30}, "at the very top"},
+        {&kSideBySide, {3700, 1040, 3710, 1070}, kComp, {3565, 904}, "second monitor: stays on it"},
+        {&kSideBySide, {1900, 500, 1960, 530}, kComp, {1920, 534}, "over the seam: most of it"},
+        {&kAround, {-1270, 300, -1260, 330}, kComp, {-1232, 334}, "left monitor, taskbar left"},
+        {&kAround, {-600, -190, -590, -160}, kComp, {-600, -156}, "left monitor, negative top"},
+        {&kAround, {500, -40, 510, -10}, kComp, {500, -176}, "monitor above: not onto the primary"},
+        {&kAround, {100, 45, 110, 75}, kComp, {100, 79}, "taskbar on top: below the text"},
+        {&kAround, {100, 500, 110, 530}, {275, 1000}, {100, 80}, "too tall: as low as it fits"},
+        {&kAround, {100, 500, 110, 530}, {275, 1060}, {100, 40}, "taller than the work area"},
+        {&kSingle, {900, 500, 960, 530}, {2000, 132}, {0, 534}, "wider than the work area"},
+        {&none, {900, 500, 960, 530}, kComp, {900, 534}, "no monitor: below the text as it is"},
     };
     for (const Row& row : rows) {
         const TextAnchor anchor{row.text, 0, 4};
-        EXPECT_EQ(PlaceBesideText(anchor, row.width, row.height, *row.monitors), row.want)
+        EXPECT_EQ(PlaceBesideText(anchor, row.window.width, row.window.height, *row.monitors),
+                  row.want)
             << row.what;
     }
     // The input method's caret: a point, the window 28 right of it and 28 below (24 + 4).
@@ -66,20 +64,17 @@ TEST(Placement, BesideTheText) {
 
 TEST(Placement, BackOnScreen) {
     struct Row {
-        const char* what;
         const std::vector<MonitorArea>* monitors;
         ScreenRect window;
         ScreenPoint want;
+        const char* what;
     };
     const Row rows[] = {
-        {"its monitor went away: onto the nearest", &kSingle, {2500, 300, 2775, 328}, {1645, 300}},
-        {"across two monitors: stays", &kSideBySide, {1800, 300, 2075, 328}, {1800, 300}},
-        {"half below the bottom: up into the work area", &kSingle, {100, 1060, 232, 1088},
-         {100, 1012}},
-        {"whole on a monitor left of the primary: stays", &kAround, {-900, 100, -600, 300},
-         {-900, 100}},
-        {"above every monitor: onto the one above the primary", &kAround, {300, -1500, 434, -1346},
-         {300, -1080}},
+        {&kSingle, {2500, 300, 2775, 328}, {1645, 300}, "its monitor went away: the nearest"},
+        {&kSideBySide, {1800, 300, 2075, 328}, {1800, 300}, "across two monitors: stays"},
+        {&kSingle, {100, 1060, 232, 1088}, {100, 1012}, "half below the bottom: up"},
+        {&kAround, {-900, 100, -600, 300}, {-900, 100}, "whole on the left monitor: stays"},
+        {&kAround, {300, -1500, 434, -1346}, {300, -1080}, "above all: onto the top monitor"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(BackOnScreen(*row.monitors, row.window), row.want) << row.what;
