@@ -52,6 +52,11 @@ void CUIComp::Show(const View& view) {
     if (!IsWindow(window)) {
         return;
     }
+    if (!view.hasContent()) {
+        HideWindow();
+        return;
+    }
+    // The owner is asked where the text is only for a window that shows.
     const std::vector<MonitorArea> monitors = DesktopMonitors();
     TextAnchor anchor;
     const bool known = owner_.CompositionAnchor(anchor);
