@@ -657,7 +657,7 @@ void checkPlacement(HIMC himc, HWND app, HWND comp, const std::wstring& artifact
     pump(200);
     check(!IsWindowVisible(comp), "Escape hides the composition window");
 
-    // Work-area clamping: right and bottom are pulled in, left and top are not.
+    // The work area: pulled in at the right; above the caret when there is no room below it.
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     struct CaretRow {
@@ -670,10 +670,10 @@ void checkPlacement(HIMC himc, HWND app, HWND comp, const std::wstring& artifact
          {work.right - 100, work.top + 100},
          work.right - 275,
          work.top + 128},
-        {"caret near the bottom edge",
+        {"caret near the bottom edge: above it",
          {work.left + 100, work.bottom - 50},
          work.left + 128,
-         work.bottom - 132},
+         work.bottom - 50 - 4 - 132},
         {"caret near the left and top edges",
          {work.left - 20, work.top - 10},
          work.left + 8,

@@ -1,5 +1,7 @@
 #include "tests/wine_tsf/own_context.h"
 
+#include <olectl.h>
+
 #include <cwchar>
 
 namespace tsfharness {
@@ -355,6 +357,9 @@ public:
         if (!inSession(*doc_, ec) || own == nullptr || rect == nullptr || clipped == nullptr) {
             return E_INVALIDARG;
         }
+        if (doc_->noLayout) {
+            return TS_E_NOLAYOUT;
+        }
         *rect = doc_->extent(own->start(), own->end());
         *clipped = FALSE;
         return S_OK;
@@ -462,7 +467,47 @@ void* OwnContext::find(REFIID riid) {
     if (riid == IID_ITfInsertAtSelection) {
         return static_cast<ITfInsertAtSelection*>(this);
     }
+    if (riid == IID_ITfSource) {
+        return static_cast<ITfSource*>(this);
+    }
     return nullptr;
+}
+
+constexpr DWORD kLayoutCookie = 7;
+
+STDMETHODIMP OwnContext::AdviseSink(REFIID riid, IUnknown* sink, DWORD* cookie) {
+    if (sink == nullptr || cookie == nullptr) {
+        return E_INVALIDARG;
+    }
+    if (riid != __uuidof(ITfTextLayoutSink)) {
+        return CONNECT_E_CANNOTCONNECT;
+    }
+    if (layoutSink_) {
+        return CONNECT_E_ADVISELIMIT;
+    }
+    if (FAILED(sink->QueryInterface(__uuidof(ITfTextLayoutSink), layoutSink_.putVoid()))) {
+        return E_INVALIDARG;
+    }
+    *cookie = kLayoutCookie;
+    return S_OK;
+}
+
+STDMETHODIMP OwnContext::UnadviseSink(DWORD cookie) {
+    if (cookie != kLayoutCookie || !layoutSink_) {
+        return CONNECT_E_NOCONNECTION;
+    }
+    layoutSink_.reset();
+    return S_OK;
+}
+
+bool OwnContext::layoutChanged() {
+    if (!layoutSink_) {
+        return false;
+    }
+    auto view = ComPtr<ITfContextView>::adopt(new OwnView(doc_));
+    ComPtr<ITfTextLayoutSink> sink = layoutSink_;
+    sink->OnLayoutChange(this, TF_LC_CHANGE, view.get());
+    return true;
 }
 
 bool OwnContext::terminateComposition() {

@@ -1,8 +1,9 @@
 // A context of the harness's own, for what Wine's is missing: compositions (StartComposition is
 // a stub there), ranges that read and write (most of Wine's ITfRange is stubbed), the display
-// attribute property and a view that knows where its text is. It stands for an application
-// whose document supports inline compositions; its window shows the text with the composition
-// underlined. Every write checks that it comes inside an edit session the context granted.
+// attribute property, a view that knows where its text is (or, like a browser still laying out,
+// answers TS_E_NOLAYOUT) and the layout sink. It stands for an application whose document
+// supports inline compositions; its window shows the text with the composition underlined. Every
+// write checks that it comes inside an edit session the context granted.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +15,7 @@
 
 #include "tests/wine_tsf/com_base.h"
 #include "tsf/com_ptr.h"
+#include "tsf/tsf_sdk.h"
 
 namespace tsfharness {
 
@@ -25,6 +27,8 @@ struct OwnDocument {
     // refuse every write.
     bool refuseCompositions = false;
     bool refuseWrites = false;
+    // The text is not laid out yet: GetTextExt answers TS_E_NOLAYOUT.
+    bool noLayout = false;
 
     // The one composition the document shows.
     bool composing = false;
@@ -52,7 +56,7 @@ struct OwnDocument {
 };
 
 class OwnContext final
-    : public HarnessObject<ITfContext, ITfContextComposition, ITfInsertAtSelection> {
+    : public HarnessObject<ITfContext, ITfContextComposition, ITfInsertAtSelection, ITfSource> {
 public:
     // Creates the document's window at (x, y).
     OwnContext(int x, int y);
@@ -62,6 +66,10 @@ public:
     // The application ends the composition on its own (a click elsewhere): the owner hears it
     // through its composition sink, inside an edit session.
     bool terminateComposition();
+    // The application has laid its text out (again): the layout sink hears of it. False when
+    // no layout sink is advised.
+    bool layoutChanged();
+    bool layoutSinkAdvised() const { return static_cast<bool>(layoutSink_); }
 
     // ITfContext
     STDMETHODIMP RequestEditSession(TfClientId client, ITfEditSession* session, DWORD flags,
@@ -103,12 +111,16 @@ public:
     STDMETHODIMP InsertEmbeddedAtSelection(TfEditCookie, DWORD, IDataObject*, ITfRange**) override {
         return E_NOTIMPL;
     }
+    // ITfSource: the layout sink only, one at a time.
+    STDMETHODIMP AdviseSink(REFIID riid, IUnknown* sink, DWORD* cookie) override;
+    STDMETHODIMP UnadviseSink(DWORD cookie) override;
 
 private:
     void* find(REFIID riid) override;
 
     std::shared_ptr<OwnDocument> doc_;
     revaze::tsf::ComPtr<ITfComposition> composition_; // the one started last
+    revaze::tsf::ComPtr<ITfTextLayoutSink> layoutSink_;
     TfEditCookie nextCookie_ = 100;
 };
 

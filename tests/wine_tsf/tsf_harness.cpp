@@ -592,6 +592,76 @@ void typeInline() {
           "refusing documents too were only touched in edit sessions");
 }
 
+// ---- where the windows go -------------------------------------------------------------------
+
+bool wholeOnScreen(const RECT& r) {
+    return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom <= GetSystemMetrics(SM_CYSCREEN) && r.right > r.left && r.bottom > r.top;
+}
+
+// A document that answers TS_E_NOLAYOUT while it lays its text out (as browsers do) and has no
+// caret: the composition window waits whole on the screen, goes below the text when the layout
+// arrives, follows the text when the application lays it out again, and keeps its last good
+// place while the document lays out once more.
+void followLayout() {
+    // A composition window as new as one an application's closing window took along: it is
+    // made where it waits, hidden, until the first key places it.
+    HWND old = serviceWindow(L"UICOMP");
+    DestroyWindow(old);
+    auto own = ComPtr<OwnContext>::adopt(new OwnContext(40, 460));
+    OwnDocument& doc = own->document();
+    doc.noLayout = true;
+    useOwnContext(*own.get());
+    g_keys.type("k");
+    HWND comp = serviceWindow(L"UICOMP");
+    RECT r = windowRect(comp);
+    check(comp != old && IsWindowVisible(comp) && wholeOnScreen(r),
+          "no text position (TS_E_NOLAYOUT, no caret): a new composition window shows whole on "
+          "the screen (at %ld,%ld-%ld,%ld)",
+          r.left, r.top, r.right, r.bottom);
+    check(own->layoutSinkAdvised(), "the service advised its layout sink to the context");
+
+    struct Step {
+        const char* what;
+        int x, y; // where the application's window is
+    };
+    const Step steps[] = {{"the layout arrives: the window goes below the text", 40, 460},
+                          {"the application moves its text: the window follows", 300, 200}};
+    for (const Step& step : steps) {
+        doc.noLayout = false;
+        SetWindowPos(doc.window, nullptr, step.x, step.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        own->layoutChanged();
+        const RECT extent = doc.extent(0, 1);
+        r = windowRect(comp);
+        check(r.left == extent.left && r.top == extent.bottom + 4, "%s (at %ld,%ld, want %ld,%ld)",
+              step.what, r.left, r.top, extent.left, extent.bottom + 4);
+    }
+    doc.noLayout = true;
+    const RECT good = windowRect(comp);
+    g_keys.type("a");
+    r = windowRect(comp);
+    check(IsWindowVisible(comp) && r.left == good.left && r.top == good.top,
+          "laying out again: the window keeps its last good place (at %ld,%ld)", r.left, r.top);
+    g_keys.type("\x1b");
+}
+
+// A monitor goes away (WM_DISPLAYCHANGE) with the status window on it: it comes back whole.
+void checkDisplayChange() {
+    HWND stat = serviceWindow(L"UISTAT");
+    const RECT before = windowRect(stat);
+    SetWindowPos(stat, nullptr, 3000, 2000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(stat, WM_DISPLAYCHANGE, 24,
+                 MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+    const RECT after = windowRect(stat);
+    check(wholeOnScreen(after) && after.right - after.left == before.right - before.left,
+          "WM_DISPLAYCHANGE brings the status window from a monitor that went away back onto the "
+          "screen (at %ld,%ld)",
+          after.left, after.top);
+    SetWindowPos(stat, nullptr, before.left, before.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // ---- deactivation and the language bar ---------------------------------------------------------
 
 void deactivateMidComposition(Tsf& tsf) {
@@ -783,6 +853,8 @@ int wmain(int argc, wchar_t** argv) {
         g_keys.connect(tsf.sink.get());
         typeIntoWineDocument(tsf);
         typeInline();
+        followLayout();
+        checkDisplayChange();
         deactivateMidComposition(tsf);
         g_keys.disconnect();
         pressLanguageBar(tsf);

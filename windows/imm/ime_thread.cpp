@@ -8,8 +8,11 @@ namespace revaze {
 
 namespace {
 
-// The composition window's top-left sits this far right of and below the caret.
+// The composition window's top-left sits this far right of and below the caret: a line of text
+// and a gap below it (or the gap above the caret when there is no room below).
 constexpr int kCaretOffset = 28;
+constexpr int kCaretGap = 4;
+constexpr int kCaretLine = kCaretOffset - kCaretGap;
 
 } // namespace
 
@@ -63,7 +66,7 @@ void ImeThread::OnSoftPageChosen(int page) {
     Show(session().ShowSoftPage(page));
 }
 
-bool ImeThread::CompositionWindowOrigin(POINT& origin) {
+bool ImeThread::CompositionAnchor(TextAnchor& anchor) {
     // The context of the key at hand first: ImeToAsciiEx has just locked it. The UI window's
     // word names the active context too, but under Wine 8 it holds a handle that IMM32 does not
     // know, and every lock of such a handle leaves five memory blocks of the host's behind (after
@@ -81,7 +84,7 @@ bool ImeThread::CompositionWindowOrigin(POINT& origin) {
         if (IsWindow(context->hWnd)) {
             ClientToScreen(context->hWnd, &caret);
         }
-        origin = {caret.x + kCaretOffset, caret.y + kCaretOffset};
+        anchor = {{caret.x, caret.y, caret.x, caret.y + kCaretLine}, kCaretOffset, kCaretGap};
         return true;
     }
     return false;

@@ -43,7 +43,7 @@ public:
     void OnSoftKeyboardButton() override;
     void OnLayoutChosen(LayoutId layout) override;
     void OnSoftPageChosen(int page) override;
-    bool CompositionWindowOrigin(POINT& origin) override;
+    bool CompositionAnchor(TextAnchor& anchor) override;
 
     CUIFrame frame;
     CUIComp comp;

@@ -143,10 +143,10 @@ void DocumentWriter::Show(TfEditCookie ec, ITfContext* context, const View& view
     }
 }
 
-std::optional<RECT> DocumentWriter::TextExtent(TfEditCookie ec, ITfContext* context) const {
+TextExtentAnswer DocumentWriter::TextExtent(TfEditCookie ec, ITfContext* context) const {
     ComPtr<ITfContextView> view;
     if (FAILED(context->GetActiveView(view.put())) || !view) {
-        return std::nullopt;
+        return {};
     }
     ComPtr<ITfRange> range;
     if (composition_ && context_.get() == context) {
@@ -159,16 +159,21 @@ std::optional<RECT> DocumentWriter::TextExtent(TfEditCookie ec, ITfContext* cont
             range = ComPtr<ITfRange>::adopt(selection.range);
         }
     }
+    if (!range) {
+        return {};
+    }
     RECT extent{};
     BOOL clipped = FALSE;
-    if (!range || FAILED(view->GetTextExt(ec, range.get(), &extent, &clipped))) {
-        return std::nullopt;
+    const HRESULT answer = view->GetTextExt(ec, range.get(), &extent, &clipped);
+    if (answer == TS_E_NOLAYOUT) {
+        return {std::nullopt, true};
     }
     // Some documents answer with an empty rectangle when they do not know.
-    if (extent.left == 0 && extent.top == 0 && extent.right == 0 && extent.bottom == 0) {
-        return std::nullopt;
+    if (FAILED(answer) ||
+        (extent.left == 0 && extent.top == 0 && extent.right == 0 && extent.bottom == 0)) {
+        return {};
     }
-    return extent;
+    return {extent, false};
 }
 
 HWND DocumentWindow(ITfContext* context) {

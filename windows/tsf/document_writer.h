@@ -16,6 +16,12 @@
 
 namespace revaze::tsf {
 
+// Where the text being composed is on the screen, as the document answers.
+struct TextExtentAnswer {
+    std::optional<RECT> rect;   // empty when the document cannot say
+    bool layoutPending = false; // TS_E_NOLAYOUT: it is laying its text out, a layout follows
+};
+
 class DocumentWriter {
 public:
     // `sink` hears when an application ends the composition (it outlives the writer).
@@ -32,7 +38,7 @@ public:
     // Brings the document's composition in line with the view: started, rewritten or removed.
     void Show(TfEditCookie ec, ITfContext* context, const View& view);
     // The screen rectangle of the composed text, or of the selection without one.
-    std::optional<RECT> TextExtent(TfEditCookie ec, ITfContext* context) const;
+    TextExtentAnswer TextExtent(TfEditCookie ec, ITfContext* context) const;
 
     // The document shows an inline composition that the view no longer matches.
     bool needsUpdate(const View& view) const;

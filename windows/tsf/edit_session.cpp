@@ -23,7 +23,9 @@ STDMETHODIMP EditSession::DoEditSession(TfEditCookie cookie) {
     }
 }
 
-bool RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work) {
+namespace {
+
+bool request(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work) {
     if (context == nullptr) {
         return false;
     }
@@ -31,8 +33,18 @@ bool RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork
     // queues.
     auto session = ComPtr<EditSession>::adopt(new EditSession(std::move(work)));
     HRESULT sessionResult = E_FAIL;
-    context->RequestEditSession(clientId, session.get(), flags | TF_ES_READWRITE, &sessionResult);
+    context->RequestEditSession(clientId, session.get(), flags, &sessionResult);
     return session->ran();
+}
+
+} // namespace
+
+bool RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work) {
+    return request(context, clientId, flags | TF_ES_READWRITE, std::move(work));
+}
+
+bool RequestRead(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work) {
+    return request(context, clientId, flags | TF_ES_READ, std::move(work));
 }
 
 } // namespace revaze::tsf

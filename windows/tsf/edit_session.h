@@ -29,5 +29,7 @@ private:
 // not at all) or TF_ES_ASYNCDONTCARE (now when possible, else queued). True when the work has run
 // by the time this returns; false when it was queued, refused, or there is no context.
 bool RequestEdit(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work);
+// The same for a session that only reads.
+bool RequestRead(ITfContext* context, TfClientId clientId, DWORD flags, EditWork work);
 
 } // namespace revaze::tsf

@@ -53,6 +53,9 @@ TextService::~TextService() {
     // procedures must not outlive the objects they call.
     removeLangBarButtons();
     destroyWindows();
+    if (layoutWatch_) {
+        layoutWatch_->detach();
+    }
 }
 
 void* TextService::interfaceFor(REFIID riid) {
@@ -127,6 +130,8 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
                                     static_cast<ITfCompartmentEventSink*>(this));
         }
         registerAttribute();
+        layoutWatch_ = ComPtr<LayoutWatch>::adopt(
+            new LayoutWatch([this](ITfContext* context) { layoutChanged(context); }));
         createWindows();
         addLangBarButtons();
         // The keyboard opens in the session's mode, and the windows show its state.
@@ -152,6 +157,10 @@ STDMETHODIMP TextService::Deactivate() {
     uiless_ = false;
     removeLangBarButtons();
     destroyWindows();
+    if (layoutWatch_) {
+        layoutWatch_->detach();
+        layoutWatch_.reset();
+    }
     if (auto single = threadMgr_.query<ITfSourceSingle>(); single && functionProviderAdvised_) {
         single->UnadviseSingleSink(clientId_, IID_ITfFunctionProvider);
     }
@@ -279,6 +288,9 @@ STDMETHODIMP TextService::OnSetFocus(ITfDocumentMgr*, ITfDocumentMgr* previous) 
     try {
         completeComposition(topContext(previous).get());
         textExtent_.reset();
+        if (layoutWatch_) {
+            layoutWatch_->stop();
+        }
         followSettings();
         return S_OK;
     } catch (...) {

@@ -15,6 +15,7 @@
 #include "tsf/com_ptr.h"
 #include "tsf/document_writer.h"
 #include "tsf/lang_bar_button.h"
+#include "tsf/layout_watch.h"
 #include "tsf/sink_advice.h"
 #include "tsf/tsf_sdk.h"
 #include "ui/cui_comp.h"
@@ -86,7 +87,7 @@ public:
     void OnSoftKeyboardButton() override;
     void OnLayoutChosen(LayoutId layout) override;
     void OnSoftPageChosen(int page) override;
-    bool CompositionWindowOrigin(POINT& origin) override;
+    bool CompositionAnchor(TextAnchor& anchor) override;
 
     // LangBarOwner
     const View& currentView() const override;
@@ -122,6 +123,9 @@ private:
     void passKey(const KeyEvent& key);
     void feedPassedKey();
     void runKey(ITfContext* context, const KeyEvent& key);
+    // Inside an edit session: where the text is, as the document says now. A document still
+    // laying out keeps the last good place (or the caret) until its layout arrives.
+    void readTextExtent(TfEditCookie ec, ITfContext* context);
     // OnTestKeyDown/Up and OnKeyDown/Up, for a press or a release.
     HRESULT testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* eaten);
     HRESULT handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam, bool released,
@@ -153,6 +157,11 @@ private:
     void followSettings();
     // The composition window belongs to the top-level window of the document being typed in.
     void followDocumentWindow(HWND document);
+    // The keys go to `context`: its layout changes are watched, and a text extent read from
+    // another document is forgotten.
+    void followLayout(ITfContext* context);
+    // The application laid out `context` again: the composition window goes where the text is.
+    void layoutChanged(ITfContext* context);
 
     ComPtr<ITfThreadMgr> threadMgr_;
     TfClientId clientId_ = TF_CLIENTID_NULL;
@@ -186,6 +195,8 @@ private:
     // The application draws the candidates itself (UI-less): Revaze shows none of its windows
     // until an application says otherwise; the language bar still offers the mode.
     bool uiless_ = false;
+    // The layout sink of the context the keys go to.
+    ComPtr<LayoutWatch> layoutWatch_;
 };
 
 } // namespace revaze::tsf

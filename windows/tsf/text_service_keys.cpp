@@ -34,11 +34,12 @@ void TextService::feedPassedKey() {
 }
 
 void TextService::runKey(ITfContext* context, const KeyEvent& key) {
+    followLayout(context);
     const bool ran = RequestEdit(context, clientId_, TF_ES_SYNC, [&](TfEditCookie ec) {
         DocumentSink sink(writer_, ec, context);
         const Result result = session_->Key(key, sink);
         writer_.Show(ec, context, result.view);
-        textExtent_ = writer_.TextExtent(ec, context);
+        readTextExtent(ec, context);
         followDocumentWindow(DocumentWindow(context));
         apply(result);
     });

@@ -4,12 +4,14 @@
 #include "tsf/edit_session.h"
 #include "tsf/lang_bar_menu.h"
 #include "tsf/text_service.h"
+#include "ui/monitors.h"
 
 namespace revaze::tsf {
 
 namespace {
 
-// The composition window's top edge sits this far below the text being typed.
+// The composition window's top edge sits this far below the text being typed (its bottom edge
+// this far above it when there is no room below).
 constexpr int kBelowText = 4;
 
 } // namespace
@@ -104,6 +106,7 @@ void TextService::showWindows(bool show) {
     }
     TipWindows& w = *windows_;
     const View& view = session_->view();
+    w.stat.FollowFocusMonitor();
     w.stat.ShowNoActivate();
     if (view.softVisible) {
         w.soft.ShowNoActivate();
@@ -134,6 +137,36 @@ void TextService::followDocumentWindow(HWND document) {
     if (GetWindow(comp, GW_OWNER) != root) {
         SetWindowLongPtrW(comp, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(root));
     }
+}
+
+void TextService::readTextExtent(TfEditCookie ec, ITfContext* context) {
+    const TextExtentAnswer answer = writer_.TextExtent(ec, context);
+    if (answer.rect) {
+        textExtent_ = answer.rect;
+    } else if (!answer.layoutPending) {
+        textExtent_.reset();
+    }
+}
+
+void TextService::followLayout(ITfContext* context) {
+    if (layoutWatch_ && layoutWatch_->watch(context)) {
+        textExtent_.reset();
+    }
+}
+
+void TextService::layoutChanged(ITfContext* context) {
+    if (!session_ || !windows_ || !session_->view().hasContent()) {
+        return; // no composition window to move
+    }
+    // Read when the document allows: it may be in the middle of its own edit.
+    ComPtr<ITfContext> target(context);
+    ComPtr<TextService> self(this);
+    RequestRead(target.get(), clientId_, TF_ES_ASYNCDONTCARE, [self, target](TfEditCookie ec) {
+        self->readTextExtent(ec, target.get());
+        if (self->windows_ && self->session_) {
+            self->windows_->comp.Show(self->session_->view());
+        }
+    });
 }
 
 STDMETHODIMP TextService::OnSetThreadFocus() {
@@ -188,9 +221,9 @@ void TextService::OnSoftPageChosen(int page) {
     }
 }
 
-bool TextService::CompositionWindowOrigin(POINT& origin) {
+bool TextService::CompositionAnchor(TextAnchor& anchor) {
     if (textExtent_) {
-        origin = {textExtent_->left, textExtent_->bottom + kBelowText};
+        anchor = {toScreenRect(*textExtent_), 0, kBelowText};
         return true;
     }
     // The document did not say where its text is: the caret of the thread's focus window.
@@ -199,11 +232,13 @@ bool TextService::CompositionWindowOrigin(POINT& origin) {
     if (!GetGUIThreadInfo(GetCurrentThreadId(), &thread) || thread.hwndCaret == nullptr) {
         return false;
     }
-    POINT caret{thread.rcCaret.left, thread.rcCaret.bottom};
-    if (!ClientToScreen(thread.hwndCaret, &caret)) {
+    POINT topLeft{thread.rcCaret.left, thread.rcCaret.top};
+    POINT bottomRight{thread.rcCaret.right, thread.rcCaret.bottom};
+    if (!ClientToScreen(thread.hwndCaret, &topLeft) ||
+        !ClientToScreen(thread.hwndCaret, &bottomRight)) {
         return false;
     }
-    origin = {caret.x, caret.y + kBelowText};
+    anchor = {{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y}, 0, kBelowText};
     return true;
 }
 

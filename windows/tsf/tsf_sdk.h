@@ -74,6 +74,18 @@ __CRT_UUID_DECL(ITfCandidateListUIElementBehavior, 0x85fad185, 0x58ce, 0x497a, 0
 #define TF_INVALID_UIELEMENTID DWORD(-1)
 #endif
 
+#ifndef __ITfTextLayoutSink_INTERFACE_DEFINED__
+#define __ITfTextLayoutSink_INTERFACE_DEFINED__
+typedef enum { TF_LC_CREATE = 0, TF_LC_CHANGE = 1, TF_LC_DESTROY = 2 } TfLayoutCode;
+MIDL_INTERFACE("2af2d06a-dd5b-4927-a0b4-54f19c91fade")
+ITfTextLayoutSink : public IUnknown {
+    virtual HRESULT STDMETHODCALLTYPE OnLayoutChange(ITfContext * context, TfLayoutCode code,
+                                                     ITfContextView * view) = 0;
+};
+__CRT_UUID_DECL(ITfTextLayoutSink, 0x2af2d06a, 0xdd5b, 0x4927, 0xa0, 0xb4, 0x54, 0xf1, 0x9c, 0x91,
+                0xfa, 0xde)
+#endif
+
 #ifndef __ITfMenu_INTERFACE_DEFINED__
 #define __ITfMenu_INTERFACE_DEFINED__
 MIDL_INTERFACE("6f8a98e4-aaa0-4f15-8c5b-07e0df0a3dd8")

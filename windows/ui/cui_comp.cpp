@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/comp_layout.h"
+#include "ui/monitors.h"
 #include "ui/ui_owner.h"
 
 namespace revaze {
@@ -51,16 +52,25 @@ void CUIComp::Show(const View& view) {
     if (!IsWindow(window)) {
         return;
     }
-    RECT desktop = desktopRect();
-    const CompLayout layout =
-        layoutCompWindow(view, desktop.right - desktop.left, desktop.bottom - desktop.top);
+    if (!view.hasContent()) {
+        HideWindow();
+        return;
+    }
+    // The owner is asked where the text is only for a window that shows.
+    const std::vector<MonitorArea> monitors = DesktopMonitors();
+    TextAnchor anchor;
+    const bool known = owner_.CompositionAnchor(anchor);
+    // A long line goes to the middle of the monitor of the text.
+    const ScreenRect screen = known ? monitors[MonitorHolding(monitors, anchor.text)].monitor
+                                    : FocusMonitor(monitors).monitor;
+    const CompLayout layout = layoutCompWindow(view, screen.width(), screen.height());
     switch (layout.placement) {
     case CompPlacement::Hidden:
         HideWindow();
         return;
     case CompPlacement::NearCaret:
         if (userPlaced == 0) {
-            PlaceNearCaret();
+            placeBeside(monitors, known ? &anchor : nullptr);
         } else {
             // Where the user put it, at its own size again after a long line.
             RECT r{};
@@ -71,7 +81,7 @@ void CUIComp::Show(const View& view) {
         }
         break;
     case CompPlacement::LongLine:
-        moveTo(layout.x, layout.y, layout.width, layout.height);
+        moveTo(screen.left + layout.x, screen.top + layout.y, layout.width, layout.height);
         break;
     }
     ShowNoActivate();
@@ -90,25 +100,26 @@ void CUIComp::PlaceNearCaret() {
     if (!IsWindow(window)) {
         return;
     }
-    POINT origin{};
-    if (!owner_.CompositionWindowOrigin(origin)) {
-        ShowNoActivate(); // where it is: the text's place is not known
-        return;
-    }
-    posX = origin.x;
-    posY = origin.y;
-    RECT work{};
-    if (SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
-        // Pulled back inside on the right and at the bottom only.
-        if (posX + width > work.right) {
-            posX = work.right - width;
-        }
-        if (posY + height > work.bottom) {
-            posY = work.bottom - height;
-        }
-    }
-    moveTo(posX, posY, width, height);
+    TextAnchor anchor;
+    const bool known = owner_.CompositionAnchor(anchor);
+    placeBeside(DesktopMonitors(), known ? &anchor : nullptr);
     ShowNoActivate();
+}
+
+void CUIComp::placeBeside(std::span<const MonitorArea> monitors, const TextAnchor* anchor) {
+    ScreenPoint corner;
+    if (anchor != nullptr) {
+        corner = PlaceBesideText(*anchor, width, height, monitors);
+    } else {
+        // The text's place is not known: the window stays where it is, moved the least way to
+        // be whole on the monitor the user types on.
+        RECT r{};
+        GetWindowRect(window, &r);
+        corner = KeepInside({r.left, r.top}, width, height, FocusMonitor(monitors).work);
+    }
+    posX = corner.x;
+    posY = corner.y;
+    moveTo(posX, posY, width, height);
 }
 
 void CUIComp::LoadSkin() {
@@ -228,6 +239,9 @@ LRESULT CUIComp::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             BeginDrag();
             return 0;
         }
+        break;
+    case WM_DISPLAYCHANGE:
+        BringBackOnScreen(window);
         break;
     case WM_MOUSEMOVE:
         TrackDrag();

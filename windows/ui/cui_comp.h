@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 #include "session/view.h"
 #include "ui/cui_base.h"
 #include "ui/drag.h"
+#include "ui/placement.h"
 
 namespace revaze {
 
@@ -32,7 +34,8 @@ public:
 
     // Shows what the view holds: places, widens or hides the window and repaints it.
     void Show(const View& view);
-    // Moves the window beside the text being typed and shows it without activation.
+    // Moves the window beside the text being typed (whole on the monitor of the text) and shows
+    // it without activation.
     void PlaceNearCaret();
     void moveTo(int x, int y, int w, int h);
 
@@ -52,6 +55,8 @@ public:
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Moves the window beside the text at `anchor`; with none, whole on the focus monitor.
+    void placeBeside(std::span<const MonitorArea> monitors, const TextAnchor* anchor);
 
     WNDPROC procedure_;
     FrameDrag drag_;

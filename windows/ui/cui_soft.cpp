@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "layouts/soft_keyboard_tables.h"
+#include "ui/monitors.h"
 #include "ui/ui_owner.h"
 
 namespace revaze {
@@ -21,6 +22,12 @@ void drawText(HDC dc, int x, int y, const wchar_t* text) {
 }
 
 } // namespace
+
+ScreenPoint SoftKeyboardHome(const MonitorArea& monitor, int width, int height) {
+    const ScreenRect& m = monitor.monitor;
+    return KeepInside({m.left + m.width() / 2, m.top + m.height() / 2}, width, height,
+                      monitor.work);
+}
 
 CUISoft::CUISoft(HINSTANCE instance, UiOwner& owner) : CUIBase(instance, kSoftClass, owner) {
     width = 300; // nominal; the window itself is created 434 x 154
@@ -41,9 +48,9 @@ void CUISoft::CreateUIWindow(HWND parent) {
     if (IsWindow(window)) {
         return;
     }
-    int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-    int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    window = createPopup(parent, x, y, kSoftWindowWidth, kSoftWindowHeight);
+    const ScreenPoint home =
+        SoftKeyboardHome(FocusMonitor(DesktopMonitors()), kSoftWindowWidth, kSoftWindowHeight);
+    window = createPopup(parent, home.x, home.y, kSoftWindowWidth, kSoftWindowHeight);
     ShowWindow(window, SW_HIDE);
     softVisible = false;
     setCursor(kCursorHand);
@@ -58,6 +65,8 @@ void CUISoft::Show(const View& view) {
     layoutIndex = view.layoutIndex;
     if (view.softVisible && !softVisible) {
         LoadPageLabels();
+        // It opens where the user types.
+        OpenOnFocusMonitor(window, SoftKeyboardHome);
         ShowNoActivate();
     } else if (!view.softVisible && softVisible) {
         HideWindow();
@@ -240,6 +249,9 @@ LRESULT CUISoft::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         FreeKeyCaps();
         return 0;
+    case WM_DISPLAYCHANGE:
+        BringBackOnScreen(window);
+        break;
     case WM_SETFOCUS:
         return 0;
     default:

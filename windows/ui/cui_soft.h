@@ -8,6 +8,7 @@
 
 #include "session/view.h"
 #include "ui/cui_base.h"
+#include "ui/placement.h"
 
 namespace revaze {
 
@@ -19,6 +20,10 @@ inline constexpr int kSoftWindowHeight = 154;
 inline constexpr int kSoftKeyCapacity = 60;
 // WM_COMMAND identifiers 102..106 show pages 1..5.
 inline constexpr int kFirstPageCommand = 102;
+
+// Where the soft keyboard opens on a monitor: its corner at the monitor's middle, inside the
+// work area.
+ScreenPoint SoftKeyboardHome(const MonitorArea& monitor, int width, int height);
 
 struct SoftKeyRecord {
     int up = 1;         // 1 drawn raised, 0 drawn pressed

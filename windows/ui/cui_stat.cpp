@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "ui/monitors.h"
 #include "ui/settings_dialog.h"
 #include "ui/ui_owner.h"
 
@@ -40,6 +41,11 @@ void trackAndDestroy(HMENU menu, HWND owner) {
 }
 
 } // namespace
+
+ScreenPoint StatusHome(const MonitorArea& monitor, int width, int height) {
+    const ScreenRect& m = monitor.monitor;
+    return KeepInside({m.left + (m.width() / 4) * 3, m.bottom - 132}, width, height, monitor.work);
+}
 
 int StatusButtonAt(int x) {
     if (x > 0 && x < 26) {
@@ -79,11 +85,14 @@ void CUIStat::CreateUIWindow(HWND parent) {
     if (IsWindow(window)) {
         return;
     }
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    window = createPopup(parent, (desktop.right / 4) * 3, desktop.bottom - 132, width, height);
+    const ScreenPoint home = StatusHome(FocusMonitor(DesktopMonitors()), width, height);
+    window = createPopup(parent, home.x, home.y, width, height);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     setCursor(kCursorHand);
+}
+
+void CUIStat::FollowFocusMonitor() {
+    OpenOnFocusMonitor(window, StatusHome);
 }
 
 void CUIStat::Show(const View& view) {
@@ -282,6 +291,9 @@ LRESULT CUIStat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         TrackDrag();
         return 0;
+    case WM_DISPLAYCHANGE:
+        BringBackOnScreen(window);
+        break;
     case WM_LBUTTONUP:
         EndDrag();
         return 0;

@@ -8,6 +8,7 @@
 #include "session/view.h"
 #include "ui/cui_base.h"
 #include "ui/drag.h"
+#include "ui/placement.h"
 
 namespace revaze {
 
@@ -37,6 +38,10 @@ enum StatusButton : int {
     kStatusMenu = 5,
 };
 
+// Where the status window opens on a monitor: three quarters across, 132 pixels above its
+// bottom edge, inside its work area.
+ScreenPoint StatusHome(const MonitorArea& monitor, int width, int height);
+
 // The button at client x: both ends of each range belong to no button.
 int StatusButtonAt(int x);
 
@@ -50,6 +55,8 @@ public:
 
     // Shows the mode, the soft keyboard's state and the layout's badge of the view.
     void Show(const View& view);
+    // The window moves to the monitor of the focus window when it is on another one.
+    void FollowFocusMonitor();
 
     void LoadStrip();
     void FreeStrip();

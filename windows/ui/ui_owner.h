@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "layouts/layouts.h"
+#include "ui/placement.h"
 
 namespace revaze {
 
@@ -21,9 +22,10 @@ public:
     // A page of the soft keyboard chosen by command (1..5).
     virtual void OnSoftPageChosen(int page) = 0;
 
-    // Where the composition window's top-left corner goes to sit beside the text being typed,
-    // in screen coordinates. False when that is not known: the window then stays where it is.
-    virtual bool CompositionWindowOrigin(POINT& origin) = 0;
+    // Where the text being typed is on the screen, and how far the composition window keeps
+    // from it. False when that is not known: the window then stays where it is, whole on the
+    // monitor of the focus window.
+    virtual bool CompositionAnchor(TextAnchor& anchor) = 0;
 };
 
 } // namespace revaze
