@@ -46,77 +46,79 @@ std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
     return stretches;
 }
 
-// The 100 earliest pieces of every long stretch, children first: a stretch's answer is drawn
-// from its long children's answers and the pieces between them, so each piece is looked at once
-// (for the lowest long stretch it lies in) and each answer once more (by its parent). Answers
-// of the stretches chosen to be kept land in `answers`, in the order of `stretches`.
-void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bool>& keep,
-                     const std::vector<std::uint32_t>& order, std::vector<std::uint32_t>& answers) {
-    struct Done {
-        std::uint32_t lo;
-        std::uint32_t hi;
+// The stored answers: the 100 earliest pieces of every long stretch kept, the stretches in
+// (lo, hi) order as the reader searches them.
+struct Answers {
+    std::vector<std::uint32_t> ranges; // lo, hi of each
+    std::vector<std::uint32_t> lines;  // 100 each, ascending
+};
+
+// Pieces are visited in file order, which is the order of their positions: each is added to the
+// lowest long stretch it lies in and to the stretches above that one, up to the first stretch
+// that has its 100 already (every stretch above it has them too: it holds all that stretch
+// holds). So each answer comes out sorted, and no piece is looked at twice.
+Answers answerStretches(const std::vector<Stretch>& stretches, const std::vector<bool>& keep,
+                        const SortedPieces& sorted, const std::vector<std::uint32_t>& boundaries) {
+    constexpr std::uint32_t kNone = 0xFFFFFFFF;
+    const auto count = static_cast<std::uint32_t>(stretches.size());
+    const auto pieces = static_cast<std::uint32_t>(sorted.pieces.size());
+    // The stretches come children first (longStretches closes them so): a stretch's children
+    // are the stretches before it not yet claimed that begin inside it, and what lies between
+    // them is where it is the lowest.
+    std::vector<std::uint32_t> parent(count, kNone);
+    std::vector<std::uint32_t> lowest(pieces, kNone); // by piece number
+    std::vector<std::uint32_t> unclaimed;
+    const auto paint = [&](std::uint32_t lo, std::uint32_t hi, std::uint32_t s) {
+        for (std::uint32_t i = lo; i < hi; ++i) {
+            lowest[sorted.pieces[i]] = s;
+        }
     };
-    std::vector<Done> done;          // answered stretches whose parent has not come yet
-    std::vector<std::uint32_t> pool; // their answers, 100 each, in the same order
-    std::vector<std::uint32_t> gaps; // the pieces of a stretch outside its long children
-    std::vector<Done> gapRanges;     // ... where they lie
-    std::vector<std::uint32_t> best; // the earliest 100 found so far, sorted
-    std::vector<std::uint32_t> merged;
-    // The children's answers are sorted already: each is merged in, and only the gaps sorted.
-    const auto mergeIn = [&](const std::uint32_t* run, std::size_t size) {
-        merged.clear();
-        std::size_t i = 0;
-        std::size_t j = 0;
-        while (merged.size() < kMaxCandidates && (i < best.size() || j < size)) {
-            const bool fromBest = j == size || (i < best.size() && best[i] < run[j]);
-            merged.push_back(fromBest ? best[i++] : run[j++]);
+    for (std::uint32_t s = 0; s < count; ++s) {
+        std::uint32_t gapEnd = stretches[s].hi;
+        while (!unclaimed.empty() && stretches[unclaimed.back()].lo >= stretches[s].lo) {
+            const std::uint32_t child = unclaimed.back();
+            unclaimed.pop_back();
+            parent[child] = s;
+            paint(stretches[child].hi, gapEnd, s);
+            gapEnd = stretches[child].lo;
         }
-        best.swap(merged);
-    };
-    for (std::size_t s = 0; s < stretches.size(); ++s) {
-        const Stretch stretch = stretches[s];
-        gaps.clear();
-        gapRanges.clear();
-        best.clear();
-        std::uint32_t gapEnd = stretch.hi;
-        while (!done.empty() && done.back().lo >= stretch.lo) {
-            const Done child = done.back();
-            gapRanges.push_back({child.hi, gapEnd});
-            mergeIn(pool.data() + pool.size() - kMaxCandidates, kMaxCandidates);
-            pool.resize(pool.size() - kMaxCandidates);
-            gapEnd = child.lo;
-            done.pop_back();
-        }
-        gapRanges.push_back({stretch.lo, gapEnd});
-        // A gap's piece after the children's 100th answer cannot be among the earliest 100,
-        // nor one after the 100th of the gaps kept so far: whenever twice as many are kept,
-        // the later half goes and the bound tightens.
-        std::uint32_t after = best.size() == kMaxCandidates ? best.back() : ~0u;
-        for (const Done& range : gapRanges) {
-            for (std::uint32_t i = range.lo; i < range.hi; ++i) {
-                if (order[i] < after) {
-                    gaps.push_back(order[i]);
-                    if (gaps.size() == 2 * kMaxCandidates) {
-                        std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1,
-                                         gaps.end());
-                        gaps.resize(kMaxCandidates);
-                        after = gaps.back();
-                    }
-                }
-            }
-        }
-        if (gaps.size() > kMaxCandidates) {
-            std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1, gaps.end());
-            gaps.resize(kMaxCandidates);
-        }
-        std::sort(gaps.begin(), gaps.end());
-        mergeIn(gaps.data(), gaps.size());
-        pool.insert(pool.end(), best.begin(), best.end());
-        done.push_back({stretch.lo, stretch.hi});
+        paint(stretches[s].lo, gapEnd, s);
+        unclaimed.push_back(s);
+    }
+
+    // Where each kept stretch's answer goes: the reader searches them by (lo, hi).
+    std::vector<std::uint32_t> kept;
+    for (std::uint32_t s = 0; s < count; ++s) {
         if (keep[s]) {
-            answers.insert(answers.end(), best.begin(), best.end());
+            kept.push_back(s);
         }
     }
+    std::sort(kept.begin(), kept.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const Stretch& x = stretches[a];
+        const Stretch& y = stretches[b];
+        return x.lo != y.lo ? x.lo < y.lo : x.hi < y.hi;
+    });
+    Answers answers;
+    std::vector<std::uint32_t> slot(count, kNone);
+    for (std::uint32_t k = 0; k < kept.size(); ++k) {
+        slot[kept[k]] = k;
+        answers.ranges.push_back(stretches[kept[k]].lo);
+        answers.ranges.push_back(stretches[kept[k]].hi);
+    }
+
+    answers.lines.resize(std::size_t{kMaxCandidates} * kept.size());
+    std::vector<std::uint32_t> found(count, 0);
+    std::uint32_t full = 0; // every long stretch holds more than 100 pieces: all fill up
+    for (std::uint32_t piece = 0; piece < pieces && full < count; ++piece) {
+        for (std::uint32_t s = lowest[piece]; s != kNone && found[s] < kMaxCandidates;
+             s = parent[s]) {
+            if (slot[s] != kNone) {
+                answers.lines[std::size_t{slot[s]} * kMaxCandidates + found[s]] = boundaries[piece];
+            }
+            full += ++found[s] == kMaxCandidates;
+        }
+    }
+    return answers;
 }
 
 // Which stretches keep their answer: all of them within the budget, else the longest.
@@ -179,33 +181,9 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
 
     const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
     const std::vector<bool> keep = chooseKept(stretches, budget);
-    std::vector<std::uint32_t> keptLines;
-    answerStretches(stretches, keep, order, keptLines);
-    // The reader finds answers by binary search over their stretches, sorted by (lo, hi).
-    std::vector<std::uint32_t> kept;
-    for (std::uint32_t s = 0; s < stretches.size(); ++s) {
-        if (keep[s]) {
-            kept.push_back(s);
-        }
-    }
-    std::vector<std::uint32_t> keptRank(kept.size());
-    for (std::uint32_t i = 0; i < keptRank.size(); ++i) {
-        keptRank[i] = i;
-    }
-    std::sort(keptRank.begin(), keptRank.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const Stretch& x = stretches[kept[a]];
-        const Stretch& y = stretches[kept[b]];
-        return x.lo != y.lo ? x.lo < y.lo : x.hi < y.hi;
-    });
-    std::vector<std::uint32_t> answerRanges;
-    std::vector<std::uint32_t> answerLines;
-    answerLines.reserve(keptLines.size());
-    for (std::uint32_t rank : keptRank) {
-        answerRanges.push_back(stretches[kept[rank]].lo);
-        answerRanges.push_back(stretches[kept[rank]].hi);
-        const auto from = keptLines.begin() + static_cast<std::ptrdiff_t>(rank) * kMaxCandidates;
-        answerLines.insert(answerLines.end(), from, from + kMaxCandidates);
-    }
+    const Answers answers = answerStretches(stretches, keep, sorted, boundaries);
+    const std::vector<std::uint32_t>& answerRanges = answers.ranges;
+    const std::vector<std::uint32_t>& answerLines = answers.lines;
 
     // A text of one unit finds its stretch's answer without a search.
     // The host is little-endian, like the image the ranges are read from later.
@@ -221,7 +199,7 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     Counts counts;
     counts.pieces = pieces;
     counts.firstUnits = static_cast<std::uint32_t>(firstUnits.size());
-    counts.answers = static_cast<std::uint32_t>(kept.size());
+    counts.answers = static_cast<std::uint32_t>(answerRanges.size() / 2);
     counts.blocks = static_cast<std::uint32_t>(minimum.blockMinima.size());
     counts.sparseLevels = sparseLevelsFor(counts.blocks);
 
