@@ -1,6 +1,7 @@
 #include "dictionary/index_build.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "dictionary/index_layout.h"
 #include "dictionary/range_minimum.h"
@@ -139,77 +140,72 @@ std::vector<bool> chooseKept(const std::vector<Stretch>& stretches, std::uint32_
     return keep;
 }
 
-void appendWords(std::string& image, const std::vector<std::uint32_t>& words) {
-    const std::size_t at = image.size();
-    image.resize(at + 4 * words.size());
-    if (!words.empty()) {
-        std::memcpy(image.data() + at, words.data(), 4 * words.size());
-    }
-}
-
-} // namespace
-
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options) {
-    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
-    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
-}
-
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options,
-                            const std::vector<std::uint32_t>& boundaries,
-                            const SortedPieces& sorted) {
-    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
-    const std::vector<Stretch> stretches = longStretches(sorted.shared);
-
-    // From here on pieces are named by their first unit's position.
-    std::vector<std::uint32_t> order(pieces);
-    for (std::uint32_t i = 0; i < pieces; ++i) {
-        order[i] = boundaries[sorted.pieces[i]];
-    }
-
+// The body of an index image, array by array.
+struct IndexTables {
+    std::vector<std::uint32_t> order; // piece starts, sorted
     std::vector<std::uint32_t> firstUnits;
     std::vector<std::uint32_t> firstStarts;
-    // Pieces are never empty, so neighbours share no unit exactly where the first unit changes.
+    std::vector<std::uint32_t> firstAnswers;
+    Answers answers;
+    RangeMinimumTables minimum;
+};
+
+IndexTables buildTables(const DictionaryText& text, const IndexOptions& options,
+                        const std::vector<std::uint32_t>& boundaries, const SortedPieces& sorted) {
+    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
+    IndexTables tables;
+    // From here on pieces are named by their first unit's position. Pieces are never empty, so
+    // neighbours share no unit exactly where the first unit changes.
+    tables.order.resize(pieces);
     for (std::uint32_t i = 0; i < pieces; ++i) {
+        const std::uint32_t start = boundaries[sorted.pieces[i]];
+        tables.order[i] = start;
         if (i == 0 || sorted.shared[i] == 0) {
-            firstUnits.push_back(text.unit(order[i]));
-            firstStarts.push_back(i);
+            tables.firstUnits.push_back(text.unit(start));
+            tables.firstStarts.push_back(i);
         }
     }
-    firstStarts.push_back(pieces);
+    tables.firstStarts.push_back(pieces);
 
+    const std::vector<Stretch> stretches = longStretches(sorted.shared);
     const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
-    const std::vector<bool> keep = chooseKept(stretches, budget);
-    const Answers answers = answerStretches(stretches, keep, sorted, boundaries);
-    const std::vector<std::uint32_t>& answerRanges = answers.ranges;
-    const std::vector<std::uint32_t>& answerLines = answers.lines;
+    tables.answers = answerStretches(stretches, chooseKept(stretches, budget), sorted, boundaries);
 
     // A text of one unit finds its stretch's answer without a search.
     // The host is little-endian, like the image the ranges are read from later.
+    const std::vector<std::uint32_t>& answerRanges = tables.answers.ranges;
     const Words ranges(reinterpret_cast<const char*>(answerRanges.data()), answerRanges.size());
-    std::vector<std::uint32_t> firstAnswers(firstUnits.size());
-    for (std::size_t slot = 0; slot < firstUnits.size(); ++slot) {
-        firstAnswers[slot] =
-            LineIndex::storedAnswer(ranges, firstStarts[slot], firstStarts[slot + 1]);
+    tables.firstAnswers.resize(tables.firstUnits.size());
+    for (std::size_t slot = 0; slot < tables.firstUnits.size(); ++slot) {
+        tables.firstAnswers[slot] =
+            LineIndex::storedAnswer(ranges, tables.firstStarts[slot], tables.firstStarts[slot + 1]);
     }
 
-    const RangeMinimumTables minimum = buildRangeMinimum(order);
+    tables.minimum = buildRangeMinimum(tables.order);
+    return tables;
+}
 
+// The image: the header that names the dictionary and counts the arrays, then the arrays.
+std::string writeImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                       const IndexTables& tables) {
     Counts counts;
-    counts.pieces = pieces;
-    counts.firstUnits = static_cast<std::uint32_t>(firstUnits.size());
-    counts.answers = static_cast<std::uint32_t>(answerRanges.size() / 2);
-    counts.blocks = static_cast<std::uint32_t>(minimum.blockMinima.size());
+    counts.pieces = static_cast<std::uint32_t>(tables.order.size());
+    counts.firstUnits = static_cast<std::uint32_t>(tables.firstUnits.size());
+    counts.answers = static_cast<std::uint32_t>(tables.answers.ranges.size() / 2);
+    counts.blocks = static_cast<std::uint32_t>(tables.minimum.blockMinima.size());
     counts.sparseLevels = sparseLevelsFor(counts.blocks);
 
-    std::string image(kIndexHeaderBytes, '\0');
-    image.reserve(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsetsOf(counts).end));
-    const std::vector<std::uint32_t>* arrays[] = {
-        &order,        &firstUnits,  &firstStarts,         &firstAnswers,
-        &answerRanges, &answerLines, &minimum.blockMinima, &minimum.sparse};
-    for (const std::vector<std::uint32_t>* words : arrays) {
-        appendWords(image, *words);
+    std::string image(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsetsOf(counts).end),
+                      '\0');
+    std::size_t at = kIndexHeaderBytes;
+    for (const std::vector<std::uint32_t>* words :
+         {&tables.order, &tables.firstUnits, &tables.firstStarts, &tables.firstAnswers,
+          &tables.answers.ranges, &tables.answers.lines, &tables.minimum.blockMinima,
+          &tables.minimum.sparse}) {
+        if (!words->empty()) {
+            std::memcpy(image.data() + at, words->data(), 4 * words->size());
+        }
+        at += 4 * words->size();
     }
     std::memcpy(image.data(), kIndexMagic, sizeof kIndexMagic);
     put32(image, kVersion, kIndexVersion);
@@ -227,6 +223,21 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     put32(image, kSparseLevels, counts.sparseLevels);
     signImage(image);
     return image;
+}
+
+} // namespace
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options) {
+    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
+}
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options,
+                            const std::vector<std::uint32_t>& boundaries,
+                            const SortedPieces& sorted) {
+    return writeImage(text, identity, buildTables(text, options, boundaries, sorted));
 }
 
 } // namespace revaze
