@@ -1,6 +1,7 @@
 #include "dictionary/index_build.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "dictionary/index_layout.h"
 #include "dictionary/range_minimum.h"
@@ -46,77 +47,79 @@ std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
     return stretches;
 }
 
-// The 100 earliest pieces of every long stretch, children first: a stretch's answer is drawn
-// from its long children's answers and the pieces between them, so each piece is looked at once
-// (for the lowest long stretch it lies in) and each answer once more (by its parent). Answers
-// of the stretches chosen to be kept land in `answers`, in the order of `stretches`.
-void answerStretches(const std::vector<Stretch>& stretches, const std::vector<bool>& keep,
-                     const std::vector<std::uint32_t>& order, std::vector<std::uint32_t>& answers) {
-    struct Done {
-        std::uint32_t lo;
-        std::uint32_t hi;
+// The stored answers: the 100 earliest pieces of every long stretch kept, the stretches in
+// (lo, hi) order as the reader searches them.
+struct Answers {
+    std::vector<std::uint32_t> ranges; // lo, hi of each
+    std::vector<std::uint32_t> lines;  // 100 each, ascending
+};
+
+// Pieces are visited in file order, which is the order of their positions: each is added to the
+// lowest long stretch it lies in and to the stretches above that one, up to the first stretch
+// that has its 100 already (every stretch above it has them too: it holds all that stretch
+// holds). So each answer comes out sorted, and no piece is looked at twice.
+Answers answerStretches(const std::vector<Stretch>& stretches, const std::vector<bool>& keep,
+                        const SortedPieces& sorted, const std::vector<std::uint32_t>& boundaries) {
+    constexpr std::uint32_t kNone = 0xFFFFFFFF;
+    const auto count = static_cast<std::uint32_t>(stretches.size());
+    const auto pieces = static_cast<std::uint32_t>(sorted.pieces.size());
+    // The stretches come children first (longStretches closes them so): a stretch's children
+    // are the stretches before it not yet claimed that begin inside it, and what lies between
+    // them is where it is the lowest.
+    std::vector<std::uint32_t> parent(count, kNone);
+    std::vector<std::uint32_t> lowest(pieces, kNone); // by piece number
+    std::vector<std::uint32_t> unclaimed;
+    const auto paint = [&](std::uint32_t lo, std::uint32_t hi, std::uint32_t s) {
+        for (std::uint32_t i = lo; i < hi; ++i) {
+            lowest[sorted.pieces[i]] = s;
+        }
     };
-    std::vector<Done> done;          // answered stretches whose parent has not come yet
-    std::vector<std::uint32_t> pool; // their answers, 100 each, in the same order
-    std::vector<std::uint32_t> gaps; // the pieces of a stretch outside its long children
-    std::vector<Done> gapRanges;     // ... where they lie
-    std::vector<std::uint32_t> best; // the earliest 100 found so far, sorted
-    std::vector<std::uint32_t> merged;
-    // The children's answers are sorted already: each is merged in, and only the gaps sorted.
-    const auto mergeIn = [&](const std::uint32_t* run, std::size_t size) {
-        merged.clear();
-        std::size_t i = 0;
-        std::size_t j = 0;
-        while (merged.size() < kMaxCandidates && (i < best.size() || j < size)) {
-            const bool fromBest = j == size || (i < best.size() && best[i] < run[j]);
-            merged.push_back(fromBest ? best[i++] : run[j++]);
+    for (std::uint32_t s = 0; s < count; ++s) {
+        std::uint32_t gapEnd = stretches[s].hi;
+        while (!unclaimed.empty() && stretches[unclaimed.back()].lo >= stretches[s].lo) {
+            const std::uint32_t child = unclaimed.back();
+            unclaimed.pop_back();
+            parent[child] = s;
+            paint(stretches[child].hi, gapEnd, s);
+            gapEnd = stretches[child].lo;
         }
-        best.swap(merged);
-    };
-    for (std::size_t s = 0; s < stretches.size(); ++s) {
-        const Stretch stretch = stretches[s];
-        gaps.clear();
-        gapRanges.clear();
-        best.clear();
-        std::uint32_t gapEnd = stretch.hi;
-        while (!done.empty() && done.back().lo >= stretch.lo) {
-            const Done child = done.back();
-            gapRanges.push_back({child.hi, gapEnd});
-            mergeIn(pool.data() + pool.size() - kMaxCandidates, kMaxCandidates);
-            pool.resize(pool.size() - kMaxCandidates);
-            gapEnd = child.lo;
-            done.pop_back();
-        }
-        gapRanges.push_back({stretch.lo, gapEnd});
-        // A gap's piece after the children's 100th answer cannot be among the earliest 100,
-        // nor one after the 100th of the gaps kept so far: whenever twice as many are kept,
-        // the later half goes and the bound tightens.
-        std::uint32_t after = best.size() == kMaxCandidates ? best.back() : ~0u;
-        for (const Done& range : gapRanges) {
-            for (std::uint32_t i = range.lo; i < range.hi; ++i) {
-                if (order[i] < after) {
-                    gaps.push_back(order[i]);
-                    if (gaps.size() == 2 * kMaxCandidates) {
-                        std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1,
-                                         gaps.end());
-                        gaps.resize(kMaxCandidates);
-                        after = gaps.back();
-                    }
-                }
-            }
-        }
-        if (gaps.size() > kMaxCandidates) {
-            std::nth_element(gaps.begin(), gaps.begin() + kMaxCandidates - 1, gaps.end());
-            gaps.resize(kMaxCandidates);
-        }
-        std::sort(gaps.begin(), gaps.end());
-        mergeIn(gaps.data(), gaps.size());
-        pool.insert(pool.end(), best.begin(), best.end());
-        done.push_back({stretch.lo, stretch.hi});
+        paint(stretches[s].lo, gapEnd, s);
+        unclaimed.push_back(s);
+    }
+
+    // Where each kept stretch's answer goes: the reader searches them by (lo, hi).
+    std::vector<std::uint32_t> kept;
+    for (std::uint32_t s = 0; s < count; ++s) {
         if (keep[s]) {
-            answers.insert(answers.end(), best.begin(), best.end());
+            kept.push_back(s);
         }
     }
+    std::sort(kept.begin(), kept.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const Stretch& x = stretches[a];
+        const Stretch& y = stretches[b];
+        return x.lo != y.lo ? x.lo < y.lo : x.hi < y.hi;
+    });
+    Answers answers;
+    std::vector<std::uint32_t> slot(count, kNone);
+    for (std::uint32_t k = 0; k < kept.size(); ++k) {
+        slot[kept[k]] = k;
+        answers.ranges.push_back(stretches[kept[k]].lo);
+        answers.ranges.push_back(stretches[kept[k]].hi);
+    }
+
+    answers.lines.resize(std::size_t{kMaxCandidates} * kept.size());
+    std::vector<std::uint32_t> found(count, 0);
+    std::uint32_t full = 0; // every long stretch holds more than 100 pieces: all fill up
+    for (std::uint32_t piece = 0; piece < pieces && full < count; ++piece) {
+        for (std::uint32_t s = lowest[piece]; s != kNone && found[s] < kMaxCandidates;
+             s = parent[s]) {
+            if (slot[s] != kNone) {
+                answers.lines[std::size_t{slot[s]} * kMaxCandidates + found[s]] = boundaries[piece];
+            }
+            full += ++found[s] == kMaxCandidates;
+        }
+    }
+    return answers;
 }
 
 // Which stretches keep their answer: all of them within the budget, else the longest.
@@ -137,101 +140,72 @@ std::vector<bool> chooseKept(const std::vector<Stretch>& stretches, std::uint32_
     return keep;
 }
 
-void appendWords(std::string& image, const std::vector<std::uint32_t>& words) {
-    const std::size_t at = image.size();
-    image.resize(at + 4 * words.size());
-    if (!words.empty()) {
-        std::memcpy(image.data() + at, words.data(), 4 * words.size());
-    }
-}
-
-} // namespace
-
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options) {
-    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
-    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
-}
-
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options,
-                            const std::vector<std::uint32_t>& boundaries,
-                            const SortedPieces& sorted) {
-    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
-    const std::vector<Stretch> stretches = longStretches(sorted.shared);
-
-    // From here on pieces are named by their first unit's position.
-    std::vector<std::uint32_t> order(pieces);
-    for (std::uint32_t i = 0; i < pieces; ++i) {
-        order[i] = boundaries[sorted.pieces[i]];
-    }
-
+// The body of an index image, array by array.
+struct IndexTables {
+    std::vector<std::uint32_t> order; // piece starts, sorted
     std::vector<std::uint32_t> firstUnits;
     std::vector<std::uint32_t> firstStarts;
-    // Pieces are never empty, so neighbours share no unit exactly where the first unit changes.
-    for (std::uint32_t i = 0; i < pieces; ++i) {
-        if (i == 0 || sorted.shared[i] == 0) {
-            firstUnits.push_back(text.unit(order[i]));
-            firstStarts.push_back(i);
-        }
-    }
-    firstStarts.push_back(pieces);
+    std::vector<std::uint32_t> firstAnswers;
+    Answers answers;
+    RangeMinimumTables minimum;
+};
 
-    const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
-    const std::vector<bool> keep = chooseKept(stretches, budget);
-    std::vector<std::uint32_t> keptLines;
-    answerStretches(stretches, keep, order, keptLines);
-    // The reader finds answers by binary search over their stretches, sorted by (lo, hi).
-    std::vector<std::uint32_t> kept;
-    for (std::uint32_t s = 0; s < stretches.size(); ++s) {
-        if (keep[s]) {
-            kept.push_back(s);
+IndexTables buildTables(const DictionaryText& text, const IndexOptions& options,
+                        const std::vector<std::uint32_t>& boundaries, const SortedPieces& sorted) {
+    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
+    IndexTables tables;
+    // From here on pieces are named by their first unit's position. Pieces are never empty, so
+    // neighbours share no unit exactly where the first unit changes.
+    tables.order.resize(pieces);
+    for (std::uint32_t i = 0; i < pieces; ++i) {
+        const std::uint32_t start = boundaries[sorted.pieces[i]];
+        tables.order[i] = start;
+        if (i == 0 || sorted.shared[i] == 0) {
+            tables.firstUnits.push_back(text.unit(start));
+            tables.firstStarts.push_back(i);
         }
     }
-    std::vector<std::uint32_t> keptRank(kept.size());
-    for (std::uint32_t i = 0; i < keptRank.size(); ++i) {
-        keptRank[i] = i;
-    }
-    std::sort(keptRank.begin(), keptRank.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const Stretch& x = stretches[kept[a]];
-        const Stretch& y = stretches[kept[b]];
-        return x.lo != y.lo ? x.lo < y.lo : x.hi < y.hi;
-    });
-    std::vector<std::uint32_t> answerRanges;
-    std::vector<std::uint32_t> answerLines;
-    answerLines.reserve(keptLines.size());
-    for (std::uint32_t rank : keptRank) {
-        answerRanges.push_back(stretches[kept[rank]].lo);
-        answerRanges.push_back(stretches[kept[rank]].hi);
-        const auto from = keptLines.begin() + static_cast<std::ptrdiff_t>(rank) * kMaxCandidates;
-        answerLines.insert(answerLines.end(), from, from + kMaxCandidates);
-    }
+    tables.firstStarts.push_back(pieces);
+
+    const std::vector<Stretch> stretches = longStretches(sorted.shared);
+    const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
+    tables.answers = answerStretches(stretches, chooseKept(stretches, budget), sorted, boundaries);
 
     // A text of one unit finds its stretch's answer without a search.
     // The host is little-endian, like the image the ranges are read from later.
+    const std::vector<std::uint32_t>& answerRanges = tables.answers.ranges;
     const Words ranges(reinterpret_cast<const char*>(answerRanges.data()), answerRanges.size());
-    std::vector<std::uint32_t> firstAnswers(firstUnits.size());
-    for (std::size_t slot = 0; slot < firstUnits.size(); ++slot) {
-        firstAnswers[slot] =
-            LineIndex::storedAnswer(ranges, firstStarts[slot], firstStarts[slot + 1]);
+    tables.firstAnswers.resize(tables.firstUnits.size());
+    for (std::size_t slot = 0; slot < tables.firstUnits.size(); ++slot) {
+        tables.firstAnswers[slot] =
+            LineIndex::storedAnswer(ranges, tables.firstStarts[slot], tables.firstStarts[slot + 1]);
     }
 
-    const RangeMinimumTables minimum = buildRangeMinimum(order);
+    tables.minimum = buildRangeMinimum(tables.order);
+    return tables;
+}
 
+// The image: the header that names the dictionary and counts the arrays, then the arrays.
+std::string writeImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                       const IndexTables& tables) {
     Counts counts;
-    counts.pieces = pieces;
-    counts.firstUnits = static_cast<std::uint32_t>(firstUnits.size());
-    counts.answers = static_cast<std::uint32_t>(kept.size());
-    counts.blocks = static_cast<std::uint32_t>(minimum.blockMinima.size());
+    counts.pieces = static_cast<std::uint32_t>(tables.order.size());
+    counts.firstUnits = static_cast<std::uint32_t>(tables.firstUnits.size());
+    counts.answers = static_cast<std::uint32_t>(tables.answers.ranges.size() / 2);
+    counts.blocks = static_cast<std::uint32_t>(tables.minimum.blockMinima.size());
     counts.sparseLevels = sparseLevelsFor(counts.blocks);
 
-    std::string image(kIndexHeaderBytes, '\0');
-    image.reserve(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsetsOf(counts).end));
-    const std::vector<std::uint32_t>* arrays[] = {
-        &order,        &firstUnits,  &firstStarts,         &firstAnswers,
-        &answerRanges, &answerLines, &minimum.blockMinima, &minimum.sparse};
-    for (const std::vector<std::uint32_t>* words : arrays) {
-        appendWords(image, *words);
+    std::string image(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsetsOf(counts).end),
+                      '\0');
+    std::size_t at = kIndexHeaderBytes;
+    for (const std::vector<std::uint32_t>* words :
+         {&tables.order, &tables.firstUnits, &tables.firstStarts, &tables.firstAnswers,
+          &tables.answers.ranges, &tables.answers.lines, &tables.minimum.blockMinima,
+          &tables.minimum.sparse}) {
+        if (!words->empty()) {
+            std::memcpy(image.data() + at, words->data(), 4 * words->size());
+        }
+        at += 4 * words->size();
     }
     std::memcpy(image.data(), kIndexMagic, sizeof kIndexMagic);
     put32(image, kVersion, kIndexVersion);
@@ -249,6 +223,21 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     put32(image, kSparseLevels, counts.sparseLevels);
     signImage(image);
     return image;
+}
+
+} // namespace
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options) {
+    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
+}
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options,
+                            const std::vector<std::uint32_t>& boundaries,
+                            const SortedPieces& sorted) {
+    return writeImage(text, identity, buildTables(text, options, boundaries, sorted));
 }
 
 } // namespace revaze

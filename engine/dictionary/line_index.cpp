@@ -123,57 +123,76 @@ std::optional<Counts> readHeader(std::string_view image, const DictionaryText& t
     return counts;
 }
 
-} // namespace
+// The body's arrays, where counts that passed readHeader() place them.
+struct Body {
+    Words order, firstUnits, firstStarts, firstAnswers, answerRanges, answerLines, blockMinima,
+        sparse;
+};
 
-std::optional<LineIndex> LineIndex::open(std::string_view image, const DictionaryText& text,
-                                         const DictionaryIdentity& identity, std::string& why) {
-    const std::optional<Counts> header = readHeader(image, text, identity, why);
-    if (!header) {
-        return std::nullopt;
-    }
-    const Counts& counts = *header;
+Body bodyOf(std::string_view image, const Counts& counts) {
     const Offsets offsets = offsetsOf(counts);
     const std::string_view body = image.substr(kIndexHeaderBytes);
     const auto words = [&](std::uint64_t from, std::uint64_t to) {
         return Words(body.data() + 4 * from, static_cast<std::size_t>(to - from));
     };
-    LineIndex index;
-    index.text_ = text;
-    index.order_ = words(offsets.order, offsets.firstUnits);
-    index.firstUnits_ = words(offsets.firstUnits, offsets.firstStarts);
-    index.firstStarts_ = words(offsets.firstStarts, offsets.firstAnswers);
-    index.firstAnswers_ = words(offsets.firstAnswers, offsets.answerRanges);
-    index.answerRanges_ = words(offsets.answerRanges, offsets.answerLines);
-    index.answerLines_ = words(offsets.answerLines, offsets.blockMinima);
-    const Words blockMinima = words(offsets.blockMinima, offsets.sparse);
-    const Words sparse = words(offsets.sparse, offsets.end);
-    // A checksum catches damage, not a crafted file: whatever the tables say, every position
-    // they give must lie inside the dictionary and the order, so that a search stays in bounds.
-    const bool tablesValid =
-        allBelow(index.order_, text.unitCount()) &&
-        allBelow(index.answerLines_, text.unitCount()) && allBelow(sparse, counts.blocks) &&
-        allBelow(index.firstUnits_, 0x10000) && strictlyIncreasing(index.firstUnits_) &&
-        index.firstStarts_[0] == 0 && strictlyIncreasing(index.firstStarts_) &&
-        index.firstStarts_[counts.firstUnits] == counts.pieces &&
-        answerRangesValid(index.answerRanges_, counts.pieces) && index.firstAnswersValid();
-    if (!tablesValid) {
-        why = "its tables point outside the dictionary";
-        return std::nullopt;
-    }
-    index.minimum_ = RangeMinimum(index.order_, blockMinima, sparse);
-    return index;
+    return Body{words(offsets.order, offsets.firstUnits),
+                words(offsets.firstUnits, offsets.firstStarts),
+                words(offsets.firstStarts, offsets.firstAnswers),
+                words(offsets.firstAnswers, offsets.answerRanges),
+                words(offsets.answerRanges, offsets.answerLines),
+                words(offsets.answerLines, offsets.blockMinima),
+                words(offsets.blockMinima, offsets.sparse),
+                words(offsets.sparse, offsets.end)};
 }
 
-bool LineIndex::firstAnswersValid() const {
-    for (std::size_t slot = 0; slot < firstAnswers_.size(); ++slot) {
-        const std::uint32_t answer = firstAnswers_[slot];
-        if (answer != kNoAnswer && (answer >= answerRanges_.size() / 2 ||
-                                    answerRanges_[2 * answer] != firstStarts_[slot] ||
-                                    answerRanges_[2 * answer + 1] != firstStarts_[slot + 1])) {
+// Each first unit's answer, when it names one, is the answer of that unit's stretch.
+bool firstAnswersValid(const Body& body) {
+    for (std::size_t slot = 0; slot < body.firstAnswers.size(); ++slot) {
+        const std::uint32_t answer = body.firstAnswers[slot];
+        if (answer != LineIndex::kNoAnswer &&
+            (answer >= body.answerRanges.size() / 2 ||
+             body.answerRanges[2 * answer] != body.firstStarts[slot] ||
+             body.answerRanges[2 * answer + 1] != body.firstStarts[slot + 1])) {
             return false;
         }
     }
     return true;
+}
+
+// A checksum catches damage, not a crafted file: whatever the tables say, every position they
+// give must lie inside the dictionary and the order, so that a search stays in bounds.
+bool bodyValid(const Body& body, const Counts& counts, std::uint32_t units) {
+    return allBelow(body.order, units) && allBelow(body.answerLines, units) &&
+           allBelow(body.sparse, counts.blocks) && allBelow(body.firstUnits, 0x10000) &&
+           strictlyIncreasing(body.firstUnits) && body.firstStarts[0] == 0 &&
+           strictlyIncreasing(body.firstStarts) &&
+           body.firstStarts[counts.firstUnits] == counts.pieces &&
+           answerRangesValid(body.answerRanges, counts.pieces) && firstAnswersValid(body);
+}
+
+} // namespace
+
+std::optional<LineIndex> LineIndex::open(std::string_view image, const DictionaryText& text,
+                                         const DictionaryIdentity& identity, std::string& why) {
+    const std::optional<Counts> counts = readHeader(image, text, identity, why);
+    if (!counts) {
+        return std::nullopt;
+    }
+    const Body body = bodyOf(image, *counts);
+    if (!bodyValid(body, *counts, text.unitCount())) {
+        why = "its tables point outside the dictionary";
+        return std::nullopt;
+    }
+    LineIndex index;
+    index.text_ = text;
+    index.order_ = body.order;
+    index.firstUnits_ = body.firstUnits;
+    index.firstStarts_ = body.firstStarts;
+    index.firstAnswers_ = body.firstAnswers;
+    index.answerRanges_ = body.answerRanges;
+    index.answerLines_ = body.answerLines;
+    index.minimum_ = RangeMinimum(body.order, body.blockMinima, body.sparse);
+    return index;
 }
 
 bool LineIndex::locate(std::wstring_view text, std::uint32_t& lo, std::uint32_t& hi,

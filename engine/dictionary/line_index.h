@@ -88,8 +88,6 @@ private:
     // answer when that is known already (kNoAnswer otherwise); false when it is empty.
     bool locate(std::wstring_view text, std::uint32_t& lo, std::uint32_t& hi,
                 std::uint32_t& answer) const;
-    // Each first unit's answer, when it names one, is the answer of that unit's stretch.
-    bool firstAnswersValid() const;
 
     DictionaryText text_;
     Words order_;
