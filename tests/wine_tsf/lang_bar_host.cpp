@@ -10,20 +10,7 @@ STDMETHODIMP LangBarHost::QueryInterface(REFIID riid, void** out) {
     if (riid == IID_ITfSource || riid == IID_ITfCompartmentMgr || riid == IID_ITfThreadMgrEx) {
         return real_->QueryInterface(riid, out);
     }
-    return HarnessObject::QueryInterface(riid, out);
-}
-
-void* LangBarHost::find(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfThreadMgr) {
-        return static_cast<ITfThreadMgr*>(this);
-    }
-    if (riid == IID_ITfKeystrokeMgr) {
-        return static_cast<ITfKeystrokeMgr*>(this);
-    }
-    if (riid == IID_ITfLangBarItemMgr) {
-        return static_cast<ITfLangBarItemMgr*>(this);
-    }
-    return nullptr;
+    return ComClass::QueryInterface(riid, out);
 }
 
 STDMETHODIMP LangBarHost::AdviseKeyEventSink(TfClientId, ITfKeyEventSink* sink, WINBOOL) {
@@ -64,11 +51,6 @@ STDMETHODIMP LangBarHost::GetItemNum(ULONG* count) {
     }
     *count = static_cast<ULONG>(items.size());
     return S_OK;
-}
-
-void* HarnessMenu::find(REFIID riid) {
-    return riid == IID_IUnknown || riid == __uuidof(ITfMenu) ? static_cast<ITfMenu*>(this)
-                                                             : nullptr;
 }
 
 STDMETHODIMP HarnessMenu::AddMenuItem(UINT id, DWORD flags, HBITMAP, HBITMAP, const WCHAR* text,

@@ -105,8 +105,6 @@ public:
     }
 
 private:
-    void* find(REFIID riid) override;
-
     std::shared_ptr<OwnDocument> doc_;
     revaze::tsf::ComPtr<ITfComposition> composition_; // the one started last
     TfEditCookie nextCookie_ = 100;

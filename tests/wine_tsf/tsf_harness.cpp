@@ -30,6 +30,7 @@
 #include "tests/wine_tsf/registration_checks.h"
 #include "tsf/com_ptr.h"
 #include "tsf/tsf_sdk.h"
+#include "tsf/variant.h"
 
 using namespace harness;
 using namespace tsfharness;
@@ -216,15 +217,14 @@ struct Tsf {
 LONG keyboardOpen(Tsf& tsf) {
     auto compartments = tsf.threadMgr.query<ITfCompartmentMgr>();
     ComPtr<ITfCompartment> compartment;
-    VARIANT value;
-    VariantInit(&value);
+    revaze::tsf::Variant value;
     if (!compartments ||
         FAILED(
             compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE, compartment.put())) ||
-        FAILED(compartment->GetValue(&value)) || value.vt != VT_I4) {
+        FAILED(compartment->GetValue(value.put()))) {
         return -1;
     }
-    return value.lVal;
+    return value.integer().value_or(-1);
 }
 
 void setKeyboardOpen(Tsf& tsf, LONG open) {

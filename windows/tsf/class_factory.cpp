@@ -2,17 +2,11 @@
 
 #include <new>
 
+#include "platform/guarded.h"
 #include "tsf/com_ptr.h"
 #include "tsf/text_service.h"
 
 namespace revaze::tsf {
-
-void* ClassFactory::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-        return static_cast<IClassFactory*>(this);
-    }
-    return nullptr;
-}
 
 STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
     if (out == nullptr) {

@@ -24,17 +24,6 @@ HRESULT giveString(const std::wstring& text, BSTR* out) {
 
 } // namespace
 
-void* LangBarButton::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfLangBarItem ||
-        riid == __uuidof(ITfLangBarItemButton)) {
-        return static_cast<ITfLangBarItemButton*>(this);
-    }
-    if (riid == IID_ITfSource) {
-        return static_cast<ITfSource*>(this);
-    }
-    return nullptr;
-}
-
 void LangBarButton::Update() {
     if (sink_) {
         sink_->OnUpdate(TF_LBI_ICON | TF_LBI_TEXT | TF_LBI_TOOLTIP | TF_LBI_STATUS);

@@ -33,9 +33,10 @@ struct TipWindows {
 };
 
 class TextService final
-    : public ComObject<ITfTextInputProcessorEx, ITfThreadMgrEventSink, ITfKeyEventSink,
-                       ITfCompositionSink, ITfDisplayAttributeProvider, ITfCompartmentEventSink,
-                       ITfThreadFocusSink, ITfFunctionProvider, ITfFnConfigure>,
+    : public ComObject<Chain<ITfTextInputProcessorEx, ITfTextInputProcessor>, ITfThreadMgrEventSink,
+                       ITfKeyEventSink, ITfCompositionSink, ITfDisplayAttributeProvider,
+                       ITfCompartmentEventSink, ITfThreadFocusSink, ITfFunctionProvider,
+                       Chain<ITfFnConfigure, ITfFunction>>,
       public UiOwner,
       public LangBarOwner {
 public:
@@ -93,8 +94,6 @@ public:
     HWND MenuOwnerWindow() const override;
 
 private:
-    void* interfaceFor(REFIID riid) override;
-
     // Activation, text_service.cpp.
     bool adviseKeySink();
     void unadviseKeySink();
