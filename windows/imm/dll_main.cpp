@@ -6,11 +6,11 @@
 #include <windows.h>
 
 #include "imm/ime_module.h"
+#include "platform/guarded.h"
 
 namespace {
 
 void processAttach(HINSTANCE instance) {
-    g_hInstance = instance;
     g_module = new revaze::ImeModule(instance);
     g_module->RegisterWindowClasses();
 }

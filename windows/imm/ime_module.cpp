@@ -3,9 +3,9 @@
 #include "imm/commit.h"
 #include "platform/forwarder.h"
 #include "platform/registry_settings.h"
+#include "platform/srw_lock.h"
 #include "ui/system_dictionary.h"
 
-HINSTANCE g_hInstance = nullptr;
 revaze::ImeModule* g_module = nullptr;
 
 namespace revaze {
