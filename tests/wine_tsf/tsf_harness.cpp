@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "layouts/soft_keyboard_tables.h"
+#include "tests/wine_tsf/boundary_checks.h"
 #include "tests/wine_tsf/com_base.h"
 #include "tests/wine_tsf/configure_checks.h"
 #include "tests/wine_tsf/expected_ids.h"
@@ -771,6 +772,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 4 && std::wstring(argv[3]) == L"--type-started") {
         return typeAsNewProcess();
     }
+    CheckGuardAndTrace();
+    CheckComClass();
     checkServer();
     checkRegistration();
 

@@ -6,6 +6,7 @@
 #include "imm/commit.h"
 #include "imm/ime_module.h"
 #include "imm/immdev.h"
+#include "platform/guarded.h"
 #include "ui/settings_dialog.h"
 
 // Exported by plain name through windows/resources/Revaze.def.
@@ -80,15 +81,12 @@ REVAZE_EXPORT BOOL WINAPI ImeSelect(HIMC himc, BOOL select) {
     if (himc == nullptr || !select) {
         return FALSE;
     }
-    try {
-        revaze::PrepareContext(himc);
-    } catch (...) {
-    }
+    revaze::guarded([&] { revaze::PrepareContext(himc); });
     return TRUE;
 }
 
 REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
-    try {
+    revaze::guarded([&] {
         // The focus leaves this context: what is composed goes into it, not into the next one.
         revaze::ImeThread* thread = threadWithSession();
         if (!active && himc != nullptr && thread != nullptr && thread->session().view().composing) {
@@ -98,14 +96,13 @@ REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
         if (active) {
             g_module->FollowSettings();
         }
-    } catch (...) {
-    }
+    });
     return TRUE;
 }
 
 REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyData,
                                         CONST LPBYTE keyState) {
-    try {
+    return revaze::guarded(FALSE, [&] {
         if (himc == nullptr) {
             return FALSE;
         }
@@ -156,8 +153,7 @@ REVAZE_EXPORT BOOL WINAPI NotifyIME(HIMC himc, DWORD action, DWORD index, DWORD 
                 thread->Show(thread->session().Cancel());
             }
         }
-    } catch (...) {
-    }
+    });
     return TRUE;
 }
 

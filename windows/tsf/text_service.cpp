@@ -69,7 +69,7 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
     if (threadMgr_) {
         Deactivate();
     }
-    try {
+    const HRESULT activated = guarded(E_FAIL, [&] {
         threadMgr_ = ComPtr<ITfThreadMgr>(threadMgr);
         clientId_ = clientId;
         activationFlags_ = flags;
@@ -81,7 +81,6 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
         if (!threadMgrSink_.advise(threadMgr, IID_ITfThreadMgrEventSink,
                                    static_cast<ITfThreadMgrEventSink*>(this)) ||
             !adviseKeySink()) {
-            Deactivate();
             return E_FAIL;
         }
         threadFocusSink_.advise(threadMgr, IID_ITfThreadFocusSink,
@@ -104,20 +103,18 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
         current.view = session_->view();
         apply(current);
         return S_OK;
-    } catch (...) {
+    });
+    if (FAILED(activated)) {
         Deactivate();
-        return E_FAIL;
     }
+    return activated;
 }
 
 STDMETHODIMP TextService::Deactivate() {
     if (!threadMgr_) {
         return S_OK;
     }
-    try {
-        completeComposition(focusedContext().get());
-    } catch (...) {
-    }
+    guarded([&] { completeComposition(focusedContext().get()); });
     removeLangBarButtons();
     destroyWindows();
     if (auto single = threadMgr_.query<ITfSourceSingle>(); single && functionProviderAdvised_) {
@@ -244,14 +241,12 @@ STDMETHODIMP TextService::OnUninitDocumentMgr(ITfDocumentMgr*) {
 }
 
 STDMETHODIMP TextService::OnSetFocus(ITfDocumentMgr*, ITfDocumentMgr* previous) {
-    try {
+    return guarded(E_FAIL, [&] {
         completeComposition(topContext(previous).get());
         textExtent_.reset();
         followSettings();
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP TextService::OnPushContext(ITfContext*) {
@@ -263,7 +258,7 @@ STDMETHODIMP TextService::OnPopContext(ITfContext*) {
 }
 
 STDMETHODIMP TextService::OnCompositionTerminated(TfEditCookie ec, ITfComposition* composition) {
-    try {
+    return guarded(E_FAIL, [&] {
         if (!session_ || !writer_.owns(composition)) {
             return S_OK;
         }
@@ -273,9 +268,7 @@ STDMETHODIMP TextService::OnCompositionTerminated(TfEditCookie ec, ITfCompositio
         ComPtr<ITfContext> context(writer_.context());
         completeIn(ec, context.get());
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP TextService::EnumDisplayAttributeInfo(IEnumTfDisplayAttributeInfo** infos) {
