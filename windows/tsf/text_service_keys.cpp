@@ -20,7 +20,7 @@ bool TextService::takes(const KeyEvent& key) const {
 void TextService::passKey(const KeyEvent& key) {
     NoCommits none;
     const Result result = session_->Key(key, none);
-    TraceKey("passed key", key, result);
+    TraceKey("TextService::passKey", key, result);
     apply(result);
 }
 
@@ -40,7 +40,7 @@ void TextService::runKey(ITfContext* context, const KeyEvent& key) {
     const bool ran = RequestEdit(context, clientId_, TF_ES_SYNC, [&](TfEditCookie ec) {
         DocumentSink sink(writer_, ec, context);
         const Result result = session_->Key(key, sink);
-        TraceKey("edit session", key, result);
+        TraceKey("TextService::runKey", key, result);
         writer_.Show(ec, context, result.view);
         textExtent_ = writer_.TextExtent(ec, context);
         followDocumentWindow(DocumentWindow(context));
