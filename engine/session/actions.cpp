@@ -22,6 +22,10 @@ Result Session::ToggleInputMode() {
 Result Session::ToggleSoftKeyboard() {
     resetAllComposers();
     state_.softVisible = !state_.softVisible;
+    // The keyboard opens on its first page, whichever it was closed on.
+    if (state_.softVisible) {
+        state_.softPage = kFirstSoftPage;
+    }
     return finish({});
 }
 

@@ -72,6 +72,12 @@ TEST(SessionActions, SoftKeyboardButtonResetsAllComposersBothWays) {
     EXPECT_EQ(session.soft().keyCount(), 0);
     EXPECT_FALSE(hidden.view.hasContent());
     EXPECT_TRUE(sink.commits.empty());
+    // Whatever page it was closed on or given while closed, it opens on page 1.
+    session.ShowSoftPage(3);
+    EXPECT_EQ(session.ToggleSoftKeyboard().view.softPage, 1);
+    session.ShowSoftPage(4);
+    session.ToggleSoftKeyboard();
+    EXPECT_EQ(session.ToggleSoftKeyboard().view.softPage, 1);
 }
 
 TEST(SessionActions, ModeSwitchesResetAndEnglishShowsNothing) {

@@ -1,44 +1,12 @@
-// Reference counting for the harness's own COM objects: a document, a context and its ranges.
+// The harness's own COM objects (a document, a context and its ranges) answer QueryInterface
+// through the text service's template, without counting themselves in any module.
 #pragma once
 
-#include <windows.h>
-
-#include <unknwn.h>
+#include "tsf/com_class.h"
 
 namespace tsfharness {
 
-template <typename... Interfaces> class HarnessObject : public Interfaces... {
-public:
-    HarnessObject() = default;
-    HarnessObject(const HarnessObject&) = delete;
-    HarnessObject& operator=(const HarnessObject&) = delete;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (out == nullptr) {
-            return E_POINTER;
-        }
-        *out = find(riid);
-        if (*out == nullptr) {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
-protected:
-    virtual ~HarnessObject() = default;
-    virtual void* find(REFIID riid) = 0;
-
-private:
-    ULONG refs_ = 1;
-};
+template <typename... Entries>
+using HarnessObject = revaze::tsf::ComClass<revaze::tsf::Uncounted, Entries...>;
 
 } // namespace tsfharness

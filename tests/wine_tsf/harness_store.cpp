@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "tsf/variant.h"
+
 namespace tsfharness {
 
 namespace {
@@ -83,13 +85,6 @@ HarnessStore::~HarnessStore() {
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
-}
-
-void* HarnessStore::find(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITextStoreACP) {
-        return static_cast<ITextStoreACP*>(this);
-    }
-    return nullptr;
 }
 
 void HarnessStore::clear() {
@@ -416,11 +411,7 @@ void SetKeyboardOpen(ITfThreadMgr* threadMgr, TfClientId client, LONG open) {
     revaze::tsf::ComPtr<ITfCompartment> compartment;
     if (compartments && SUCCEEDED(compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE,
                                                                compartment.put()))) {
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_I4;
-        value.lVal = open;
-        compartment->SetValue(client, &value);
+        compartment->SetValue(client, revaze::tsf::Variant(open).get());
     }
 }
 

@@ -88,7 +88,6 @@ public:
     STDMETHODIMP GetWnd(TsViewCookie view, HWND* window) override;
 
 private:
-    void* find(REFIID riid) override;
     void replace(LONG start, LONG end, const WCHAR* text, ULONG count);
     void changed(LONG start, LONG oldEnd, LONG newEnd);
 

@@ -10,23 +10,12 @@ STDMETHODIMP LangBarHost::QueryInterface(REFIID riid, void** out) {
     if (riid == IID_ITfSource || riid == IID_ITfCompartmentMgr || riid == IID_ITfThreadMgrEx) {
         return real_->QueryInterface(riid, out);
     }
-    return HarnessObject::QueryInterface(riid, out);
-}
-
-void* LangBarHost::find(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfThreadMgr) {
-        return static_cast<ITfThreadMgr*>(this);
+    // The UI element manager only where the test asks for one.
+    if (riid == IID_ITfUIElementMgr && !uiElements) {
+        *out = nullptr;
+        return E_NOINTERFACE;
     }
-    if (riid == IID_ITfKeystrokeMgr) {
-        return static_cast<ITfKeystrokeMgr*>(this);
-    }
-    if (riid == IID_ITfLangBarItemMgr) {
-        return static_cast<ITfLangBarItemMgr*>(this);
-    }
-    if (riid == IID_ITfUIElementMgr && uiElements) {
-        return static_cast<ITfUIElementMgr*>(this);
-    }
-    return nullptr;
+    return ComClass::QueryInterface(riid, out);
 }
 
 // One element at a time, known by the number of its beginning.
@@ -102,11 +91,6 @@ STDMETHODIMP LangBarHost::GetItemNum(ULONG* count) {
     }
     *count = static_cast<ULONG>(items.size());
     return S_OK;
-}
-
-void* HarnessMenu::find(REFIID riid) {
-    return riid == IID_IUnknown || riid == __uuidof(ITfMenu) ? static_cast<ITfMenu*>(this)
-                                                             : nullptr;
 }
 
 STDMETHODIMP HarnessMenu::AddMenuItem(UINT id, DWORD flags, HBITMAP, HBITMAP, const WCHAR* text,

@@ -119,7 +119,6 @@ public:
     STDMETHODIMP EnumUIElements(IEnumTfUIElements**) override { return E_NOTIMPL; }
 
 private:
-    void* find(REFIID riid) override;
     revaze::tsf::ComPtr<ITfThreadMgr> real_;
 };
 
@@ -135,9 +134,6 @@ public:
 
     STDMETHODIMP AddMenuItem(UINT id, DWORD flags, HBITMAP, HBITMAP, const WCHAR* text,
                              ULONG length, ITfMenu** submenu) override;
-
-private:
-    void* find(REFIID riid) override;
 };
 
 // Counts the updates a button announces.
@@ -147,13 +143,6 @@ public:
     STDMETHODIMP OnUpdate(DWORD) override {
         ++updates;
         return S_OK;
-    }
-
-private:
-    void* find(REFIID riid) override {
-        return riid == IID_IUnknown || riid == IID_ITfLangBarItemSink
-                   ? static_cast<ITfLangBarItemSink*>(this)
-                   : nullptr;
     }
 };
 

@@ -4,8 +4,15 @@
 
 #include <cwchar>
 
+// Lets the context recognise its own ranges among the interface pointers it is handed: only they
+// answer this interface identifier.
+struct OwnRangeMark;
+__CRT_UUID_DECL(OwnRangeMark, 0x6c1d2a4e, 0x55b2, 0x4f0e, 0x9a, 0x31, 0x0b, 0x7e, 0x42, 0x18, 0xc9,
+                0x5d)
+
 namespace tsfharness {
 
+using revaze::tsf::Chain;
 using revaze::tsf::ComPtr;
 
 namespace {
@@ -14,10 +21,6 @@ constexpr wchar_t kOwnDocumentClass[] = L"RevazeTsfHarnessOwnDocument";
 constexpr int kTextLeft = 12;
 constexpr int kTextTop = 8;
 constexpr int kLineHeight = 30;
-
-// Lets the context recognise its own ranges among the interface pointers it is handed.
-constexpr GUID kOwnRangeIid = {
-    0x6c1d2a4e, 0x55b2, 0x4f0e, {0x9a, 0x31, 0x0b, 0x7e, 0x42, 0x18, 0xc9, 0x5d}};
 
 HFONT ownFont() {
     static HFONT font = CreateFontW(28, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0,
@@ -62,7 +65,7 @@ void replaceText(OwnDocument& doc, LONG start, LONG end, const WCHAR* text, LONG
     doc.redraw();
 }
 
-class OwnRange final : public HarnessObject<ITfRange> {
+class OwnRange final : public HarnessObject<Chain<ITfRange, OwnRangeMark>> {
 public:
     OwnRange(std::shared_ptr<OwnDocument> doc, ITfContext* context, LONG start, LONG end)
         : doc_(std::move(doc)), context_(context), start_(start), end_(end) {}
@@ -160,13 +163,6 @@ public:
     }
 
 private:
-    void* find(REFIID riid) override {
-        if (riid == IID_IUnknown || riid == IID_ITfRange || riid == kOwnRangeIid) {
-            return static_cast<ITfRange*>(this);
-        }
-        return nullptr;
-    }
-
     std::shared_ptr<OwnDocument> doc_;
     ITfContext* context_; // the context outlives the ranges it hands out in the harness
     LONG start_;
@@ -177,7 +173,7 @@ private:
 // other (the service mixing in ranges of another document is a fault the checks catch).
 OwnRange* ownRange(ITfRange* range) {
     ComPtr<ITfRange> own;
-    if (range == nullptr || FAILED(range->QueryInterface(kOwnRangeIid, own.putVoid()))) {
+    if (range == nullptr || FAILED(range->QueryInterface(__uuidof(OwnRangeMark), own.putVoid()))) {
         return nullptr;
     }
     return static_cast<OwnRange*>(own.get());
@@ -257,12 +253,6 @@ public:
     }
 
 private:
-    void* find(REFIID riid) override {
-        if (riid == IID_IUnknown || riid == IID_ITfComposition) {
-            return static_cast<ITfComposition*>(this);
-        }
-        return nullptr;
-    }
     void finish() {
         ended_ = true;
         doc_->composing = false;
@@ -279,7 +269,7 @@ private:
 
 namespace {
 
-class OwnProperty final : public HarnessObject<ITfProperty> {
+class OwnProperty final : public HarnessObject<Chain<ITfProperty, ITfReadOnlyProperty>> {
 public:
     OwnProperty(std::shared_ptr<OwnDocument> doc, ITfContext* context)
         : doc_(std::move(doc)), context_(context) {}
@@ -333,13 +323,6 @@ public:
     }
 
 private:
-    void* find(REFIID riid) override {
-        if (riid == IID_IUnknown || riid == IID_ITfReadOnlyProperty || riid == IID_ITfProperty) {
-            return static_cast<ITfProperty*>(this);
-        }
-        return nullptr;
-    }
-
     std::shared_ptr<OwnDocument> doc_;
     ITfContext* context_;
 };
@@ -374,13 +357,6 @@ public:
     }
 
 private:
-    void* find(REFIID riid) override {
-        if (riid == IID_IUnknown || riid == IID_ITfContextView) {
-            return static_cast<ITfContextView*>(this);
-        }
-        return nullptr;
-    }
-
     std::shared_ptr<OwnDocument> doc_;
 };
 
@@ -455,22 +431,6 @@ OwnContext::~OwnContext() {
         SetWindowLongPtrW(doc_->window, GWLP_USERDATA, 0);
         DestroyWindow(doc_->window);
     }
-}
-
-void* OwnContext::find(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfContext) {
-        return static_cast<ITfContext*>(this);
-    }
-    if (riid == IID_ITfContextComposition) {
-        return static_cast<ITfContextComposition*>(this);
-    }
-    if (riid == IID_ITfInsertAtSelection) {
-        return static_cast<ITfInsertAtSelection*>(this);
-    }
-    if (riid == IID_ITfSource) {
-        return static_cast<ITfSource*>(this);
-    }
-    return nullptr;
 }
 
 constexpr DWORD kLayoutCookie = 7;

@@ -116,8 +116,6 @@ public:
     STDMETHODIMP UnadviseSink(DWORD cookie) override;
 
 private:
-    void* find(REFIID riid) override;
-
     std::shared_ptr<OwnDocument> doc_;
     revaze::tsf::ComPtr<ITfComposition> composition_; // the one started last
     revaze::tsf::ComPtr<ITfTextLayoutSink> layoutSink_;

@@ -26,12 +26,6 @@ public:
     std::vector<revaze::tsf::ComPtr<IUnknown>> made;
 
 private:
-    void* find(REFIID riid) override {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            return static_cast<IClassFactory*>(this);
-        }
-        return nullptr;
-    }
     revaze::tsf::ComPtr<IClassFactory> real_;
 };
 

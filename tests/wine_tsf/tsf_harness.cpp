@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "layouts/soft_keyboard_tables.h"
+#include "tests/wine_tsf/boundary_checks.h"
 #include "tests/wine_tsf/com_base.h"
 #include "tests/wine_tsf/configure_checks.h"
 #include "tests/wine_tsf/expected_ids.h"
@@ -32,6 +33,7 @@
 #include "tests/wine_tsf/ui_element_checks.h"
 #include "tsf/com_ptr.h"
 #include "tsf/tsf_sdk.h"
+#include "tsf/variant.h"
 
 using namespace harness;
 using namespace tsfharness;
@@ -218,15 +220,14 @@ struct Tsf {
 LONG keyboardOpen(Tsf& tsf) {
     auto compartments = tsf.threadMgr.query<ITfCompartmentMgr>();
     ComPtr<ITfCompartment> compartment;
-    VARIANT value;
-    VariantInit(&value);
+    revaze::tsf::Variant value;
     if (!compartments ||
         FAILED(
             compartments->GetCompartment(GUID_COMPARTMENT_KEYBOARD_OPENCLOSE, compartment.put())) ||
-        FAILED(compartment->GetValue(&value)) || value.vt != VT_I4) {
+        FAILED(compartment->GetValue(value.put()))) {
         return -1;
     }
-    return value.lVal;
+    return value.integer().value_or(-1);
 }
 
 void setKeyboardOpen(Tsf& tsf, LONG open) {
@@ -844,6 +845,8 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 4 && std::wstring(argv[3]) == L"--type-started") {
         return typeAsNewProcess();
     }
+    CheckGuardAndTrace();
+    CheckComClass();
     checkServer();
     checkRegistration();
 

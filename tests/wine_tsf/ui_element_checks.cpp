@@ -77,12 +77,6 @@ public:
     STDMETHODIMP GetGUID(GUID*) override { return E_NOTIMPL; }
     STDMETHODIMP Show(BOOL) override { return S_OK; }
     STDMETHODIMP IsShown(BOOL*) override { return E_NOTIMPL; }
-
-private:
-    void* find(REFIID riid) override {
-        return riid == IID_IUnknown || riid == IID_ITfUIElement ? static_cast<ITfUIElement*>(this)
-                                                                : nullptr;
-    }
 };
 
 // The application draws the candidates: Revaze shows nothing, the element says everything.

@@ -14,6 +14,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -477,27 +478,288 @@ void checkHandlesUnderLoad(HWND stat, HWND soft) {
           "after the cycles the status window is up and the soft keyboard hidden");
 }
 
-} // namespace
+// ---- the checks, in the order a user meets the windows ---------------------------------------
 
-int wmain(int argc, wchar_t** argv) {
-    std::setvbuf(stdout, nullptr, _IONBF, 0);
-    if (argc < 3) {
-        std::printf("usage: ui_harness <Revaze.ime> <artifacts folder>\n");
-        return 2;
-    }
-    const wchar_t* imePath = argv[1];
-    g_artifacts = argv[2];
-    CreateDirectoryW(g_artifacts.c_str(), nullptr);
-    std::printf("ui_harness (%d-bit) ime=%ls\n", static_cast<int>(sizeof(void*) * 8), imePath);
+// The IME's two windows, the bitmaps they draw from, and what the status window shows now.
+struct Ui {
+    HWND stat = nullptr;
+    HWND soft = nullptr;
+    Image strip; // bitmap 103
+    Image caps;  // bitmap 113
+    StatusLook look;
+    Image wyliePage1;    // the soft keyboard on Wylie's page 1
+    int cursorShown = 0; // the cursor's display counter before the first soft key click
 
-    HKL layout = ImmInstallIMEW(imePath, L"Revaze Tibetan");
-    check(layout != nullptr, "ImmInstallIMEW installs the IME");
-    if (layout == nullptr) {
-        return 1;
+    bool statusShows() const {
+        UpdateWindow(stat);
+        return sameImage(captureWindow(stat), expectedStatus(strip, look));
     }
+};
+
+void checkStartingPlaces(const Ui& ui) {
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    RECT rect{};
+    GetWindowRect(ui.stat, &rect);
+    check(rect.left == desktop.right / 4 * 3 && rect.top == desktop.bottom - 132 &&
+              rect.right - rect.left == 132 && rect.bottom - rect.top == 28 &&
+              IsWindowVisible(ui.stat),
+          "status window shown 132 x 28 at (%ld, %ld) (at %ld, %ld, %ld x %ld)",
+          desktop.right / 4 * 3, desktop.bottom - 132, rect.left, rect.top, rect.right - rect.left,
+          rect.bottom - rect.top);
+    GetWindowRect(ui.soft, &rect);
+    check(rect.left == GetSystemMetrics(SM_CXSCREEN) / 2 &&
+              rect.top == GetSystemMetrics(SM_CYSCREEN) / 2 && rect.right - rect.left == 434 &&
+              rect.bottom - rect.top == 154 && !IsWindowVisible(ui.soft),
+          "soft keyboard created hidden, 434 x 154 at the screen centre");
+    DWORD style = static_cast<DWORD>(GetWindowLongW(ui.stat, GWL_STYLE));
+    check((style & WS_POPUP) && (style & WS_DISABLED), "status window is a disabled popup");
+}
+
+// End to end: does a commit reach the EDIT at all?
+void findCommitRoute() {
+    clearEdit();
+    typeKey('K');
+    typeKey(VK_RETURN);
+    if (editText() == L"\u0F40") {
+        g_route = CommitRoute::Edit;
+    } else if (contextResult() == L"\u0F40") {
+        g_route = CommitRoute::Context;
+    }
+    // 32-bit Wine delivers the IME's messages; 64-bit Wine reads the message list at the wrong
+    // offset and loses them, so there the context's result string is the witness.
+    bool edit32 = sizeof(void*) == 4;
+    check(g_route == CommitRoute::Edit || (!edit32 && g_route == CommitRoute::Context),
+          "Wylie k + Enter commits U+0F40 (EDIT holds %s, context result %s)",
+          describe(editText()).c_str(), describe(contextResult()).c_str());
+}
+
+void checkGaps(const Ui& ui) {
+    RECT before{};
+    GetWindowRect(ui.stat, &before);
+    for (int x : {26, 53, 79, 106}) {
+        click(ui.stat, x, 14);
+        RECT rect{};
+        GetWindowRect(ui.stat, &rect);
+        check(ui.statusShows() && !IsWindowVisible(ui.soft) && EqualRect(&rect, &before),
+              "a click at x = %d does nothing", x);
+    }
+}
+
+void checkModeButton(Ui& ui) {
+    clearEdit();
+    typeKey('G'); // left composing: U+0F42 if it were ever committed
+    click(ui.stat, 40, 14);
+    ui.look.modeRow = 1;
+    check(ui.statusShows(), "mode button: English mode shows the yellow a");
+    savePng(captureWindow(ui.stat), L"status_english.png");
+    typeKey('K');
+    check(editText() == L"k", "English mode passes keys through (saw %s)",
+          describe(editText()).c_str());
+    click(ui.stat, 40, 14);
+    ui.look.modeRow = 0;
+    check(ui.statusShows(), "mode button again: back to Tibetan");
+    typeKey(VK_RETURN);
+    check(editText() == L"k", "Enter after the switch reaches no composition (EDIT holds %s)",
+          describe(editText()).c_str());
+    if (g_route == CommitRoute::Context) {
+        checkCommit(L"\u0F40", "the mode switch discarded the composition g");
+    }
+}
+
+// Press on button 2, release over button 3.
+void checkPressOneReleaseAnother(Ui& ui) {
+    RECT before{};
+    GetWindowRect(ui.stat, &before);
+    press(ui.stat, toScreen(ui.stat, 40, 14));
+    release(ui.stat, toScreen(ui.stat, 66, 14));
+    ui.look.softRow = 1;
+    RECT rect{};
+    GetWindowRect(ui.stat, &rect);
+    check(IsWindowVisible(ui.soft) && ui.statusShows() && EqualRect(&rect, &before),
+          "press on mode, release on soft keyboard: keyboard shown, mode unchanged, no drag");
+    UpdateWindow(ui.soft);
+    ui.wyliePage1 = captureWindow(ui.soft);
+    savePng(ui.wyliePage1, L"soft_wylie_page1.png");
+}
+
+// Each step clicks the star key, then q, and commits what q typed.
+void qAfterStar(HWND soft, const char* layoutName, std::initializer_list<wchar_t> wants) {
+    int step = 0;
+    for (wchar_t want : wants) {
+        ++step;
+        click(soft, kKeyStar.x, kKeyStar.y);
+        clearEdit();
+        click(soft, kKeyQ.x, kKeyQ.y);
+        typeKey(VK_RETURN);
+        checkCommit(
+            std::wstring(1, want),
+            formatted("%s: star key x%d, then q commits U+%04X", layoutName, step, want).c_str());
+    }
+}
+
+// A key: pressed picture while held, raised after, one character.
+void checkSoftKey(Ui& ui) {
+    ui.cursorShown = cursorDisplayCount();
+    clearEdit();
+    POINT q = toScreen(ui.soft, kKeyQ.x, kKeyQ.y);
+    press(ui.soft, q);
+    pump(100);
+    UpdateWindow(ui.soft);
+    Image held = captureWindow(ui.soft);
+    check(sameRegion(held, 37, 32, ui.caps, 0, 30, 30, 2),
+          "the q key is drawn with the pressed cap while held");
+    release(ui.soft, q);
+    UpdateWindow(ui.soft);
+    check(sameRegion(captureWindow(ui.soft), 37, 32, ui.caps, 0, 0, 30, 2),
+          "the q key is drawn raised after the release");
+    typeKey(VK_RETURN);
+    checkCommit(L"\u0F40", "clicking q on Wylie page 1 commits U+0F40");
+    qAfterStar(ui.soft, "Wylie", {0x0F90, 0x0F71, 0x0F00, 0x0F34, 0x0F40});
+}
+
+void checkMenus(const Ui& ui) {
+    MenuSeen menu = openLayoutMenu(ui.stat);
+    checkLayoutMenu(menu, 6, "Wylie current");
+    savePng(menu.picture, L"layout_menu.png");
+    check(ui.statusShows(), "the layout button is drawn up again after its menu");
+
+    // A drag that starts on the layout button ends on it: the menu opens.
+    RECT before{};
+    GetWindowRect(ui.stat, &before);
+    MenuSeen dragged = openMenu(ui.stat, 92, -100, -30);
+    RECT rect{};
+    GetWindowRect(ui.stat, &rect);
+    check(rect.left == before.left - 100 && rect.top == before.top - 30 && dragged.found &&
+              dragged.items.size() == std::size(kLayoutItems),
+          "a drag from the layout button moves the bar and opens the layout menu at the release");
+
+    MenuSeen help = openMenu(ui.stat, 119);
+    check(help.items.size() == 3 && help.items[0].id == 109 &&
+              help.items[0].text == L"Help\u3010\u5E2E\u52A9\u3011" && help.items[1].id == 110 &&
+              help.items[1].text == L"Website\u3010\u7F51\u7AD9\u3011" && help.items[2].id == 111 &&
+              help.items[2].text == L"Settings\u3010\u8BBE\u7F6E\u3011",
+          "the menu button tracks Help (109), Website (110) and Settings (111)");
+}
+
+// Monlam, then EWTS: its own badge, Wylie's soft keyboard pages.
+void checkMonlamAndEwts(Ui& ui) {
+    SendMessageW(ui.stat, WM_COMMAND, 60, 0);
+    pump(100);
+    ui.look.badgeRow = 6;
+    check(ui.statusShows(), "after choosing Monlam the layout button shows the Mo badge");
+    savePng(captureWindow(ui.stat), L"status_monlam.png");
+    UpdateWindow(ui.soft);
+    Image monlamPage1 = captureWindow(ui.soft);
+    check(!sameRegion(monlamPage1, 37, 32, ui.wyliePage1, 37, 32, 30, 30) &&
+              sameRegion(monlamPage1, 37, 32, ui.caps, 0, 0, 30, 2),
+          "the open soft keyboard shows Monlam's label on q at once");
+    clearEdit();
+    click(ui.soft, kKeyQ.x, kKeyQ.y);
+    typeKey(VK_RETURN);
+    checkCommit(L"\u0F4A", "Monlam (layout index 5) page 1: q commits U+0F4A");
+    checkLayoutMenu(openLayoutMenu(ui.stat), 60, "Monlam current");
+
+    SendMessageW(ui.stat, WM_COMMAND, 80, 0);
+    pump(100);
+    ui.look.badgeRow = 8;
+    check(ui.statusShows(), "after choosing EWTS the layout button shows the Ew badge");
+    savePng(captureWindow(ui.stat), L"status_ewts.png");
+    UpdateWindow(ui.soft);
+    check(sameRegion(captureWindow(ui.soft), 37, 32, ui.wyliePage1, 37, 32, 30, 30),
+          "the open soft keyboard shows Wylie's label on q for EWTS");
+    checkLayoutMenu(openLayoutMenu(ui.stat), 80, "EWTS current");
+}
+
+// Dzongkha: its own page cycle, which skips page 5; then the page commands.
+void checkDzongkhaPages(Ui& ui) {
+    SendMessageW(ui.stat, WM_COMMAND, 20, 0);
+    pump(100);
+    ui.look.badgeRow = 3;
+    check(ui.statusShows(), "after choosing Dzongkha the layout button shows the Dz badge");
+    UpdateWindow(ui.soft);
+    savePng(captureWindow(ui.soft), L"soft_dzongkha_page1.png");
+    clearEdit();
+    click(ui.soft, kKeyQ.x, kKeyQ.y);
+    typeKey(VK_RETURN);
+    checkCommit(L"\u0F40", "Dzongkha page 1: q commits U+0F40");
+    qAfterStar(ui.soft, "Dzongkha", {0x0F90, 0x0F88, 0x0F8D, 0x0F40});
+
+    SendMessageW(ui.soft, WM_COMMAND, 104, 0);
+    pump(50);
+    clearEdit();
+    click(ui.soft, kKeyQ.x, kKeyQ.y);
+    typeKey(VK_RETURN);
+    checkCommit(L"\u0F88", "command 104 shows page 3: q commits U+0F88");
+    SendMessageW(ui.soft, WM_COMMAND, 102, 0);
+    pump(50);
+}
+
+// Press a key, move off, release: fires once, stays pressed, window moves.
+void checkKeyLeftBeforeRelease(const Ui& ui) {
+    RECT start{};
+    GetWindowRect(ui.soft, &start);
+    clearEdit();
+    press(ui.soft, toScreen(ui.soft, kKeyQ.x, kKeyQ.y));
+    pump(100);
+    POINT off = toScreen(ui.soft, kKeyQ.x - 120, kKeyQ.y - 100);
+    release(ui.soft, off);
+    RECT rect{};
+    GetWindowRect(ui.soft, &rect);
+    check(rect.left == start.left - 120 && rect.top == start.top - 100 &&
+              rect.right - rect.left == 434 && rect.bottom - rect.top == 154,
+          "the soft keyboard moved by the pointer's displacement (-120, -100) (moved %ld, %ld)",
+          rect.left - start.left, rect.top - start.top);
+    UpdateWindow(ui.soft);
+    check(sameRegion(captureWindow(ui.soft), 37, 32, ui.caps, 0, 30, 30, 2),
+          "a key left before the release stays drawn pressed");
+    typeKey(VK_RETURN);
+    checkCommit(L"\u0F40", "that key fired exactly once");
+    // Every press and release of a soft key above came in pairs; the cursor shows as before.
+    check(cursorDisplayCount() == ui.cursorShown,
+          "the cursor display counter is unchanged by the soft keyboard's clicks (%d, was %d)",
+          cursorDisplayCount(), ui.cursorShown);
+}
+
+// The soft keyboard button works in English mode too.
+void checkSoftButtonInEnglish(Ui& ui) {
+    click(ui.stat, 40, 14);
+    ui.look.modeRow = 1;
+    click(ui.stat, 66, 14);
+    ui.look.softRow = 0;
+    check(!IsWindowVisible(ui.soft) && ui.statusShows(),
+          "English mode: soft keyboard button hides");
+    click(ui.stat, 66, 14);
+    ui.look.softRow = 1;
+    check(IsWindowVisible(ui.soft) && ui.statusShows(), "English mode: soft keyboard button shows");
+    click(ui.stat, 40, 14);
+    ui.look.modeRow = 0;
+    click(ui.stat, 66, 14);
+    ui.look.softRow = 0;
+    check(!IsWindowVisible(ui.soft) && ui.statusShows(),
+          "Tibetan mode: soft keyboard hidden again");
+}
+
+void checkLogoDrag(Ui& ui) {
+    RECT start{};
+    GetWindowRect(ui.stat, &start);
+    press(ui.stat, toScreen(ui.stat, 10, 14));
+    ui.look.logoRow = 1;
+    check(ui.statusShows(), "the logo is drawn pressed while held");
+    POINT to = toScreen(ui.stat, 10 - 200, 14 - 50);
+    release(ui.stat, to);
+    ui.look.logoRow = 0;
+    RECT rect{};
+    GetWindowRect(ui.stat, &rect);
+    check(rect.left == start.left - 200 && rect.top == start.top - 50 && ui.statusShows(),
+          "dragging the logo moves the status window and raises the logo again");
+}
+
+// The IME installed and made the layout, a window with an EDIT that has the focus, and the IME
+// opened on it: IMM32 makes the UI window and with it the status and soft keyboard windows.
+HWND openHost(HKL layout) {
     ActivateKeyboardLayout(layout, 0);
     pump(200);
-
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -517,266 +779,64 @@ int wmain(int argc, wchar_t** argv) {
         ImmReleaseContext(g_edit, context);
     }
     pump(500);
+    return main;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    if (argc < 3) {
+        std::printf("usage: ui_harness <Revaze.ime> <artifacts folder>\n");
+        return 2;
+    }
+    const wchar_t* imePath = argv[1];
+    g_artifacts = argv[2];
+    CreateDirectoryW(g_artifacts.c_str(), nullptr);
+    std::printf("ui_harness (%d-bit) ime=%ls\n", static_cast<int>(sizeof(void*) * 8), imePath);
+
+    HKL layout = ImmInstallIMEW(imePath, L"Revaze Tibetan");
+    check(layout != nullptr, "ImmInstallIMEW installs the IME");
+    if (layout == nullptr) {
+        return 1;
+    }
+    HWND main = openHost(layout);
 
     const wchar_t* base = wcsrchr(imePath, L'\\');
     HMODULE ime = GetModuleHandleW(base != nullptr ? base + 1 : imePath);
-    HWND stat = FindWindowW(L"UISTAT", nullptr);
-    HWND soft = FindWindowW(L"UISOFT", nullptr);
+    Ui ui;
+    ui.stat = FindWindowW(L"UISTAT", nullptr);
+    ui.soft = FindWindowW(L"UISOFT", nullptr);
     check(ime != nullptr, "IMM32 loaded the IME");
-    check(stat != nullptr && soft != nullptr, "the UI window created the status and soft windows");
-    if (ime == nullptr || stat == nullptr || soft == nullptr) {
+    check(ui.stat != nullptr && ui.soft != nullptr,
+          "the UI window created the status and soft windows");
+    if (ime == nullptr || ui.stat == nullptr || ui.soft == nullptr) {
         return 1;
     }
+    checkStartingPlaces(ui);
 
-    // ---- where the windows start ----
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    RECT rect{};
-    GetWindowRect(stat, &rect);
-    check(rect.left == desktop.right / 4 * 3 && rect.top == desktop.bottom - 132 &&
-              rect.right - rect.left == 132 && rect.bottom - rect.top == 28 &&
-              IsWindowVisible(stat),
-          "status window shown 132 x 28 at (%ld, %ld) (at %ld, %ld, %ld x %ld)",
-          desktop.right / 4 * 3, desktop.bottom - 132, rect.left, rect.top, rect.right - rect.left,
-          rect.bottom - rect.top);
-    GetWindowRect(soft, &rect);
-    check(rect.left == GetSystemMetrics(SM_CXSCREEN) / 2 &&
-              rect.top == GetSystemMetrics(SM_CYSCREEN) / 2 && rect.right - rect.left == 434 &&
-              rect.bottom - rect.top == 154 && !IsWindowVisible(soft),
-          "soft keyboard created hidden, 434 x 154 at the screen centre");
-    DWORD style = static_cast<DWORD>(GetWindowLongW(stat, GWL_STYLE));
-    check((style & WS_POPUP) && (style & WS_DISABLED), "status window is a disabled popup");
-
-    Image strip = loadBitmapResource(ime, 103);
-    Image caps = loadBitmapResource(ime, 113);
-    check(strip.width == 132 && strip.height == 252, "bitmap 103 is 132 x 252 (nine rows)");
-    check(caps.width == 420 && caps.height == 60, "bitmap 113 is 420 x 60");
-    if (!strip.valid() || !caps.valid()) {
+    ui.strip = loadBitmapResource(ime, 103);
+    ui.caps = loadBitmapResource(ime, 113);
+    check(ui.strip.width == 132 && ui.strip.height == 252, "bitmap 103 is 132 x 252 (nine rows)");
+    check(ui.caps.width == 420 && ui.caps.height == 60, "bitmap 113 is 420 x 60");
+    if (!ui.strip.valid() || !ui.caps.valid()) {
         return 1;
     }
+    check(ui.statusShows(), "status window paints logo, Tibetan mode, keyboard, menu, Wy badge");
+    savePng(captureWindow(ui.stat), L"status_tibetan.png");
 
-    StatusLook look;
-    auto statusShows = [&](const StatusLook& want) {
-        UpdateWindow(stat);
-        return sameImage(captureWindow(stat), expectedStatus(strip, want));
-    };
-    check(statusShows(look), "status window paints logo, Tibetan mode, keyboard, menu, Wy badge");
-    savePng(captureWindow(stat), L"status_tibetan.png");
-
-    // ---- end to end: does a commit reach the EDIT at all? ----
-    clearEdit();
-    typeKey('K');
-    typeKey(VK_RETURN);
-    if (editText() == L"\u0F40") {
-        g_route = CommitRoute::Edit;
-    } else if (contextResult() == L"\u0F40") {
-        g_route = CommitRoute::Context;
-    }
-    // 32-bit Wine delivers the IME's messages; 64-bit Wine reads the message list at the wrong
-    // offset and loses them, so there the context's result string is the witness.
-    bool edit32 = sizeof(void*) == 4;
-    check(g_route == CommitRoute::Edit || (!edit32 && g_route == CommitRoute::Context),
-          "Wylie k + Enter commits U+0F40 (EDIT holds %s, context result %s)",
-          describe(editText()).c_str(), describe(contextResult()).c_str());
-
-    // ---- the gaps between buttons ----
-    RECT before{};
-    GetWindowRect(stat, &before);
-    for (int x : {26, 53, 79, 106}) {
-        click(stat, x, 14);
-        GetWindowRect(stat, &rect);
-        check(statusShows(look) && !IsWindowVisible(soft) && EqualRect(&rect, &before),
-              "a click at x = %d does nothing", x);
-    }
-
-    // ---- mode button ----
-    clearEdit();
-    typeKey('G'); // left composing: U+0F42 if it were ever committed
-    click(stat, 40, 14);
-    look.modeRow = 1;
-    check(statusShows(look), "mode button: English mode shows the yellow a");
-    savePng(captureWindow(stat), L"status_english.png");
-    typeKey('K');
-    check(editText() == L"k", "English mode passes keys through (saw %s)",
-          describe(editText()).c_str());
-    click(stat, 40, 14);
-    look.modeRow = 0;
-    check(statusShows(look), "mode button again: back to Tibetan");
-    typeKey(VK_RETURN);
-    check(editText() == L"k", "Enter after the switch reaches no composition (EDIT holds %s)",
-          describe(editText()).c_str());
-    if (g_route == CommitRoute::Context) {
-        checkCommit(L"\u0F40", "the mode switch discarded the composition g");
-    }
-
-    // ---- press on button 2, release over button 3 ----
-    GetWindowRect(stat, &before);
-    press(stat, toScreen(stat, 40, 14));
-    release(stat, toScreen(stat, 66, 14));
-    look.softRow = 1;
-    GetWindowRect(stat, &rect);
-    check(IsWindowVisible(soft) && statusShows(look) && EqualRect(&rect, &before),
-          "press on mode, release on soft keyboard: keyboard shown, mode unchanged, no drag");
-    UpdateWindow(soft);
-    Image wyliePage1 = captureWindow(soft);
-    savePng(wyliePage1, L"soft_wylie_page1.png");
-
-    // ---- a key: pressed picture while held, raised after, one character ----
-    const int cursorShown = cursorDisplayCount();
-    clearEdit();
-    POINT q = toScreen(soft, kKeyQ.x, kKeyQ.y);
-    press(soft, q);
-    pump(100);
-    UpdateWindow(soft);
-    Image held = captureWindow(soft);
-    check(sameRegion(held, 37, 32, caps, 0, 30, 30, 2),
-          "the q key is drawn with the pressed cap while held");
-    release(soft, q);
-    UpdateWindow(soft);
-    check(sameRegion(captureWindow(soft), 37, 32, caps, 0, 0, 30, 2),
-          "the q key is drawn raised after the release");
-    typeKey(VK_RETURN);
-    checkCommit(L"\u0F40", "clicking q on Wylie page 1 commits U+0F40");
-
-    auto qAfterStar = [&](const char* layoutName, std::initializer_list<wchar_t> wants) {
-        int step = 0;
-        for (wchar_t want : wants) {
-            ++step;
-            click(soft, kKeyStar.x, kKeyStar.y);
-            clearEdit();
-            click(soft, kKeyQ.x, kKeyQ.y);
-            typeKey(VK_RETURN);
-            checkCommit(std::wstring(1, want),
-                        formatted("%s: star key x%d, then q commits U+%04X", layoutName, step, want)
-                            .c_str());
-        }
-    };
-    qAfterStar("Wylie", {0x0F90, 0x0F71, 0x0F00, 0x0F34, 0x0F40});
-
-    // ---- layout menu ----
-    MenuSeen menu = openLayoutMenu(stat);
-    checkLayoutMenu(menu, 6, "Wylie current");
-    savePng(menu.picture, L"layout_menu.png");
-    check(statusShows(look), "the layout button is drawn up again after its menu");
-
-    // ---- a drag that starts on the layout button ends on it: the menu opens ----
-    GetWindowRect(stat, &before);
-    MenuSeen dragged = openMenu(stat, 92, -100, -30);
-    GetWindowRect(stat, &rect);
-    check(rect.left == before.left - 100 && rect.top == before.top - 30 && dragged.found &&
-              dragged.items.size() == std::size(kLayoutItems),
-          "a drag from the layout button moves the bar and opens the layout menu at the release");
-
-    // ---- help menu ----
-    MenuSeen help = openMenu(stat, 119);
-    check(help.items.size() == 3 && help.items[0].id == 109 &&
-              help.items[0].text == L"Help\u3010\u5E2E\u52A9\u3011" && help.items[1].id == 110 &&
-              help.items[1].text == L"Website\u3010\u7F51\u7AD9\u3011" && help.items[2].id == 111 &&
-              help.items[2].text == L"Settings\u3010\u8BBE\u7F6E\u3011",
-          "the menu button tracks Help (109), Website (110) and Settings (111)");
-
-    // ---- Monlam ----
-    SendMessageW(stat, WM_COMMAND, 60, 0);
-    pump(100);
-    look.badgeRow = 6;
-    check(statusShows(look), "after choosing Monlam the layout button shows the Mo badge");
-    savePng(captureWindow(stat), L"status_monlam.png");
-    UpdateWindow(soft);
-    Image monlamPage1 = captureWindow(soft);
-    check(!sameRegion(monlamPage1, 37, 32, wyliePage1, 37, 32, 30, 30) &&
-              sameRegion(monlamPage1, 37, 32, caps, 0, 0, 30, 2),
-          "the open soft keyboard shows Monlam's label on q at once");
-    clearEdit();
-    click(soft, kKeyQ.x, kKeyQ.y);
-    typeKey(VK_RETURN);
-    checkCommit(L"\u0F4A", "Monlam (layout index 5) page 1: q commits U+0F4A");
-    checkLayoutMenu(openLayoutMenu(stat), 60, "Monlam current");
-
-    // ---- EWTS: its own badge, Wylie's soft keyboard pages ----
-    SendMessageW(stat, WM_COMMAND, 80, 0);
-    pump(100);
-    look.badgeRow = 8;
-    check(statusShows(look), "after choosing EWTS the layout button shows the Ew badge");
-    savePng(captureWindow(stat), L"status_ewts.png");
-    UpdateWindow(soft);
-    check(sameRegion(captureWindow(soft), 37, 32, wyliePage1, 37, 32, 30, 30),
-          "the open soft keyboard shows Wylie's label on q for EWTS");
-    checkLayoutMenu(openLayoutMenu(stat), 80, "EWTS current");
-
-    // ---- Dzongkha: its own page cycle, which skips page 5 ----
-    SendMessageW(stat, WM_COMMAND, 20, 0);
-    pump(100);
-    look.badgeRow = 3;
-    check(statusShows(look), "after choosing Dzongkha the layout button shows the Dz badge");
-    UpdateWindow(soft);
-    savePng(captureWindow(soft), L"soft_dzongkha_page1.png");
-    clearEdit();
-    click(soft, kKeyQ.x, kKeyQ.y);
-    typeKey(VK_RETURN);
-    checkCommit(L"\u0F40", "Dzongkha page 1: q commits U+0F40");
-    qAfterStar("Dzongkha", {0x0F90, 0x0F88, 0x0F8D, 0x0F40});
-
-    // ---- page commands ----
-    SendMessageW(soft, WM_COMMAND, 104, 0);
-    pump(50);
-    clearEdit();
-    click(soft, kKeyQ.x, kKeyQ.y);
-    typeKey(VK_RETURN);
-    checkCommit(L"\u0F88", "command 104 shows page 3: q commits U+0F88");
-    SendMessageW(soft, WM_COMMAND, 102, 0);
-    pump(50);
-
-    // ---- press a key, move off, release: fires once, stays pressed, window moves ----
-    RECT start{};
-    GetWindowRect(soft, &start);
-    clearEdit();
-    press(soft, toScreen(soft, kKeyQ.x, kKeyQ.y));
-    pump(100);
-    POINT off = toScreen(soft, kKeyQ.x - 120, kKeyQ.y - 100);
-    release(soft, off);
-    GetWindowRect(soft, &rect);
-    check(rect.left == start.left - 120 && rect.top == start.top - 100 &&
-              rect.right - rect.left == 434 && rect.bottom - rect.top == 154,
-          "the soft keyboard moved by the pointer's displacement (-120, -100) (moved %ld, %ld)",
-          rect.left - start.left, rect.top - start.top);
-    UpdateWindow(soft);
-    check(sameRegion(captureWindow(soft), 37, 32, caps, 0, 30, 30, 2),
-          "a key left before the release stays drawn pressed");
-    typeKey(VK_RETURN);
-    checkCommit(L"\u0F40", "that key fired exactly once");
-    // Every press and release of a soft key above came in pairs; the cursor shows as before.
-    check(cursorDisplayCount() == cursorShown,
-          "the cursor display counter is unchanged by the soft keyboard's clicks (%d, was %d)",
-          cursorDisplayCount(), cursorShown);
-
-    // ---- the soft keyboard button works in English mode too ----
-    click(stat, 40, 14);
-    look.modeRow = 1;
-    click(stat, 66, 14);
-    look.softRow = 0;
-    check(!IsWindowVisible(soft) && statusShows(look), "English mode: soft keyboard button hides");
-    click(stat, 66, 14);
-    look.softRow = 1;
-    check(IsWindowVisible(soft) && statusShows(look), "English mode: soft keyboard button shows");
-    click(stat, 40, 14);
-    look.modeRow = 0;
-    click(stat, 66, 14);
-    look.softRow = 0;
-    check(!IsWindowVisible(soft) && statusShows(look), "Tibetan mode: soft keyboard hidden again");
-
-    // ---- dragging by the logo ----
-    GetWindowRect(stat, &start);
-    press(stat, toScreen(stat, 10, 14));
-    look.logoRow = 1;
-    check(statusShows(look), "the logo is drawn pressed while held");
-    POINT to = toScreen(stat, 10 - 200, 14 - 50);
-    release(stat, to);
-    look.logoRow = 0;
-    GetWindowRect(stat, &rect);
-    check(rect.left == start.left - 200 && rect.top == start.top - 50 && statusShows(look),
-          "dragging the logo moves the status window and raises the logo again");
-
-    checkHandlesUnderLoad(stat, soft);
+    findCommitRoute();
+    checkGaps(ui);
+    checkModeButton(ui);
+    checkPressOneReleaseAnother(ui);
+    checkSoftKey(ui);
+    checkMenus(ui);
+    checkMonlamAndEwts(ui);
+    checkDzongkhaPages(ui);
+    checkKeyLeftBeforeRelease(ui);
+    checkSoftButtonInEnglish(ui);
+    checkLogoDrag(ui);
+    checkHandlesUnderLoad(ui.stat, ui.soft);
 
     DestroyWindow(main);
     pump(100);

@@ -6,11 +6,11 @@
 #include <windows.h>
 
 #include "imm/ime_module.h"
+#include "platform/guarded.h"
 
 namespace {
 
 void processAttach(HINSTANCE instance) {
-    g_hInstance = instance;
     g_module = new revaze::ImeModule(instance);
     g_module->RegisterWindowClasses();
 }
@@ -27,7 +27,9 @@ void processDetach() {
 } // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
-    try {
+    // Nothing may run with a missing object: a failed attach refuses the load. The loader then
+    // calls us with process detach, which deletes whatever was created.
+    return revaze::guarded(reason == DLL_PROCESS_ATTACH ? FALSE : TRUE, [&] {
         if (reason == DLL_PROCESS_ATTACH) {
             processAttach(instance);
         } else if (reason == DLL_THREAD_DETACH) {
@@ -38,9 +40,5 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserv
             processDetach();
         }
         return TRUE;
-    } catch (...) {
-        // Nothing may run with a missing object: refuse the load. The loader then calls us
-        // with process detach, which deletes whatever was created.
-        return reason == DLL_PROCESS_ATTACH ? FALSE : TRUE;
-    }
+    });
 }

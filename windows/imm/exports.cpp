@@ -6,6 +6,7 @@
 #include "imm/commit.h"
 #include "imm/ime_module.h"
 #include "imm/immdev.h"
+#include "platform/guarded.h"
 #include "ui/settings_dialog.h"
 
 // Exported by plain name through windows/resources/Revaze.def.
@@ -63,13 +64,12 @@ REVAZE_EXPORT BOOL WINAPI ImeInquire(LPIMEINFO info, LPWSTR uiClass, DWORD /*sys
 }
 
 REVAZE_EXPORT BOOL WINAPI ImeConfigure(HKL, HWND owner, DWORD mode, LPVOID) {
-    try {
+    revaze::guarded([&] {
         if (mode == IME_CONFIG_GENERAL) {
-            revaze::ShowSettingsDialog(g_hInstance, owner);
+            revaze::ShowSettingsDialog(g_module->instance(), owner);
             g_module->FollowSettings();
         }
-    } catch (...) {
-    }
+    });
     return TRUE;
 }
 
@@ -81,15 +81,12 @@ REVAZE_EXPORT BOOL WINAPI ImeSelect(HIMC himc, BOOL select) {
     if (himc == nullptr || !select) {
         return FALSE;
     }
-    try {
-        revaze::PrepareContext(himc);
-    } catch (...) {
-    }
+    revaze::guarded([&] { revaze::PrepareContext(himc); });
     return TRUE;
 }
 
 REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
-    try {
+    revaze::guarded([&] {
         // The focus leaves this context: what is composed goes into it, not into the next one.
         revaze::ImeThread* thread = threadWithSession();
         if (!active && himc != nullptr && thread != nullptr && thread->session().view().composing) {
@@ -99,14 +96,13 @@ REVAZE_EXPORT BOOL WINAPI ImeSetActiveContext(HIMC himc, BOOL active) {
         if (active) {
             g_module->FollowSettings();
         }
-    } catch (...) {
-    }
+    });
     return TRUE;
 }
 
 REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyData,
                                         CONST LPBYTE keyState) {
-    try {
+    return revaze::guarded(FALSE, [&] {
         if (himc == nullptr) {
             return FALSE;
         }
@@ -115,23 +111,22 @@ REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyDa
                                    capsLockOn(keyState)};
         revaze::ImeThread& thread = g_module->thread();
         revaze::Session& session = thread.session();
-        thread.keyContext = himc;
         if (session.WouldTake(key)) {
             return TRUE;
         }
         // The key is the application's, but the session still sees it: a lone Shift tap
         // switches the mode, and Backspace or Enter with nothing composed empty the composer.
         revaze::NoCommits none;
-        thread.Show(session.Key(key, none));
+        const revaze::Result result = session.Key(key, none);
+        revaze::TraceKey("ImeProcessKey", key, result);
+        thread.Show(result, himc);
         return FALSE;
-    } catch (...) {
-        return FALSE;
-    }
+    });
 }
 
 REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPBYTE keyState,
                                        LPTRANSMSGLIST messages, UINT /*activeFlags*/, HIMC himc) {
-    try {
+    return revaze::guarded(UINT{0}, [&]() -> UINT {
         if ((scanCode & 0x8000u) != 0 || !contextUsable(himc)) {
             return 0;
         }
@@ -140,17 +135,16 @@ REVAZE_EXPORT UINT WINAPI ImeToAsciiEx(UINT virtualKey, UINT scanCode, CONST LPB
                                    static_cast<char>((virtualKey >> 16) & 0xFFu), false,
                                    controlDown(keyState), capsLockOn(keyState)};
         revaze::ImeThread& thread = g_module->thread();
-        thread.keyContext = himc;
         revaze::ContextSink sink(himc, messages);
-        thread.Show(thread.session().Key(key, sink));
+        const revaze::Result result = thread.session().Key(key, sink);
+        revaze::TraceKey("ImeToAsciiEx", key, result);
+        thread.Show(result, himc);
         return sink.messages();
-    } catch (...) {
-        return 0;
-    }
+    });
 }
 
 REVAZE_EXPORT BOOL WINAPI NotifyIME(HIMC himc, DWORD action, DWORD index, DWORD /*value*/) {
-    try {
+    revaze::guarded([&] {
         revaze::ImeThread* thread = threadWithSession();
         if (action == NI_COMPOSITIONSTR && himc != nullptr && thread != nullptr) {
             if (index == CPS_COMPLETE) {
@@ -159,8 +153,7 @@ REVAZE_EXPORT BOOL WINAPI NotifyIME(HIMC himc, DWORD action, DWORD index, DWORD 
                 thread->Show(thread->session().Cancel());
             }
         }
-    } catch (...) {
-    }
+    });
     return TRUE;
 }
 

@@ -3,9 +3,9 @@
 #include "imm/commit.h"
 #include "platform/forwarder.h"
 #include "platform/registry_settings.h"
+#include "platform/srw_lock.h"
 #include "ui/system_dictionary.h"
 
-HINSTANCE g_hInstance = nullptr;
 revaze::ImeModule* g_module = nullptr;
 
 namespace revaze {
@@ -53,14 +53,10 @@ ImeThread& ImeModule::thread() {
     // Made outside the lock (it creates fonts); only this thread adds its own entry.
     auto state = std::make_unique<ImeThread>(instance_, UIWndProc, CompWndProc);
     ImeThread& made = *state;
-    AcquireSRWLockExclusive(&threadsLock_);
-    try {
+    {
+        ExclusiveLock lock(threadsLock_);
         threads_.emplace(GetCurrentThreadId(), std::move(state));
-    } catch (...) {
-        ReleaseSRWLockExclusive(&threadsLock_);
-        throw;
     }
-    ReleaseSRWLockExclusive(&threadsLock_);
     return made;
 }
 

@@ -25,6 +25,9 @@ public:
     ImeModule(const ImeModule&) = delete;
     ImeModule& operator=(const ImeModule&) = delete;
 
+    // The DLL's module: its resources and window classes.
+    HINSTANCE instance() const { return instance_; }
+
     void RegisterWindowClasses();
     void UnregisterWindowClasses();
     // Behind System32's ARM64X forwarder (Windows on ARM), the UI class is registered for the
@@ -79,7 +82,5 @@ private:
 
 } // namespace revaze
 
-// The process-wide objects by the names the rest of the input method knows them by. Valid
-// between process attach and detach.
-extern HINSTANCE g_hInstance;
+// The process-wide objects, valid between process attach and detach.
 extern revaze::ImeModule* g_module;

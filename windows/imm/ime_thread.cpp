@@ -43,6 +43,11 @@ void ImeThread::Show(const Result& result) {
     soft.Show(result.view);
 }
 
+void ImeThread::Show(const Result& result, HIMC himc) {
+    keyContext_ = himc;
+    Show(result);
+}
+
 void ImeThread::OnModeButton() {
     Show(session().ToggleInputMode());
 }
@@ -71,7 +76,7 @@ bool ImeThread::CompositionAnchor(TextAnchor& anchor) {
     // word names the active context too, but under Wine 8 it holds a handle that IMM32 does not
     // know, and every lock of such a handle leaves five memory blocks of the host's behind (after
     // some ten thousand keys the host's next input context cannot be made, and it crashes).
-    HIMC candidates[2] = {keyContext, nullptr};
+    HIMC candidates[2] = {keyContext_, nullptr};
     if (IsWindow(frame.window)) {
         candidates[1] = reinterpret_cast<HIMC>(GetWindowLongPtrW(frame.window, IMMGWLP_IMC));
     }

@@ -32,11 +32,11 @@ public:
     bool hasSession() const { return session_ != nullptr; }
     // Shows a session call's answer: the beep, and the three windows brought up to date.
     void Show(const Result& result);
+    // The same for a key handed over for `himc`: the composition window goes beside that
+    // context's caret, now and for the clicks until the next key.
+    void Show(const Result& result, HIMC himc);
     // Settings read again: the session takes their key policy when it differs from its own.
     void FollowSettings(const Settings& settings);
-
-    // The input context of the key being handled, where the UI window names none.
-    HIMC keyContext = nullptr;
 
     // UiOwner.
     void OnModeButton() override;
@@ -52,6 +52,8 @@ public:
 
 private:
     std::unique_ptr<Session> session_;
+    // The input context of the last key, where the UI window names none.
+    HIMC keyContext_ = nullptr;
 };
 
 } // namespace revaze

@@ -6,6 +6,7 @@
 
 #include "imm/ime_module.h"
 #include "imm/immdev.h"
+#include "platform/guarded.h"
 
 namespace {
 
@@ -80,11 +81,8 @@ LRESULT uiWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 } // namespace
 
 extern "C" LRESULT CALLBACK UIWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return uiWindowMessage(hwnd, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+    return revaze::guarded(LRESULT{0},
+                           [&] { return uiWindowMessage(hwnd, message, wParam, lParam); });
 }
 
 extern "C" LRESULT CALLBACK CompWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

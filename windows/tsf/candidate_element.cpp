@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/guarded.h"
 #include "tsf/guids.h"
 
 namespace revaze::tsf {
@@ -13,15 +14,6 @@ static_assert(kChangedDocumentMgr == TF_CLUIE_DOCUMENTMGR && kChangedCount == TF
               kChangedSelection == TF_CLUIE_SELECTION && kChangedStrings == TF_CLUIE_STRING &&
               kChangedPageIndex == TF_CLUIE_PAGEINDEX &&
               kChangedCurrentPage == TF_CLUIE_CURRENTPAGE);
-
-void* CandidateElement::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfUIElement ||
-        riid == __uuidof(ITfCandidateListUIElement) ||
-        riid == __uuidof(ITfCandidateListUIElementBehavior)) {
-        return static_cast<ITfCandidateListUIElementBehavior*>(this);
-    }
-    return nullptr;
-}
 
 bool CandidateElement::Follow(const View& view) {
     const unsigned changed = model_.Follow(view);
@@ -52,12 +44,10 @@ STDMETHODIMP CandidateElement::Show(BOOL show) {
     if (owner_ == nullptr) {
         return E_FAIL;
     }
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         owner_->DrawCandidates(show != FALSE);
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP CandidateElement::IsShown(BOOL* shown) {
@@ -109,23 +99,21 @@ STDMETHODIMP CandidateElement::GetString(UINT index, BSTR* text) {
         return E_INVALIDARG;
     }
     *text = nullptr;
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         const std::optional<std::wstring> candidate = model_.string(index);
         if (!candidate) {
             return E_INVALIDARG;
         }
         *text = SysAllocStringLen(candidate->data(), static_cast<UINT>(candidate->size()));
         return *text != nullptr ? S_OK : E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP CandidateElement::GetPageIndex(UINT* starts, UINT size, UINT* pageCount) {
     if (pageCount == nullptr) {
         return E_INVALIDARG;
     }
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         // Without room the application learns how many pages there are.
         const std::vector<unsigned> pages = model_.pageStarts();
         *pageCount = static_cast<UINT>(pages.size());
@@ -133,16 +121,14 @@ STDMETHODIMP CandidateElement::GetPageIndex(UINT* starts, UINT size, UINT* pageC
             starts[i] = pages[i];
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP CandidateElement::SetPageIndex(UINT* starts, UINT pageCount) {
     if (starts == nullptr) {
         return E_INVALIDARG;
     }
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         // The digit keys choose on the session's pages of five: pages of the application's own
         // would have a digit commit a candidate it does not show. Only those are taken.
         const std::vector<unsigned> pages = model_.pageStarts();
@@ -151,9 +137,7 @@ STDMETHODIMP CandidateElement::SetPageIndex(UINT* starts, UINT pageCount) {
             return E_NOTIMPL;
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP CandidateElement::GetCurrentPage(UINT* page) {
@@ -171,39 +155,33 @@ STDMETHODIMP CandidateElement::SetSelection(UINT index) {
     if (!model_.Select(index)) {
         return E_INVALIDARG;
     }
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         // The owner may end the element on the way: it lives until the call is done.
         ComPtr<CandidateElement> self(this);
         owner_->TurnCandidatePages(model_.choice().pageTurns);
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP CandidateElement::Finalize() {
     if (owner_ == nullptr) {
         return E_FAIL;
     }
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         ComPtr<CandidateElement> self(this);
         return owner_->ChooseCandidate(model_.choice()) ? S_OK : E_FAIL;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP CandidateElement::Abort() {
     if (owner_ == nullptr) {
         return E_FAIL;
     }
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         ComPtr<CandidateElement> self(this);
         owner_->AbortCandidates();
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 } // namespace revaze::tsf

@@ -31,7 +31,9 @@ public:
     virtual ComPtr<ITfDocumentMgr> CandidateDocumentMgr() const = 0;
 };
 
-class CandidateElement final : public ComObject<ITfCandidateListUIElementBehavior> {
+class CandidateElement final
+    : public ComObject<
+          Chain<ITfCandidateListUIElementBehavior, ITfCandidateListUIElement, ITfUIElement>> {
 public:
     explicit CandidateElement(CandidateElementOwner* owner) : owner_(owner) {}
 
@@ -62,8 +64,6 @@ public:
     STDMETHODIMP Abort() override;
 
 private:
-    void* interfaceFor(REFIID riid) override;
-
     CandidateElementOwner* owner_;
     CandidateElementModel model_;
     // What changed between the last two views the application heard of.

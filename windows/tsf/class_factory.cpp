@@ -2,17 +2,11 @@
 
 #include <new>
 
+#include "platform/guarded.h"
 #include "tsf/com_ptr.h"
 #include "tsf/text_service.h"
 
 namespace revaze::tsf {
-
-void* ClassFactory::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-        return static_cast<IClassFactory*>(this);
-    }
-    return nullptr;
-}
 
 STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** out) {
     if (out == nullptr) {
@@ -22,14 +16,14 @@ STDMETHODIMP ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** o
     if (outer != nullptr) {
         return CLASS_E_NOAGGREGATION;
     }
-    try {
-        auto service = ComPtr<TextService>::adopt(new TextService());
-        return service->QueryInterface(riid, out);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return E_FAIL;
-    }
+    return guarded(E_FAIL, [&] {
+        try {
+            auto service = ComPtr<TextService>::adopt(new TextService());
+            return service->QueryInterface(riid, out);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        }
+    });
 }
 
 STDMETHODIMP ClassFactory::LockServer(BOOL lock) {

@@ -9,9 +9,6 @@ class ClassFactory final : public ComObject<IClassFactory> {
 public:
     STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** out) override;
     STDMETHODIMP LockServer(BOOL lock) override;
-
-private:
-    void* interfaceFor(REFIID riid) override;
 };
 
 } // namespace revaze::tsf

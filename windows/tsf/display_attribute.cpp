@@ -25,13 +25,6 @@ TF_DISPLAYATTRIBUTE InputAttribute() {
     return attribute;
 }
 
-void* DisplayAttributeInfo::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfDisplayAttributeInfo) {
-        return static_cast<ITfDisplayAttributeInfo*>(this);
-    }
-    return nullptr;
-}
-
 STDMETHODIMP DisplayAttributeInfo::GetGUID(GUID* guid) {
     if (guid == nullptr) {
         return E_INVALIDARG;
@@ -63,13 +56,6 @@ STDMETHODIMP DisplayAttributeInfo::SetAttributeInfo(const TF_DISPLAYATTRIBUTE*) 
 
 STDMETHODIMP DisplayAttributeInfo::Reset() {
     return S_OK;
-}
-
-void* DisplayAttributeEnum::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_IEnumTfDisplayAttributeInfo) {
-        return static_cast<IEnumTfDisplayAttributeInfo*>(this);
-    }
-    return nullptr;
 }
 
 STDMETHODIMP DisplayAttributeEnum::Clone(IEnumTfDisplayAttributeInfo** copy) {

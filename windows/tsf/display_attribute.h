@@ -18,9 +18,6 @@ public:
     STDMETHODIMP GetAttributeInfo(TF_DISPLAYATTRIBUTE* attribute) override;
     STDMETHODIMP SetAttributeInfo(const TF_DISPLAYATTRIBUTE* attribute) override;
     STDMETHODIMP Reset() override;
-
-private:
-    void* interfaceFor(REFIID riid) override;
 };
 
 // Lists the attribute: one item.
@@ -32,7 +29,6 @@ public:
     STDMETHODIMP Skip(ULONG count) override;
 
 private:
-    void* interfaceFor(REFIID riid) override;
     ULONG position_ = 0;
 };
 

@@ -7,6 +7,7 @@
 
 #include <new>
 
+#include "platform/guarded.h"
 #include "tsf/class_factory.h"
 #include "tsf/com_ptr.h"
 #include "tsf/dll_module.h"
@@ -67,17 +68,10 @@ extern "C" LONG WINAPI RevazeLiveObjects() {
 }
 
 STDAPI DllRegisterServer() {
-    try {
-        return revaze::tsf::RegisterServer();
-    } catch (...) {
-        return SELFREG_E_CLASS;
-    }
+    return revaze::guarded(HRESULT{SELFREG_E_CLASS}, [&] { return revaze::tsf::RegisterServer(); });
 }
 
 STDAPI DllUnregisterServer() {
-    try {
-        return revaze::tsf::UnregisterServer();
-    } catch (...) {
-        return SELFREG_E_CLASS;
-    }
+    return revaze::guarded(HRESULT{SELFREG_E_CLASS},
+                           [&] { return revaze::tsf::UnregisterServer(); });
 }

@@ -1,6 +1,7 @@
 #include "tsf/document_writer.h"
 
 #include "tsf/tsf_sdk.h"
+#include "tsf/variant.h"
 
 namespace revaze::tsf {
 
@@ -49,11 +50,7 @@ void markComposed(TfEditCookie ec, ITfContext* context, ITfRange* range, TfGuidA
     if (!property || atom == TF_INVALID_GUIDATOM) {
         return;
     }
-    VARIANT value;
-    VariantInit(&value);
-    value.vt = VT_I4;
-    value.lVal = static_cast<LONG>(atom);
-    property->SetValue(ec, range, &value);
+    property->SetValue(ec, range, Variant(static_cast<LONG>(atom)).get());
 }
 
 void unmark(TfEditCookie ec, ITfContext* context, ITfRange* range) {

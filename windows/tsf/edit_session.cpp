@@ -2,25 +2,17 @@
 
 #include <utility>
 
+#include "platform/guarded.h"
 #include "tsf/com_ptr.h"
 
 namespace revaze::tsf {
 
-void* EditSession::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfEditSession) {
-        return static_cast<ITfEditSession*>(this);
-    }
-    return nullptr;
-}
-
 STDMETHODIMP EditSession::DoEditSession(TfEditCookie cookie) {
     ran_ = true;
-    try {
+    return guarded(E_FAIL, [&] {
         work_(cookie);
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 namespace {

@@ -20,7 +20,6 @@ public:
     bool ran() const { return ran_; }
 
 private:
-    void* interfaceFor(REFIID riid) override;
     EditWork work_;
     bool ran_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "platform/guarded.h"
 #include "tsf/guids.h"
 #include "tsf/lang_bar_menu.h"
 
@@ -23,17 +24,6 @@ HRESULT giveString(const std::wstring& text, BSTR* out) {
 }
 
 } // namespace
-
-void* LangBarButton::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfLangBarItem ||
-        riid == __uuidof(ITfLangBarItemButton)) {
-        return static_cast<ITfLangBarItemButton*>(this);
-    }
-    if (riid == IID_ITfSource) {
-        return static_cast<ITfSource*>(this);
-    }
-    return nullptr;
-}
 
 void LangBarButton::Update() {
     if (sink_) {
@@ -88,27 +78,21 @@ STDMETHODIMP LangBarButton::Show(BOOL) {
 }
 
 STDMETHODIMP LangBarButton::GetTooltipString(BSTR* tooltip) {
-    try {
-        return giveString(text(), tooltip);
-    } catch (...) {
-        return E_FAIL;
-    }
+    return guarded(E_FAIL, [&] { return giveString(text(), tooltip); });
 }
 
 STDMETHODIMP LangBarButton::OnClick(TfLBIClick click, POINT point, const RECT*) {
     if (owner_ == nullptr || kind_ != LangBarKind::Mode) {
         return S_OK;
     }
-    try {
+    return guarded(E_FAIL, [&] {
         if (click == TF_LBI_CLK_LEFT) {
             owner_->ToggleInputMode();
         } else if (click == TF_LBI_CLK_RIGHT) {
             showPopupMenu(point);
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 void LangBarButton::showPopupMenu(POINT point) {
@@ -140,7 +124,7 @@ STDMETHODIMP LangBarButton::InitMenu(ITfMenu* menu) {
     if (owner_ == nullptr) {
         return S_OK;
     }
-    try {
+    return guarded(E_FAIL, [&] {
         for (const MenuEntry& entry : LanguageBarMenu(owner_->currentView())) {
             DWORD flags = 0;
             if (entry.separator) {
@@ -152,21 +136,17 @@ STDMETHODIMP LangBarButton::InitMenu(ITfMenu* menu) {
                               static_cast<ULONG>(entry.text.size()), nullptr);
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP LangBarButton::OnMenuSelect(UINT id) {
     if (owner_ == nullptr) {
         return S_OK;
     }
-    try {
+    return guarded(E_FAIL, [&] {
         owner_->RunMenuCommand(id);
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP LangBarButton::GetIcon(HICON* icon) {
@@ -183,11 +163,7 @@ STDMETHODIMP LangBarButton::GetIcon(HICON* icon) {
 }
 
 STDMETHODIMP LangBarButton::GetText(BSTR* text) {
-    try {
-        return giveString(this->text(), text);
-    } catch (...) {
-        return E_FAIL;
-    }
+    return guarded(E_FAIL, [&] { return giveString(this->text(), text); });
 }
 
 STDMETHODIMP LangBarButton::AdviseSink(REFIID riid, IUnknown* sink, DWORD* cookie) {

@@ -26,7 +26,8 @@ public:
 
 enum class LangBarKind { Mode, Layout };
 
-class LangBarButton final : public ComObject<ITfLangBarItemButton, ITfSource> {
+class LangBarButton final
+    : public ComObject<Chain<ITfLangBarItemButton, ITfLangBarItem>, ITfSource> {
 public:
     LangBarButton(LangBarKind kind, LangBarOwner* owner) : kind_(kind), owner_(owner) {}
 
@@ -51,7 +52,6 @@ public:
     STDMETHODIMP UnadviseSink(DWORD cookie) override;
 
 private:
-    void* interfaceFor(REFIID riid) override;
     std::wstring text() const;
     void showPopupMenu(POINT point);
 

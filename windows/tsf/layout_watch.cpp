@@ -1,13 +1,8 @@
 #include "tsf/layout_watch.h"
 
-namespace revaze::tsf {
+#include "platform/guarded.h"
 
-void* LayoutWatch::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == __uuidof(ITfTextLayoutSink)) {
-        return static_cast<ITfTextLayoutSink*>(this);
-    }
-    return nullptr;
-}
+namespace revaze::tsf {
 
 bool LayoutWatch::watch(ITfContext* context) {
     if (context_.get() == context) {
@@ -32,16 +27,14 @@ void LayoutWatch::detach() {
 }
 
 STDMETHODIMP LayoutWatch::OnLayoutChange(ITfContext*, TfLayoutCode code, ITfContextView*) {
-    try {
+    return guarded(E_FAIL, [&]() -> HRESULT {
         // A view going away has no layout to follow; the next key asks again.
         if (code != TF_LC_DESTROY && changed_ && context_) {
             ComPtr<ITfContext> context = context_; // the callback may stop the watch
             changed_(context.get());
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 } // namespace revaze::tsf

@@ -34,8 +34,6 @@ public:
                                 ITfContextView* view) override;
 
 private:
-    void* interfaceFor(REFIID riid) override;
-
     std::function<void(ITfContext*)> changed_;
     ComPtr<ITfContext> context_;
     SinkAdvice advice_;

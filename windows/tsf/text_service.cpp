@@ -4,10 +4,12 @@
 
 #include <new>
 
+#include "platform/guarded.h"
 #include "platform/registry_settings.h"
 #include "tsf/display_attribute.h"
 #include "tsf/dll_module.h"
 #include "tsf/guids.h"
+#include "tsf/variant.h"
 
 namespace revaze::tsf {
 
@@ -58,38 +60,6 @@ TextService::~TextService() {
     }
 }
 
-void* TextService::interfaceFor(REFIID riid) {
-    if (riid == IID_IUnknown || riid == IID_ITfTextInputProcessor ||
-        riid == __uuidof(ITfTextInputProcessorEx)) {
-        return static_cast<ITfTextInputProcessorEx*>(this);
-    }
-    if (riid == IID_ITfThreadMgrEventSink) {
-        return static_cast<ITfThreadMgrEventSink*>(this);
-    }
-    if (riid == IID_ITfKeyEventSink) {
-        return static_cast<ITfKeyEventSink*>(this);
-    }
-    if (riid == IID_ITfCompositionSink) {
-        return static_cast<ITfCompositionSink*>(this);
-    }
-    if (riid == __uuidof(ITfDisplayAttributeProvider)) {
-        return static_cast<ITfDisplayAttributeProvider*>(this);
-    }
-    if (riid == IID_ITfCompartmentEventSink) {
-        return static_cast<ITfCompartmentEventSink*>(this);
-    }
-    if (riid == IID_ITfThreadFocusSink) {
-        return static_cast<ITfThreadFocusSink*>(this);
-    }
-    if (riid == IID_ITfFunctionProvider) {
-        return static_cast<ITfFunctionProvider*>(this);
-    }
-    if (riid == __uuidof(ITfFnConfigure) || riid == __uuidof(ITfFunction)) {
-        return static_cast<ITfFnConfigure*>(this);
-    }
-    return nullptr;
-}
-
 STDMETHODIMP TextService::Activate(ITfThreadMgr* threadMgr, TfClientId clientId) {
     // Some managers (older Windows, Wine) only know Activate.
     return ActivateEx(threadMgr, clientId, 0);
@@ -102,7 +72,7 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
     if (threadMgr_) {
         Deactivate();
     }
-    try {
+    const HRESULT activated = guarded(E_FAIL, [&] {
         threadMgr_ = ComPtr<ITfThreadMgr>(threadMgr);
         clientId_ = clientId;
         activationFlags_ = flags;
@@ -114,7 +84,6 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
         if (!threadMgrSink_.advise(threadMgr, IID_ITfThreadMgrEventSink,
                                    static_cast<ITfThreadMgrEventSink*>(this)) ||
             !adviseKeySink()) {
-            Deactivate();
             return E_FAIL;
         }
         threadFocusSink_.advise(threadMgr, IID_ITfThreadFocusSink,
@@ -139,20 +108,18 @@ STDMETHODIMP TextService::ActivateEx(ITfThreadMgr* threadMgr, TfClientId clientI
         current.view = session_->view();
         apply(current);
         return S_OK;
-    } catch (...) {
+    });
+    if (FAILED(activated)) {
         Deactivate();
-        return E_FAIL;
     }
+    return activated;
 }
 
 STDMETHODIMP TextService::Deactivate() {
     if (!threadMgr_) {
         return S_OK;
     }
-    try {
-        completeComposition(focusedContext().get());
-    } catch (...) {
-    }
+    guarded([&] { completeComposition(focusedContext().get()); });
     endCandidateElement();
     uiless_ = false;
     removeLangBarButtons();
@@ -285,7 +252,7 @@ STDMETHODIMP TextService::OnUninitDocumentMgr(ITfDocumentMgr*) {
 }
 
 STDMETHODIMP TextService::OnSetFocus(ITfDocumentMgr*, ITfDocumentMgr* previous) {
-    try {
+    return guarded(E_FAIL, [&] {
         completeComposition(topContext(previous).get());
         textExtent_.reset();
         if (layoutWatch_) {
@@ -293,9 +260,7 @@ STDMETHODIMP TextService::OnSetFocus(ITfDocumentMgr*, ITfDocumentMgr* previous) 
         }
         followSettings();
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP TextService::OnPushContext(ITfContext*) {
@@ -307,7 +272,7 @@ STDMETHODIMP TextService::OnPopContext(ITfContext*) {
 }
 
 STDMETHODIMP TextService::OnCompositionTerminated(TfEditCookie ec, ITfComposition* composition) {
-    try {
+    return guarded(E_FAIL, [&] {
         if (!session_ || !writer_.owns(composition)) {
             return S_OK;
         }
@@ -317,9 +282,7 @@ STDMETHODIMP TextService::OnCompositionTerminated(TfEditCookie ec, ITfCompositio
         ComPtr<ITfContext> context(writer_.context());
         completeIn(ec, context.get());
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP TextService::EnumDisplayAttributeInfo(IEnumTfDisplayAttributeInfo** infos) {
@@ -352,26 +315,22 @@ STDMETHODIMP TextService::GetDisplayAttributeInfo(REFGUID guid, ITfDisplayAttrib
 }
 
 STDMETHODIMP TextService::OnChange(REFGUID guid) {
-    try {
+    return guarded(E_FAIL, [&] {
         if (!session_ || guid != GUID_COMPARTMENT_KEYBOARD_OPENCLOSE) {
             return S_OK;
         }
         ComPtr<ITfCompartment> compartment = openCloseCompartment();
-        VARIANT value;
-        VariantInit(&value);
-        if (!compartment || FAILED(compartment->GetValue(&value))) {
+        Variant value;
+        if (!compartment || FAILED(compartment->GetValue(value.put()))) {
             return S_OK;
         }
         // Closed is English mode. A compartment never written (VT_EMPTY) reads as closed.
-        const bool open = value.vt == VT_I4 && value.lVal != 0;
-        VariantClear(&value);
+        const bool open = value.integer().value_or(0) != 0;
         if (open != (session_->view().mode == InputMode::Tibetan)) {
             act(session_->ToggleInputMode());
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 void TextService::syncKeyboardOpen(InputMode mode) {
@@ -380,17 +339,13 @@ void TextService::syncKeyboardOpen(InputMode mode) {
         return;
     }
     const LONG open = mode == InputMode::Tibetan ? 1 : 0;
-    VARIANT value;
-    VariantInit(&value);
     // Written only when it differs, so that the change the service itself makes comes back
     // (OnChange) finding the two in step.
-    if (SUCCEEDED(compartment->GetValue(&value)) && value.vt == VT_I4 && value.lVal == open) {
+    Variant value;
+    if (SUCCEEDED(compartment->GetValue(value.put())) && value.integer() == open) {
         return;
     }
-    VariantClear(&value);
-    value.vt = VT_I4;
-    value.lVal = open;
-    compartment->SetValue(clientId_, &value);
+    compartment->SetValue(clientId_, Variant(open).get());
 }
 
 } // namespace revaze::tsf

@@ -35,9 +35,10 @@ struct TipWindows {
 };
 
 class TextService final
-    : public ComObject<ITfTextInputProcessorEx, ITfThreadMgrEventSink, ITfKeyEventSink,
-                       ITfCompositionSink, ITfDisplayAttributeProvider, ITfCompartmentEventSink,
-                       ITfThreadFocusSink, ITfFunctionProvider, ITfFnConfigure>,
+    : public ComObject<Chain<ITfTextInputProcessorEx, ITfTextInputProcessor>, ITfThreadMgrEventSink,
+                       ITfKeyEventSink, ITfCompositionSink, ITfDisplayAttributeProvider,
+                       ITfCompartmentEventSink, ITfThreadFocusSink, ITfFunctionProvider,
+                       Chain<ITfFnConfigure, ITfFunction>>,
       public UiOwner,
       public LangBarOwner,
       public CandidateElementOwner {
@@ -104,8 +105,6 @@ public:
     ComPtr<ITfDocumentMgr> CandidateDocumentMgr() const override;
 
 private:
-    void* interfaceFor(REFIID riid) override;
-
     // Activation, text_service.cpp.
     bool adviseKeySink();
     void unadviseKeySink();

@@ -1,5 +1,6 @@
 // The settings window as Windows asks for it: the text service's function provider hands out
 // ITfFnConfigure, whose Show is the "Options" of Revaze in Windows' language settings.
+#include "platform/guarded.h"
 #include "tsf/dll_module.h"
 #include "tsf/guids.h"
 #include "tsf/text_service.h"
@@ -44,13 +45,11 @@ STDMETHODIMP TextService::GetDisplayName(BSTR* name) {
 }
 
 STDMETHODIMP TextService::Show(HWND parent, LANGID, REFGUID) {
-    try {
+    return guarded(E_FAIL, [&] {
         ShowSettingsDialog(ModuleInstance(), parent);
         followSettings();
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 } // namespace revaze::tsf

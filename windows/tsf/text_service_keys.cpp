@@ -1,6 +1,7 @@
 // The key event sink. TSF asks first (OnTestKey...: no side effects) and hands over only the
 // keys the service says it takes (OnKey...). The session decides both; a taken key runs inside
 // a synchronous edit session, so that its commits reach the document before the next key.
+#include "platform/guarded.h"
 #include "tsf/edit_session.h"
 #include "tsf/key_translation.h"
 #include "tsf/text_service.h"
@@ -18,7 +19,9 @@ bool TextService::takes(const KeyEvent& key) const {
 // would, and commits nothing.
 void TextService::passKey(const KeyEvent& key) {
     NoCommits none;
-    apply(session_->Key(key, none));
+    const Result result = session_->Key(key, none);
+    TraceKey("TextService::passKey", key, result);
+    apply(result);
 }
 
 // TSF hands the service only the keys it takes; the others go to the application unseen. The
@@ -38,6 +41,7 @@ void TextService::runKey(ITfContext* context, const KeyEvent& key) {
     const bool ran = RequestEdit(context, clientId_, TF_ES_SYNC, [&](TfEditCookie ec) {
         DocumentSink sink(writer_, ec, context);
         const Result result = session_->Key(key, sink);
+        TraceKey("TextService::runKey", key, result);
         writer_.Show(ec, context, result.view);
         readTextExtent(ec, context);
         followDocumentWindow(DocumentWindow(context));
@@ -55,7 +59,7 @@ HRESULT TextService::testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* 
         return E_INVALIDARG;
     }
     *eaten = FALSE;
-    try {
+    return guarded(E_FAIL, [&] {
         if (session_) {
             feedPassedKey();
             const KeyEvent key = KeyFromMessage(wParam, lParam, released);
@@ -65,9 +69,7 @@ HRESULT TextService::testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* 
             }
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 HRESULT TextService::handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam, bool released,
@@ -76,7 +78,7 @@ HRESULT TextService::handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam
         return E_INVALIDARG;
     }
     *eaten = FALSE;
-    try {
+    return guarded(E_FAIL, [&] {
         if (!session_) {
             return S_OK;
         }
@@ -92,18 +94,14 @@ HRESULT TextService::handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam
             passKey(key);
         }
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP TextService::OnSetFocus(BOOL foreground) {
-    try {
+    return guarded(E_FAIL, [&] {
         showWindows(foreground != FALSE);
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP TextService::OnTestKeyDown(ITfContext*, WPARAM wParam, LPARAM lParam, BOOL* eaten) {

@@ -1,5 +1,6 @@
 // What the service shows after a session call, the status window's and language bar's commands,
 // and where the composition window goes.
+#include "platform/guarded.h"
 #include "platform/registry_settings.h"
 #include "tsf/edit_session.h"
 #include "tsf/lang_bar_menu.h"
@@ -170,22 +171,18 @@ void TextService::layoutChanged(ITfContext* context) {
 }
 
 STDMETHODIMP TextService::OnSetThreadFocus() {
-    try {
+    return guarded(E_FAIL, [&] {
         followSettings();
         showWindows(true);
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 STDMETHODIMP TextService::OnKillThreadFocus() {
-    try {
+    return guarded(E_FAIL, [&] {
         showWindows(false);
         return S_OK;
-    } catch (...) {
-        return E_FAIL;
-    }
+    });
 }
 
 void TextService::OnModeButton() {

@@ -4,6 +4,9 @@
 #include <cwchar>
 #include <vector>
 
+#include "platform/guarded.h"
+#include "platform/srw_lock.h"
+
 namespace revaze {
 
 namespace {
@@ -32,14 +35,8 @@ std::vector<Creation> creations;
 class PendingCreation {
 public:
     explicit PendingCreation(const CUIBase* object) : entry_{GetCurrentThreadId(), object} {
-        AcquireSRWLockExclusive(&creationLock);
-        try {
-            creations.push_back(entry_);
-        } catch (...) {
-            ReleaseSRWLockExclusive(&creationLock);
-            throw;
-        }
-        ReleaseSRWLockExclusive(&creationLock);
+        ExclusiveLock lock(creationLock);
+        creations.push_back(entry_);
     }
     ~PendingCreation() { claim(entry_); }
     PendingCreation(const PendingCreation&) = delete;
@@ -116,6 +113,20 @@ CUIBase* CUIBase::objectOf(HWND window, UINT message, LPARAM lParam) {
         named->window = window; // messages sent before CreateWindowExW returns
     }
     return named;
+}
+
+LRESULT CALLBACK CUIBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return guarded(LRESULT{0}, [&] {
+        CUIBase* object = objectOf(hwnd, message, lParam);
+        if (object == nullptr || object->window != hwnd) {
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        }
+        return object->handleMessage(message, wParam, lParam);
+    });
+}
+
+LRESULT CUIBase::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void CUIBase::ForgetWindow() {

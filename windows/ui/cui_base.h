@@ -32,6 +32,10 @@ public:
     void HideWindow();
     void Invalidate();
 
+    // The window procedure of the classes registered for objects: the message goes to the
+    // window's object (handleMessage), or to DefWindowProcW for a window that has none.
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     HINSTANCE instance = nullptr;
     const wchar_t* className = nullptr;
     HWND window = nullptr;
@@ -47,6 +51,9 @@ public:
     Font keyFont;
 
 protected:
+    // One message of this object's window; DefWindowProcW's answer unless a window has its own.
+    virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     // Registers `className` for the module `instance`. The window procedure finds the object
     // through objectOf, which works once the window was created by createPopup. Static, so that
     // the input method registers its classes once for the process, before any window object

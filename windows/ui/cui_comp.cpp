@@ -35,7 +35,7 @@ bool CUIComp::RegisterClassIn(HINSTANCE instance, WNDPROC procedure) {
 }
 
 void CUIComp::CreateUIWindow(HWND parent) {
-    userPlaced = 0;
+    userPlaced = false;
     parentWindow = parent;
     if (IsWindow(window)) {
         return;
@@ -69,7 +69,7 @@ void CUIComp::Show(const View& view) {
         HideWindow();
         return;
     case CompPlacement::NearCaret:
-        if (userPlaced == 0) {
+        if (!userPlaced) {
             placeBeside(monitors, known ? &anchor : nullptr);
         } else {
             // Where the user put it, at its own size again after a long line.
@@ -183,13 +183,13 @@ void CUIComp::Paint() {
 void CUIComp::BeginDrag() {
     drag_.Begin(window);
     setCursor(kCursorCross);
-    userPlaced = 1;
+    userPlaced = true;
 }
 
 void CUIComp::TrackDrag() {
     // Frames are drawn only while the drag holds the mouse, so that moving the pointer over a
     // window the user placed earlier leaves no stray frame behind.
-    if (userPlaced != 0 && GetCapture() == window) {
+    if (userPlaced && GetCapture() == window) {
         drag_.Track(kCompWidth, kCompHeight);
         Invalidate();
     }
@@ -198,7 +198,7 @@ void CUIComp::TrackDrag() {
 
 void CUIComp::EndDrag() {
     const POINT pointer = drag_.End();
-    if (userPlaced != 0) {
+    if (userPlaced) {
         const POINT corner = drag_.Corner(pointer);
         MoveWindow(window, corner.x, corner.y, drag_.rect.right - drag_.rect.left,
                    drag_.rect.bottom - drag_.rect.top, TRUE);
@@ -207,19 +207,7 @@ void CUIComp::EndDrag() {
     setCursor(kCursorHand);
 }
 
-LRESULT CALLBACK CUIComp::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        auto* comp = static_cast<CUIComp*>(objectOf(hwnd, message, lParam));
-        if (comp == nullptr || comp->window != hwnd) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
-        return comp->handle(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
-LRESULT CUIComp::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CUIComp::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         LoadSkin();

@@ -46,15 +46,13 @@ public:
     void TrackDrag();
     void EndDrag();
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    int userPlaced = 0; // the user dragged the window: it no longer follows the caret
+    bool userPlaced = false; // the user dragged the window: it no longer follows the caret
     Pen framePen;
     Bitmap skinBitmap;
     Brush skinBrush;
 
 private:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Moves the window beside the text at `anchor`; with none, whole on the focus monitor.
     void placeBeside(std::span<const MonitorArea> monitors, const TextAnchor* anchor);
 

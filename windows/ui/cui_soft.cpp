@@ -55,8 +55,6 @@ void CUISoft::CreateUIWindow(HWND parent) {
     softVisible = false;
     setCursor(kCursorHand);
     LayoutKeys();
-    // A new keyboard starts on its first page.
-    owner_.OnSoftPageChosen(1);
 }
 
 void CUISoft::Show(const View& view) {
@@ -88,7 +86,7 @@ void CUISoft::LayoutKeys() {
     for (int i = 0; i < kSoftKeyCount; ++i) {
         const SoftKeyGeometry& g = kSoftKeyGeometry[i];
         SoftKeyRecord& key = keys[i];
-        key.up = 1;
+        key.up = true;
         key.index = i;
         key.x = g.x;
         key.y = g.y;
@@ -157,7 +155,7 @@ void CUISoft::PressKey() {
     GetCursorPos(&pointer);
     pressedKey = HitTest(pointer); // pointer is in client coordinates from here on
     if (isKey(pressedKey)) {
-        keys[pressedKey].up = 0;
+        keys[pressedKey].up = false;
         Invalidate();
         SetTimer(window, kFireKeyTimer, 1, nullptr);
     }
@@ -166,7 +164,7 @@ void CUISoft::PressKey() {
     GetWindowRect(window, &dragRect);
     dragOffsetX = pointer.x - dragRect.left;
     dragOffsetY = pointer.y - dragRect.top;
-    dragging = 1;
+    dragging = true;
 }
 
 void CUISoft::FireKey() {
@@ -185,13 +183,13 @@ void CUISoft::ReleaseKey() {
     GetCursorPos(&pointer);
     int k = HitTest(pointer);
     if (isKey(k)) {
-        keys[k].up = 1;
+        keys[k].up = true;
         Invalidate();
     }
     if (dragging) {
         MoveWindow(window, pointer.x - dragOffsetX, pointer.y - dragOffsetY,
                    dragRect.right - dragRect.left, dragRect.bottom - dragRect.top, TRUE);
-        dragging = 0;
+        dragging = false;
     }
     setCursor(kCursorHand);
 }
@@ -203,19 +201,7 @@ void CUISoft::OnCommand(int id) {
     }
 }
 
-LRESULT CALLBACK CUISoft::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        auto* soft = static_cast<CUISoft*>(objectOf(hwnd, message, lParam));
-        if (soft == nullptr || soft->window != hwnd) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
-        return soft->handle(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
-LRESULT CUISoft::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CUISoft::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         LoadKeyCaps();

@@ -26,7 +26,7 @@ inline constexpr int kFirstPageCommand = 102;
 ScreenPoint SoftKeyboardHome(const MonitorArea& monitor, int width, int height);
 
 struct SoftKeyRecord {
-    int up = 1;         // 1 drawn raised, 0 drawn pressed
+    bool up = true;     // drawn raised, else pressed
     RECT hitRect{};     // client rectangle of the key
     wchar_t name[6]{};  // the name printed on the key
     wchar_t label[2]{}; // the label of the current page and layout
@@ -62,14 +62,12 @@ public:
     void ReleaseKey();
     void OnCommand(int id);
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
     Bitmap keyCapBitmap;
     std::array<SoftKeyRecord, kSoftKeyCapacity> keys{};
     int pressedKey = -1;
     int dragOffsetX = 0;
     int dragOffsetY = 0;
-    int dragging = 0;
+    bool dragging = false;
     RECT dragRect{};
     // What the last view showed.
     bool softVisible = false;
@@ -77,7 +75,7 @@ public:
     int layoutIndex = 7;
 
 private:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 } // namespace revaze

@@ -150,7 +150,7 @@ int CUIStat::HitTest(POINT& point) const {
 
 void CUIStat::BeginDrag() {
     POINT pointer = drag_.Begin(window);
-    int* upFlag = nullptr;
+    bool* upFlag = nullptr;
     switch (HitTest(pointer)) {
     case kStatusLogo:
         upFlag = &logoButtonUp;
@@ -165,8 +165,8 @@ void CUIStat::BeginDrag() {
         return; // the mode and soft keyboard buttons and the gaps start no drag
     }
     setCursor(kCursorCross);
-    *upFlag = 0;
-    dragging = 1;
+    *upFlag = false;
+    dragging = true;
     Invalidate();
 }
 
@@ -186,7 +186,7 @@ void CUIStat::EndDrag() {
         const POINT corner = drag_.Corner(pointer);
         MoveWindow(window, corner.x, corner.y, drag_.rect.right - drag_.rect.left,
                    drag_.rect.bottom - drag_.rect.top, TRUE);
-        dragging = 0;
+        dragging = false;
     }
     setCursor(kCursorHand);
     // The window has moved already: the action is that of the button under the pointer now.
@@ -206,9 +206,9 @@ void CUIStat::EndDrag() {
     default:
         break;
     }
-    logoButtonUp = 1;
-    layoutButtonUp = 1;
-    menuButtonUp = 1;
+    logoButtonUp = true;
+    layoutButtonUp = true;
+    menuButtonUp = true;
     Invalidate();
     setCursor(kCursorHand);
 }
@@ -256,19 +256,7 @@ void CUIStat::OnCommand(int id) {
     }
 }
 
-LRESULT CALLBACK CUIStat::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        auto* stat = static_cast<CUIStat*>(objectOf(hwnd, message, lParam));
-        if (stat == nullptr || stat->window != hwnd) {
-            return DefWindowProcW(hwnd, message, wParam, lParam);
-        }
-        return stat->handle(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
-LRESULT CUIStat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CUIStat::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         LoadStrip();

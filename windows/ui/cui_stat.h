@@ -73,20 +73,18 @@ public:
     HMENU BuildHelpMenu() const;
     void OnCommand(int id);
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
     Bitmap stripBitmap;
-    int dragging = 1; // so the very first press anywhere drags the window
-    int logoButtonUp = 1;
-    int layoutButtonUp = 1;
-    int menuButtonUp = 1;
+    bool dragging = true; // so the very first press anywhere drags the window
+    bool logoButtonUp = true;
+    bool layoutButtonUp = true;
+    bool menuButtonUp = true;
     // What the last view showed.
     InputMode inputMode = InputMode::Tibetan;
     LayoutId layoutId = LayoutId::Wylie;
     bool softVisible = false;
 
 private:
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     FrameDrag drag_;
 };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/guarded.h"
 #include "platform/registry_settings.h"
 #include "resources/settings_dialog.h"
 
@@ -121,7 +122,7 @@ bool command(HWND dialog, DialogState& state, int id, int notification) {
 }
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
+    return guarded(INT_PTR{FALSE}, [&]() -> INT_PTR {
         auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
         if (message == WM_INITDIALOG) {
             state = reinterpret_cast<DialogState*>(lParam);
@@ -135,9 +136,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return command(dialog, *state, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
         }
         return FALSE;
-    } catch (...) {
-        return FALSE;
-    }
+    });
 }
 
 } // namespace
