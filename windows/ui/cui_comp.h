@@ -7,6 +7,7 @@
 #include <string>
 
 #include "session/view.h"
+#include "ui/accessibility.h"
 #include "ui/cui_base.h"
 #include "ui/drag.h"
 
@@ -55,6 +56,7 @@ private:
 
     WNDPROC procedure_;
     FrameDrag drag_;
+    CompositionAccessibility accessibility_;
     std::wstring displayLine_;       // what the last view showed
     std::wstring candidatePageText_; // "\n  1: ...", empty without candidates
     bool capitals_ = false;          // Caps Lock gives capitals: the "A" badge

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "layouts/soft_keyboard_tables.h"
+#include "ui/accessibility.h"
 #include "ui/ui_owner.h"
 
 namespace revaze {
@@ -207,6 +208,9 @@ LRESULT CALLBACK CUISoft::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT CUISoft::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (KeepsName(window, message)) {
+        return TRUE;
+    }
     switch (message) {
     case WM_CREATE:
         LoadKeyCaps();

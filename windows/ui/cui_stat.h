@@ -6,6 +6,7 @@
 
 #include "layouts/layouts.h"
 #include "session/view.h"
+#include "ui/accessibility.h"
 #include "ui/cui_base.h"
 #include "ui/drag.h"
 
@@ -65,6 +66,8 @@ public:
     HMENU BuildLayoutMenu() const;
     HMENU BuildHelpMenu() const;
     void OnCommand(int id);
+    // Element 0..3 (mode, soft keyboard, layout, menu) invoked by an assistive client.
+    void OnInvoke(int element);
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -82,6 +85,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     FrameDrag drag_;
+    StatusAccessibility accessibility_;
 };
 
 } // namespace revaze
