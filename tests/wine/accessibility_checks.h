@@ -13,6 +13,13 @@
 #include <string>
 #include <vector>
 
+// winuser.h declares these only for Windows 8 and later targets.
+#ifndef EVENT_OBJECT_IME_SHOW
+#define EVENT_OBJECT_IME_SHOW 0x8027
+#define EVENT_OBJECT_IME_HIDE 0x8028
+#define EVENT_OBJECT_IME_CHANGE 0x8029
+#endif
+
 namespace harness {
 
 // The part of Wine's client side these checks call (uiautomationcoreapi.h is not C++).

@@ -13,6 +13,11 @@ namespace revaze {
 
 namespace {
 
+// winuser.h declares these only for Windows 8 and later targets; the events are older.
+constexpr DWORD kImeShowEvent = 0x8027;   // EVENT_OBJECT_IME_SHOW
+constexpr DWORD kImeHideEvent = 0x8028;   // EVENT_OBJECT_IME_HIDE
+constexpr DWORD kImeChangeEvent = 0x8029; // EVENT_OBJECT_IME_CHANGE
+
 // The element name of candidate `number` of the page: its word, then the key that chooses it.
 std::wstring candidateName(const std::wstring& word, int number) {
     return word + L" " + std::to_wstring(number);
@@ -51,9 +56,9 @@ CompositionAccessibility::CompositionAccessibility()
 
 void CompositionAccessibility::Moved(HWND window, const WINDOWPOS& pos) const {
     if ((pos.flags & SWP_SHOWWINDOW) != 0) {
-        notify(EVENT_OBJECT_IME_SHOW, window);
+        notify(kImeShowEvent, window);
     } else if ((pos.flags & SWP_HIDEWINDOW) != 0) {
-        notify(EVENT_OBJECT_IME_HIDE, window);
+        notify(kImeHideEvent, window);
     }
 }
 
@@ -97,7 +102,7 @@ CompositionAccessibility::ShowScope::ShowScope(CompositionAccessibility& owner, 
 CompositionAccessibility::ShowScope::~ShowScope() {
     const bool isShown = shown(window_);
     if (wasShown_ && isShown && changed_) {
-        notify(EVENT_OBJECT_IME_CHANGE, window_);
+        notify(kImeChangeEvent, window_);
     }
     if (isShown && newPage_) {
         owner_.automation.AnnounceSelection();
