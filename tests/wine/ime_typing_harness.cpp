@@ -7,6 +7,7 @@
 // 64-bit Wine 8.0 reads the entries of the message list at the wrong offset, so on 64-bit this
 // harness has the DLL deliver its messages through the input context (REVAZE_IME_GENMSG=1)
 // unless the environment already chooses.
+#include "tests/wine/accessibility_checks.h"
 #include "tests/wine/edit_typing.h"
 
 using namespace harness;
@@ -77,6 +78,10 @@ int wmain(int argc, wchar_t** argv) {
     check(findThreadWindow(L"UINAME") != nullptr && stat != nullptr &&
               findThreadWindow(L"UICOMP") != nullptr,
           "IMM32 created the UI window, and with it the status and composition windows");
+
+    checkAccessibility("IME", findThreadWindow(L"UICOMP"), stat,
+                       [](const char* keys) { typeText(keys); });
+    clearEdit(edit);
 
     typeText("bkra shis\r");
     std::wstring text = editText(edit);

@@ -11,6 +11,7 @@
 //
 // Run it with a Tibetan locale (LC_ALL=bo_CN.UTF-8): Wine activates a language profile only for
 // the user's default language.
+#include "tests/wine/accessibility_checks.h"
 #include "tests/wine/harness.h"
 #include "tests/wine/late_create.h"
 
@@ -393,6 +394,9 @@ void typeIntoWineDocument(Tsf& tsf) {
     check(store.selectionStart() == 7 && store.selectionEnd() == 7,
           "the caret follows the committed text");
 
+    store.clear();
+    checkAccessibility("TSF", comp, serviceWindow(L"UISTAT"),
+                       [](const char* keys) { g_keys.type(keys); });
     store.clear();
     g_keys.type("bkra  ");
     checkText(store.text(), kBkra, "a second space commits");

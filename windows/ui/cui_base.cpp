@@ -6,6 +6,7 @@
 
 #include "platform/guarded.h"
 #include "platform/srw_lock.h"
+#include "ui/accessibility.h"
 
 namespace revaze {
 
@@ -91,8 +92,8 @@ bool CUIBase::registerClass(HINSTANCE instance, const wchar_t* className, UINT s
 
 HWND CUIBase::createPopup(HWND parent, int x, int y, int w, int h) {
     PendingCreation pending(this);
-    return CreateWindowExW(popupExStyle, className, nullptr, WS_POPUP | WS_DISABLED, x, y, w, h,
-                           parent, nullptr, instance, this);
+    return CreateWindowExW(popupExStyle, className, AccessibleWindowName(className),
+                           WS_POPUP | WS_DISABLED, x, y, w, h, parent, nullptr, instance, this);
 }
 
 CUIBase* CUIBase::objectOf(HWND window, UINT message, LPARAM lParam) {

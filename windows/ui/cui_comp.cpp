@@ -46,6 +46,8 @@ void CUIComp::CreateUIWindow(HWND parent) {
 }
 
 void CUIComp::Show(const View& view) {
+    const CompositionAccessibility::ShowScope announce(accessibility_, window, view,
+                                                       textFont.get());
     displayLine_ = view.displayLine;
     candidatePageText_ = view.candidatePageText;
     capitals_ = view.capitals;
@@ -208,13 +210,25 @@ void CUIComp::EndDrag() {
 }
 
 LRESULT CUIComp::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (KeepsName(window, message)) {
+        return TRUE;
+    }
     switch (message) {
     case WM_CREATE:
         LoadSkin();
         return 0;
     case WM_DESTROY:
+        accessibility_.automation.Disconnect(window);
         FreeSkin();
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        accessibility_.Moved(window, *reinterpret_cast<const WINDOWPOS*>(lParam));
+        break;
+    case WM_GETOBJECT:
+        if (LRESULT answer = 0; accessibility_.automation.Answer(window, wParam, lParam, answer)) {
+            return answer;
+        }
+        break;
     case WM_SETFOCUS:
     case WM_COMMAND:
         return 0;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "session/view.h"
+#include "ui/accessibility.h"
 #include "ui/cui_base.h"
 #include "ui/drag.h"
 #include "ui/placement.h"
@@ -58,6 +59,7 @@ private:
 
     WNDPROC procedure_;
     FrameDrag drag_;
+    CompositionAccessibility accessibility_;
     std::wstring displayLine_;       // what the last view showed
     std::wstring candidatePageText_; // "\n  1: ...", empty without candidates
     bool capitals_ = false;          // Caps Lock gives capitals: the "A" badge

@@ -4,6 +4,7 @@
 
 #include "layouts/soft_keyboard_tables.h"
 #include "ui/monitors.h"
+#include "ui/accessibility.h"
 #include "ui/ui_owner.h"
 
 namespace revaze {
@@ -202,6 +203,9 @@ void CUISoft::OnCommand(int id) {
 }
 
 LRESULT CUISoft::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (KeepsName(window, message)) {
+        return TRUE;
+    }
     switch (message) {
     case WM_CREATE:
         LoadKeyCaps();

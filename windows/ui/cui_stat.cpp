@@ -100,6 +100,7 @@ void CUIStat::Show(const View& view) {
     inputMode = view.mode;
     layoutId = view.layout;
     softVisible = view.softVisible;
+    accessibility_.Update(window, view);
     Invalidate();
     if (newBadge && IsWindow(window)) {
         UpdateWindow(window); // the layout button shows the new badge at once
@@ -213,6 +214,26 @@ void CUIStat::EndDrag() {
     setCursor(kCursorHand);
 }
 
+// A button invoked through UI Automation acts as when clicked.
+void CUIStat::OnInvoke(int element) {
+    switch (element + kStatusMode) {
+    case kStatusMode:
+        owner_.OnModeButton();
+        break;
+    case kStatusSoftKeyboard:
+        owner_.OnSoftKeyboardButton();
+        break;
+    case kStatusLayout:
+        ShowLayoutMenu();
+        break;
+    case kStatusMenu:
+        ShowHelpMenu();
+        break;
+    default:
+        break;
+    }
+}
+
 HMENU CUIStat::BuildLayoutMenu() const {
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr || findLayout(layoutId) == nullptr) {
@@ -257,12 +278,24 @@ void CUIStat::OnCommand(int id) {
 }
 
 LRESULT CUIStat::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (KeepsName(window, message)) {
+        return TRUE;
+    }
     switch (message) {
     case WM_CREATE:
         LoadStrip();
         return 0;
     case WM_DESTROY:
+        accessibility_.automation.Disconnect(window);
         FreeStrip();
+        return 0;
+    case WM_GETOBJECT:
+        if (LRESULT answer = 0; accessibility_.automation.Answer(window, wParam, lParam, answer)) {
+            return answer;
+        }
+        break;
+    case kStatusInvokeMessage:
+        OnInvoke(int(wParam));
         return 0;
     case WM_PAINT:
         Paint();

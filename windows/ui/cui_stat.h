@@ -6,6 +6,7 @@
 
 #include "layouts/layouts.h"
 #include "session/view.h"
+#include "ui/accessibility.h"
 #include "ui/cui_base.h"
 #include "ui/drag.h"
 #include "ui/placement.h"
@@ -72,6 +73,8 @@ public:
     HMENU BuildLayoutMenu() const;
     HMENU BuildHelpMenu() const;
     void OnCommand(int id);
+    // Element 0..3 (mode, soft keyboard, layout, menu) invoked by an assistive client.
+    void OnInvoke(int element);
 
     Bitmap stripBitmap;
     bool dragging = true; // so the very first press anywhere drags the window
@@ -87,6 +90,7 @@ private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     FrameDrag drag_;
+    StatusAccessibility accessibility_;
 };
 
 } // namespace revaze
