@@ -7,6 +7,7 @@
 
 #include "ui/settings_dialog.h"
 #include "ui/ui_owner.h"
+#include "ui/window_dpi.h"
 
 namespace revaze {
 
@@ -41,28 +42,9 @@ void trackAndDestroy(HMENU menu, HWND owner) {
 
 } // namespace
 
-int StatusButtonAt(int x) {
-    if (x > 0 && x < 26) {
-        return kStatusLogo;
-    }
-    if (x > 26 && x < 53) {
-        return kStatusMode;
-    }
-    if (x > 53 && x < 79) {
-        return kStatusSoftKeyboard;
-    }
-    if (x > 79 && x < 106) {
-        return kStatusLayout;
-    }
-    if (x > 106 && x < 132) {
-        return kStatusMenu;
-    }
-    return kStatusNone;
-}
-
 CUIStat::CUIStat(HINSTANCE instance, UiOwner& owner) : CUIBase(instance, kStatClass, owner) {
-    width = 132;
-    height = 28;
+    width = kStatusWidth;
+    height = kStatusCell;
 }
 
 bool CUIStat::RegisterWindowClass() {
@@ -82,6 +64,7 @@ void CUIStat::CreateUIWindow(HWND parent) {
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
     window = createPopup(parent, (desktop.right / 4) * 3, desktop.bottom - 132, width, height);
+    OnDpiChanged(DpiOfWindow(window), nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     setCursor(kCursorHand);
 }
@@ -98,34 +81,63 @@ void CUIStat::Show(const View& view) {
 }
 
 void CUIStat::LoadStrip() {
-    if (!stripBitmap) {
-        stripBitmap.reset(LoadBitmapW(instance, MAKEINTRESOURCEW(kStatusStripBitmapId)));
+    if (!strip.bitmap) {
+        strip = LoadScaledBitmap(instance, MAKEINTRESOURCEW(kStatusStripBitmapId),
+                                 kStatusStripBitmapId, dpi);
     }
 }
 
 void CUIStat::FreeStrip() {
-    stripBitmap.reset();
+    strip = ScaledBitmap{};
+}
+
+void CUIStat::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (!AdoptDpi(newDpi)) {
+        return;
+    }
+    width = Scaled(kStatusWidth);
+    height = Scaled(kStatusCell);
+    FreeStrip();
+    LoadStrip();
+    if (IsWindow(window)) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        if (suggested != nullptr) {
+            r = *suggested; // where Windows keeps it on the new monitor
+        }
+        MoveWindow(window, r.left, r.top, width, height, TRUE);
+    }
 }
 
 void CUIStat::Paint() {
     PaintScope paint(window);
-    MemoryDC strip(paint.dc(), stripBitmap.get());
-    if (!strip.ready()) {
+    MemoryDC source(paint.dc(), strip.bitmap.get());
+    if (!source.ready()) {
         return;
     }
-    auto cell = [&](int button, int sourceRow) {
-        int x = kStatusButtonX[button - 1];
-        BitBlt(paint.dc(), x, 0, kStatusCell, kStatusCell, strip.get(), x, kStatusCell * sourceRow,
-               SRCCOPY);
-    };
-    cell(kStatusLogo, logoButtonUp ? 0 : 1);
-    cell(kStatusMode, inputMode == InputMode::Tibetan ? 0 : 1);
-    cell(kStatusSoftKeyboard, softVisible ? 1 : 0);
-    cell(kStatusLayout, layoutButtonUp ? 0 : 1);
-    cell(kStatusMenu, menuButtonUp ? 0 : 1);
-    // The layout button always shows the badge of the current layout.
-    if (const Layout* layout = findLayout(layoutId)) {
-        cell(kStatusLayout, layout->badgeRow);
+    for (const StatusButtonCell& cell : kStatusButtons) {
+        DrawScaled(paint.dc(), dpi, cell.cellX, 0, source.get(), strip.dpi, cell.cellX,
+                   kStatusCell * stripRow(cell.button), kStatusCell, kStatusCell);
+    }
+}
+
+// The strip row a button shows: 0 up (or Tibetan, or the keyboard hidden), 1 pressed.
+int CUIStat::stripRow(int button) const {
+    switch (button) {
+    case kStatusLogo:
+        return logoButtonUp ? 0 : 1;
+    case kStatusMode:
+        return inputMode == InputMode::Tibetan ? 0 : 1;
+    case kStatusSoftKeyboard:
+        return softVisible ? 1 : 0;
+    case kStatusLayout:
+        // The layout button always shows the badge of the current layout.
+        if (const Layout* layout = findLayout(layoutId)) {
+            return layout->badgeRow;
+        }
+        return layoutButtonUp ? 0 : 1;
+    default:
+        return menuButtonUp ? 0 : 1;
     }
 }
 
@@ -136,7 +148,7 @@ int CUIStat::HitTest(POINT& point) const {
     if (!PtInRect(&client, point)) {
         return kStatusNone;
     }
-    return StatusButtonAt(point.x);
+    return statusButtonAt(point.x, dpi);
 }
 
 void CUIStat::BeginDrag() {
@@ -163,7 +175,7 @@ void CUIStat::BeginDrag() {
 
 void CUIStat::TrackDrag() {
     if (dragging) {
-        drag_.Track(width, height);
+        drag_.Track(width, height, dpi);
         Invalidate();
     }
     POINT pointer{};
@@ -266,6 +278,9 @@ LRESULT CUIStat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         FreeStrip();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_PAINT:
         Paint();
