@@ -272,6 +272,8 @@ LRESULT CUIComp::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(textFont.get()); // the font it writes in, at its DPI
     case WM_SETFOCUS:
     case WM_COMMAND:
         return 0;
