@@ -595,6 +595,105 @@ std::wstring lastCommit() {
     return edit.empty() ? contextResult() : edit;
 }
 
+// The mean grey level of a picture, 0..255.
+int meanGrey(const Image& image) {
+    long long sum = 0;
+    for (std::uint32_t p : image.pixels) {
+        sum += ((p >> 16 & 0xFF) * 30 + (p >> 8 & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+    }
+    return image.pixels.empty() ? -1 : static_cast<int>(sum / long(image.pixels.size()));
+}
+
+// Tells every window that a setting changed, as the shell does when the user picks a theme.
+void announceSettingChange(const wchar_t* area) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area),
+                        SMTO_ABORTIFHUNG, 2000, &result);
+    pump(200);
+}
+
+const wchar_t kPersonalizeKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+struct ThemeShots {
+    Image comp, stat, soft;
+};
+
+// The three windows as they look now, the composition window with a page of candidates.
+ThemeShots shootWindows(HWND comp, HWND stat, HWND soft, const wchar_t* name) {
+    ThemeShots shots;
+    typeKeys("BKRA");
+    UpdateWindow(comp);
+    UpdateWindow(stat);
+    UpdateWindow(soft);
+    shots.comp = captureWindow(comp);
+    shots.stat = captureWindow(stat);
+    shots.soft = captureWindow(soft);
+    typeKey(VK_ESCAPE);
+    savePng(shots.comp, (std::wstring(L"composition_") + name + L".png").c_str());
+    savePng(shots.stat, (std::wstring(L"status_") + name + L".png").c_str());
+    savePng(shots.soft, (std::wstring(L"soft_") + name + L".png").c_str());
+    return shots;
+}
+
+// The open windows follow the theme when the setting changes: dark, then high contrast, then
+// light again.
+void checkThemes(HWND comp, HWND stat, HWND soft, int dpi) {
+    click(stat, atDpi(66, dpi), atDpi(14, dpi)); // the keyboard is shown for the pictures
+    SetWindowPos(soft, nullptr, 0, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::wstring at = std::to_wstring(dpi);
+    const ThemeShots light = shootWindows(comp, stat, soft, (at + L"_light").c_str());
+
+    DWORD dark = 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", REG_DWORD, &dark,
+                    sizeof dark);
+    announceSettingChange(L"ImmersiveColorSet");
+    const ThemeShots darkShots = shootWindows(comp, stat, soft, (at + L"_dark").c_str());
+    check(meanGrey(light.comp) > 150 && meanGrey(darkShots.comp) < 80 &&
+              meanGrey(light.soft) > 150 && meanGrey(darkShots.soft) < 100 &&
+              inkOf(darkShots.comp, kInk).count == 0 && inkOf(darkShots.soft, kInk).count == 0,
+          "dark theme: the open composition window and keyboard turn dark (mean grey %d -> %d, "
+          "%d -> %d), their text leaves the light skin's red",
+          meanGrey(light.comp), meanGrey(darkShots.comp), meanGrey(light.soft),
+          meanGrey(darkShots.soft));
+    check(sameImage(light.stat, darkShots.stat), "dark theme: the dark status bar stays as it is");
+
+    HIGHCONTRASTW contrast{sizeof contrast, HCF_HIGHCONTRASTON, nullptr};
+    const bool set = SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast,
+                                           SPIF_SENDCHANGE) != FALSE;
+    HIGHCONTRASTW now{sizeof now, 0, nullptr};
+    SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof now, &now, 0);
+    if (!set || (now.dwFlags & HCF_HIGHCONTRASTON) == 0) {
+        std::printf("SKIP: high contrast: this Wine does not switch it on (set %d, flags 0x%lx)\n",
+                    set, now.dwFlags);
+    } else {
+        announceSettingChange(L"WindowMetrics");
+        const ThemeShots high = shootWindows(comp, stat, soft, (at + L"_contrast").c_str());
+        const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+        const COLORREF window = GetSysColor(COLOR_WINDOW);
+        const Ink ink = inkOf(high.comp, text);
+        check(high.comp.valid() &&
+                  high.comp.at(high.comp.width / 2, high.comp.height - 4) ==
+                      ((GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window)) &&
+                  ink.count > 100,
+              "high contrast: the composition window is drawn in the window and text colours "
+              "(%d text pixels)",
+              ink.count);
+        check(inkOf(high.stat, RGB(34, 23, 101)).count == 0 &&
+                  inkOf(high.stat, GetSysColor(COLOR_HIGHLIGHT)).count > 0,
+              "high contrast: the status bar leaves its navy for the system colours");
+        contrast.dwFlags = 0;
+        SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, SPIF_SENDCHANGE);
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme");
+    announceSettingChange(L"ImmersiveColorSet");
+    const ThemeShots back = shootWindows(comp, stat, soft, (at + L"_light_again").c_str());
+    check(sameImage(back.comp, light.comp) && sameImage(back.soft, light.soft) &&
+              sameImage(back.stat, light.stat),
+          "light theme again: the three windows look as they did");
+    click(stat, atDpi(66, dpi), atDpi(14, dpi));
+}
+
 // The child: every window at the DPI the process was started with.
 int runAtDpi(const wchar_t* imePath, int dpi) {
     SetProcessDPIAware();
@@ -691,6 +790,9 @@ int runAtDpi(const wchar_t* imePath, int dpi) {
               line.what, ink.top, ink.bottom, size.cy, ink.left);
         savePng(picture, suffix(line.shot).c_str());
         typeKey(VK_ESCAPE);
+    }
+    if (dpi == 192) {
+        checkThemes(comp, stat, soft, dpi);
     }
     std::printf("SIZES %d DPI: composition %ld x %ld, status %ld x %ld, soft keyboard %ld x %ld, "
                 "candidate font %ld px\n",

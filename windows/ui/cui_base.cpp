@@ -164,6 +164,14 @@ bool CUIBase::AdoptDpi(int newDpi) {
     return true;
 }
 
+bool CUIBase::AdoptTheme() {
+    const UiTheme now = CurrentTheme();
+    // Under high contrast the system colours themselves may have changed.
+    const bool changed = now != theme || now == UiTheme::HighContrast;
+    theme = now;
+    return changed;
+}
+
 void CUIBase::Invalidate() {
     if (IsWindow(window)) {
         InvalidateRect(window, nullptr, FALSE);

@@ -6,6 +6,7 @@
 
 #include "ui/dpi_scale.h"
 #include "ui/gdi.h"
+#include "ui/theme.h"
 
 namespace revaze {
 
@@ -36,6 +37,8 @@ public:
     // The window is drawn at `newDpi` from now on: the fonts are made again at its scale.
     // False when that was the DPI already.
     bool AdoptDpi(int newDpi);
+    // Takes the user's theme as it is now; false when it is the one the window shows already.
+    bool AdoptTheme();
     // A length or coordinate of the 96-DPI geometry, in this window's pixels.
     int Scaled(int value) const { return scaleToDpi(value, dpi); }
 
@@ -51,6 +54,7 @@ public:
     // they belong to the IME UI window. A text service's windows have no owner and stay on top.
     DWORD popupExStyle = 0;
     int dpi = kBaseDpi; // the DPI the window is drawn at
+    UiTheme theme = UiTheme::Light;
     Font textFont;
     Font keyFont;
 

@@ -166,7 +166,10 @@ void CUIComp::PlaceNearCaret() {
 void CUIComp::LoadSkin() {
     FreeSkin();
     skin = LoadScaledBitmap(instance, kSkinResource, kSkinScaledId, dpi);
-    frameBrush.reset(CreateSolidBrush(kCompFrameColour));
+    if (Bitmap themed = Recoloured(skin.bitmap.get(), SkinPart::CompositionSkin, theme)) {
+        skin.bitmap = std::move(themed);
+    }
+    frameBrush.reset(CreateSolidBrush(ColoursFor(theme).compFrame));
     if (skin.bitmap) {
         skinBrush.reset(CreatePatternBrush(skin.bitmap.get()));
     }
@@ -206,7 +209,7 @@ void CUIComp::Paint() {
         }
     }
     SelectedObject font(dc, textFont.get());
-    SetTextColor(dc, kCompTextColour);
+    SetTextColor(dc, ColoursFor(theme).compText);
     SetBkMode(dc, TRANSPARENT);
     TextOutW(dc, Scaled(3), Scaled(2), displayLine_.c_str(), static_cast<int>(displayLine_.size()));
     if (capitals_) {
@@ -264,8 +267,17 @@ LRESULT CALLBACK CUIComp::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 LRESULT CUIComp::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        AdoptTheme();
         LoadSkin();
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        if (AdoptTheme()) {
+            LoadSkin();
+            Invalidate();
+        }
+        break;
     case WM_DESTROY:
         FreeSkin();
         return 0;

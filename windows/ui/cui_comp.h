@@ -16,8 +16,6 @@ namespace revaze {
 inline constexpr wchar_t kCompClass[] = L"UICOMP";
 inline constexpr wchar_t kSkinResource[] = L"SKIN1";
 inline constexpr int kSkinScaledId = 1; // the skin at 120 DPI is bitmap 12001
-inline constexpr COLORREF kCompTextColour = RGB(200, 0, 45);
-inline constexpr COLORREF kCompFrameColour = RGB(180, 180, 180);
 inline constexpr int kSeparatorY = 25;
 inline constexpr int kSeparatorShort = 150; // the separator stops this far from the right edge
 inline constexpr int kCompBottomRoom = 6;   // below the last line (at 96 DPI)

@@ -165,6 +165,11 @@ void CUISoft::LoadKeyCaps() {
     if (!keyCaps.bitmap) {
         keyCaps =
             LoadScaledBitmap(instance, MAKEINTRESOURCEW(kKeyCapBitmapId), kKeyCapBitmapId, dpi);
+        const int pressedFrom = scaleToDpi(kSoftKeyPressedCapOffset, keyCaps.dpi);
+        if (Bitmap themed =
+                Recoloured(keyCaps.bitmap.get(), SkinPart::KeyCaps, theme, pressedFrom)) {
+            keyCaps.bitmap = std::move(themed);
+        }
     }
 }
 
@@ -179,7 +184,7 @@ void CUISoft::Paint() {
     if (!caps.ready()) {
         return;
     }
-    SetTextColor(dc, RGB(190, 5, 30));
+    const ThemeColours colours = ColoursFor(theme);
     SetBkMode(dc, TRANSPARENT);
     SelectedObject font(dc, keyFont.get());
     for (int i = 0; i < kSoftKeyCount; ++i) {
@@ -192,6 +197,7 @@ void CUISoft::Paint() {
             scaleSpan(key.capY + (key.up ? 0 : kSoftKeyPressedCapOffset), g.height, keyCaps.dpi);
         drawCap(dc, key.x, key.y, key.width, key.height, caps.get(), capAcross.start, capDown.start,
                 capAcross.length, capDown.length);
+        SetTextColor(dc, key.up ? colours.keyText : colours.pressedKeyText);
         drawText(dc, key.x + Scaled(2) + shift, key.y + Scaled(1) + shift, key.name);
         drawText(dc, key.x + Scaled(12) + shift, key.y + Scaled(9) + shift, key.label);
     }
@@ -279,8 +285,18 @@ LRESULT CALLBACK CUISoft::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 LRESULT CUISoft::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        AdoptTheme();
         LoadKeyCaps();
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        if (AdoptTheme()) {
+            FreeKeyCaps();
+            LoadKeyCaps();
+            Invalidate();
+        }
+        break;
     case WM_PAINT:
         Paint();
         return 0;

@@ -84,6 +84,9 @@ void CUIStat::LoadStrip() {
     if (!strip.bitmap) {
         strip = LoadScaledBitmap(instance, MAKEINTRESOURCEW(kStatusStripBitmapId),
                                  kStatusStripBitmapId, dpi);
+        if (Bitmap themed = Recoloured(strip.bitmap.get(), SkinPart::StatusStrip, theme)) {
+            strip.bitmap = std::move(themed);
+        }
     }
 }
 
@@ -274,8 +277,18 @@ LRESULT CALLBACK CUIStat::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 LRESULT CUIStat::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
+        AdoptTheme();
         LoadStrip();
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        if (AdoptTheme()) {
+            FreeStrip();
+            LoadStrip();
+            Invalidate();
+        }
+        break;
     case WM_DESTROY:
         FreeStrip();
         return 0;
