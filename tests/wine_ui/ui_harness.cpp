@@ -674,7 +674,8 @@ void checkThemes(HWND comp, HWND stat, HWND soft, int dpi) {
         const Ink ink = inkOf(high.comp, text);
         check(high.comp.valid() &&
                   high.comp.at(high.comp.width / 2, high.comp.height - 4) ==
-                      ((GetRValue(window) << 16) | (GetGValue(window) << 8) | GetBValue(window)) &&
+                      (std::uint32_t{GetRValue(window)} << 16 |
+                       std::uint32_t{GetGValue(window)} << 8 | GetBValue(window)) &&
                   ink.count > 100,
               "high contrast: the composition window is drawn in the window and text colours "
               "(%d text pixels)",
