@@ -534,6 +534,43 @@ void checkHandlesUnderLoad(HWND stat, HWND soft) {
           "after the cycles the status window is up and the soft keyboard hidden");
 }
 
+// ---- the text service's icons ------------------------------------------------------------------
+
+// Each icon of RevazeTip.dll (beside the IME) holds a picture at every size Windows draws.
+void checkIconSizes(const wchar_t* imePath) {
+    std::wstring tip(imePath);
+    tip = tip.substr(0, tip.find_last_of(L'\\') + 1) + L"RevazeTip.dll";
+    HMODULE module = LoadLibraryExW(tip.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    check(module != nullptr, "RevazeTip.dll beside the IME loads as data");
+    if (module == nullptr) {
+        return;
+    }
+    for (int id : {101, 102, 103, 104}) {
+        HRSRC found =
+            FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+        HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+        const auto* directory =
+            loaded != nullptr ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+        // The group: three WORDs (the count last), then 14-byte entries, the width first.
+        const int count = directory != nullptr ? directory[4] | directory[5] << 8 : 0;
+        std::string sizes;
+        bool every = directory != nullptr;
+        for (int want : {16, 20, 24, 32, 40, 48}) {
+            bool held = false;
+            for (int i = 0; i < count; ++i) {
+                held = held || directory[6 + 14 * i] == want;
+            }
+            every = every && held;
+        }
+        for (int i = 0; i < count; ++i) {
+            sizes += formatted("%s%d", sizes.empty() ? "" : " ", directory[6 + 14 * i]);
+        }
+        check(every, "icon %d holds pictures of 16, 20, 24, 32, 40 and 48 pixels (%s)", id,
+              sizes.c_str());
+    }
+    FreeLibrary(module);
+}
+
 // ---- the windows at other DPIs ---------------------------------------------------------------
 //
 // Wine has one DPI for everything, read from HKCU\Control Panel\Desktop\LogPixels when a process
@@ -1108,6 +1145,7 @@ int wmain(int argc, wchar_t** argv) {
           "dragging the logo moves the status window and raises the logo again");
 
     checkHandlesUnderLoad(stat, soft);
+    checkIconSizes(imePath);
     checkOtherDpis(imePath);
 
     DestroyWindow(main);

@@ -80,6 +80,21 @@ COLORREF recolour(COLORREF c, SkinPart part, UiTheme theme, bool pressed) {
 
 } // namespace
 
+namespace {
+
+// A DWORD value of the Personalize key, or `fallback` when there is none.
+DWORD personalizeValue(const wchar_t* name, DWORD fallback) {
+    DWORD value = fallback;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS) {
+        return fallback;
+    }
+    return value;
+}
+
+} // namespace
+
 UiTheme CurrentTheme() {
     HIGHCONTRASTW contrast{};
     contrast.cbSize = sizeof contrast;
@@ -87,14 +102,11 @@ UiTheme CurrentTheme() {
         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0) {
         return UiTheme::HighContrast;
     }
-    DWORD light = 1;
-    DWORD size = sizeof light;
-    if (RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", RRF_RT_REG_DWORD,
-                     nullptr, &light, &size) == ERROR_SUCCESS &&
-        light == 0) {
-        return UiTheme::Dark;
-    }
-    return UiTheme::Light;
+    return personalizeValue(L"AppsUseLightTheme", 1) == 0 ? UiTheme::Dark : UiTheme::Light;
+}
+
+bool TaskbarIsDark() {
+    return personalizeValue(L"SystemUsesLightTheme", 1) == 0;
 }
 
 ThemeColours ColoursFor(UiTheme theme) {

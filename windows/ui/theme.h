@@ -16,6 +16,9 @@ enum class UiTheme { Light, Dark, HighContrast };
 // setting, light.
 UiTheme CurrentTheme();
 
+// The taskbar is dark: SystemUsesLightTheme is 0 under the same key (Windows 10 and 11).
+bool TaskbarIsDark();
+
 // The colours a window draws its text and lines in, for `theme`.
 struct ThemeColours {
     COLORREF compText;
