@@ -656,17 +656,22 @@ struct ThemeShots {
     Image comp, stat, soft;
 };
 
-// The three windows as they look now, the composition window with a page of candidates.
-ThemeShots shootWindows(HWND comp, HWND stat, HWND soft, const wchar_t* name) {
+// The three windows as they look now: the composition window with a page of candidates, then
+// the keyboard shown (while it is shown, keys type what its page says).
+ThemeShots shootWindows(HWND comp, HWND stat, HWND soft, int dpi, const wchar_t* name) {
     ThemeShots shots;
     typeKeys("BKRA");
     UpdateWindow(comp);
+    shots.comp = captureWindow(comp);
+    typeKey(VK_ESCAPE);
+    click(stat, atDpi(66, dpi), atDpi(14, dpi));
+    SetWindowPos(soft, nullptr, 0, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump(50);
     UpdateWindow(stat);
     UpdateWindow(soft);
-    shots.comp = captureWindow(comp);
     shots.stat = captureWindow(stat);
     shots.soft = captureWindow(soft);
-    typeKey(VK_ESCAPE);
+    click(stat, atDpi(66, dpi), atDpi(14, dpi));
     savePng(shots.comp, (std::wstring(L"composition_") + name + L".png").c_str());
     savePng(shots.stat, (std::wstring(L"status_") + name + L".png").c_str());
     savePng(shots.soft, (std::wstring(L"soft_") + name + L".png").c_str());
@@ -676,16 +681,14 @@ ThemeShots shootWindows(HWND comp, HWND stat, HWND soft, const wchar_t* name) {
 // The open windows follow the theme when the setting changes: dark, then high contrast, then
 // light again.
 void checkThemes(HWND comp, HWND stat, HWND soft, int dpi) {
-    click(stat, atDpi(66, dpi), atDpi(14, dpi)); // the keyboard is shown for the pictures
-    SetWindowPos(soft, nullptr, 0, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const std::wstring at = std::to_wstring(dpi);
-    const ThemeShots light = shootWindows(comp, stat, soft, (at + L"_light").c_str());
+    const ThemeShots light = shootWindows(comp, stat, soft, dpi, (at + L"_light").c_str());
 
     DWORD dark = 0;
     RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", REG_DWORD, &dark,
                     sizeof dark);
     announceSettingChange(L"ImmersiveColorSet");
-    const ThemeShots darkShots = shootWindows(comp, stat, soft, (at + L"_dark").c_str());
+    const ThemeShots darkShots = shootWindows(comp, stat, soft, dpi, (at + L"_dark").c_str());
     check(meanGrey(light.comp) > 150 && meanGrey(darkShots.comp) < 80 &&
               meanGrey(light.soft) > 150 && meanGrey(darkShots.soft) < 100 &&
               inkOf(darkShots.comp, kInk).count == 0 && inkOf(darkShots.soft, kInk).count == 0,
@@ -705,7 +708,7 @@ void checkThemes(HWND comp, HWND stat, HWND soft, int dpi) {
                     set, now.dwFlags);
     } else {
         announceSettingChange(L"WindowMetrics");
-        const ThemeShots high = shootWindows(comp, stat, soft, (at + L"_contrast").c_str());
+        const ThemeShots high = shootWindows(comp, stat, soft, dpi, (at + L"_contrast").c_str());
         const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
         const COLORREF window = GetSysColor(COLOR_WINDOW);
         const Ink ink = inkOf(high.comp, text);
@@ -725,11 +728,10 @@ void checkThemes(HWND comp, HWND stat, HWND soft, int dpi) {
     }
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme");
     announceSettingChange(L"ImmersiveColorSet");
-    const ThemeShots back = shootWindows(comp, stat, soft, (at + L"_light_again").c_str());
+    const ThemeShots back = shootWindows(comp, stat, soft, dpi, (at + L"_light_again").c_str());
     check(sameImage(back.comp, light.comp) && sameImage(back.soft, light.soft) &&
               sameImage(back.stat, light.stat),
           "light theme again: the three windows look as they did");
-    click(stat, atDpi(66, dpi), atDpi(14, dpi));
 }
 
 // The child: every window at the DPI the process was started with.

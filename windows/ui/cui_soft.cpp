@@ -185,6 +185,13 @@ void CUISoft::Paint() {
         return;
     }
     const ThemeColours colours = ColoursFor(theme);
+    // What no key covers (right of the space bar) in the theme's background: the class's light
+    // grey in the light theme, as before.
+    RECT client{};
+    GetClientRect(window, &client);
+    Brush background(theme == UiTheme::Light ? nullptr : CreateSolidBrush(colours.keyboardBack));
+    FillRect(dc, &client,
+             background ? background.get() : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
     SelectedObject font(dc, keyFont.get());
     for (int i = 0; i < kSoftKeyCount; ++i) {

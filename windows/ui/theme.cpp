@@ -112,14 +112,16 @@ bool TaskbarIsDark() {
 ThemeColours ColoursFor(UiTheme theme) {
     switch (theme) {
     case UiTheme::Dark:
-        return {RGB(255, 120, 135), RGB(96, 96, 96), RGB(255, 125, 140), RGB(255, 125, 140)};
+        return {RGB(255, 120, 135), RGB(96, 96, 96), RGB(255, 125, 140), RGB(255, 125, 140),
+                RGB(80, 80, 80)};
     case UiTheme::HighContrast:
         return {system(COLOR_WINDOWTEXT), system(COLOR_WINDOWTEXT), system(COLOR_BTNTEXT),
-                system(COLOR_HIGHLIGHTTEXT)};
+                system(COLOR_HIGHLIGHTTEXT), system(COLOR_BTNFACE)};
     case UiTheme::Light:
         break;
     }
-    return {RGB(200, 0, 45), RGB(180, 180, 180), RGB(190, 5, 30), RGB(190, 5, 30)};
+    return {RGB(200, 0, 45), RGB(180, 180, 180), RGB(190, 5, 30), RGB(190, 5, 30),
+            RGB(192, 192, 192)};
 }
 
 Bitmap Recoloured(HBITMAP source, SkinPart part, UiTheme theme, int pressedFrom) {

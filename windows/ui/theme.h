@@ -25,6 +25,7 @@ struct ThemeColours {
     COLORREF compFrame;
     COLORREF keyText;
     COLORREF pressedKeyText;
+    COLORREF keyboardBack; // the soft keyboard where no key is
 };
 ThemeColours ColoursFor(UiTheme theme);
 
