@@ -17,6 +17,7 @@
 
 #include <msctf.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,35 @@ using namespace tsfharness;
 using revaze::tsf::ComPtr;
 
 namespace {
+
+// The grey level of an icon's pixel (x, x) from its top left corner, or -1 without a picture.
+int iconCornerGrey(HICON icon, int x) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return -1;
+    }
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof header.bmiHeader;
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, info.hbmColor, 0, 0, nullptr, &header, DIB_RGB_COLORS);
+    const int w = header.bmiHeader.biWidth;
+    const int h = std::abs(header.bmiHeader.biHeight);
+    header.bmiHeader.biHeight = -h;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
+    const bool read =
+        w > x && h > x &&
+        GetDIBits(screen, info.hbmColor, 0, h, pixels.data(), &header, DIB_RGB_COLORS) == h;
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    if (!read) {
+        return -1;
+    }
+    const DWORD p = pixels[static_cast<size_t>(x) * w + x];
+    return static_cast<int>(((p >> 16 & 0xFF) * 30 + (p >> 8 & 0xFF) * 59 + (p & 0xFF) * 11) / 100);
+}
 
 const GUID kInputAttribute = {
     0xa3d5ea2f, 0xdd96, 0x496d, {0x9a, 0x76, 0x2d, 0x2f, 0x25, 0x70, 0x46, 0x51}};
@@ -749,8 +779,24 @@ void pressLanguageBar(Tsf& tsf) {
     checkText(buttonText(host->items[0].get()), L"Tibetan", "the mode button reads Tibetan");
     HICON icon = nullptr;
     check(SUCCEEDED(modeButton->GetIcon(&icon)) && icon != nullptr, "the mode button has an icon");
-    if (icon != nullptr) {
-        DestroyIcon(icon);
+    // On a dark taskbar (SystemUsesLightTheme 0) the button shows the pale tile instead.
+    const wchar_t personalize[] =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    DWORD dark = 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, personalize, L"SystemUsesLightTheme", REG_DWORD, &dark,
+                    sizeof dark);
+    HICON darkIcon = nullptr;
+    modeButton->GetIcon(&darkIcon);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, personalize, L"SystemUsesLightTheme");
+    const int lightGrey = iconCornerGrey(icon, 2);
+    const int darkGrey = iconCornerGrey(darkIcon, 2);
+    check(lightGrey >= 0 && lightGrey < 80 && darkGrey > 180,
+          "the mode button's tile is navy on a light taskbar and pale on a dark one (grey %d, %d)",
+          lightGrey, darkGrey);
+    for (HICON shown : {icon, darkIcon}) {
+        if (shown != nullptr) {
+            DestroyIcon(shown);
+        }
     }
     modeButton->OnClick(TF_LBI_CLK_LEFT, POINT{}, nullptr);
     checkText(buttonText(host->items[0].get()), L"English", "a click switches to English");

@@ -11,9 +11,13 @@
 
 #include <imm.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cwchar>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -387,6 +391,59 @@ void checkLayoutMenu(const MenuSeen& menu, UINT checkedId, const char* when) {
     }
 }
 
+// ---- the IME opened on an EDIT ------------------------------------------------------------------
+
+struct Opened {
+    bool ok = false;
+    HKL layout = nullptr;
+    HMODULE ime = nullptr;
+    HWND main = nullptr;
+    HWND stat = nullptr;
+    HWND soft = nullptr;
+};
+
+// Installs the IME, makes it the thread's layout and opens it on an EDIT that has the focus.
+Opened openIme(const wchar_t* imePath) {
+    Opened opened;
+    HKL layout = ImmInstallIMEW(imePath, L"Revaze Tibetan");
+    check(layout != nullptr, "ImmInstallIMEW installs the IME");
+    if (layout == nullptr) {
+        return opened;
+    }
+    ActivateKeyboardLayout(layout, 0);
+    pump(200);
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"UiHarnessMain";
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    RegisterClassW(&wc);
+    HWND main =
+        CreateWindowExW(0, wc.lpszClassName, L"ui harness", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                        10, 400, 120, nullptr, nullptr, wc.hInstance, nullptr);
+    g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                             10, 10, 360, 30, main, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(main);
+    SetFocus(g_edit);
+    pump(300);
+    if (HIMC context = ImmGetContext(g_edit)) {
+        ImmSetOpenStatus(context, TRUE);
+        ImmReleaseContext(g_edit, context);
+    }
+    pump(500);
+
+    const wchar_t* base = wcsrchr(imePath, L'\\');
+    HMODULE ime = GetModuleHandleW(base != nullptr ? base + 1 : imePath);
+    HWND stat = FindWindowW(L"UISTAT", nullptr);
+    HWND soft = FindWindowW(L"UISOFT", nullptr);
+    check(ime != nullptr, "IMM32 loaded the IME");
+    check(stat != nullptr && soft != nullptr, "the UI window created the status and soft windows");
+    opened =
+        Opened{ime != nullptr && stat != nullptr && soft != nullptr, layout, ime, main, stat, soft};
+    return opened;
+}
+
 // ---- soft keyboard geometry (client coordinates of key centres) -----------------------------
 
 constexpr POINT kKeyQ{37 + 15, 32 + 15};
@@ -755,31 +812,342 @@ void checkLogoDrag(Ui& ui) {
           "dragging the logo moves the status window and raises the logo again");
 }
 
-// The IME installed and made the layout, a window with an EDIT that has the focus, and the IME
-// opened on it: IMM32 makes the UI window and with it the status and soft keyboard windows.
-HWND openHost(HKL layout) {
-    ActivateKeyboardLayout(layout, 0);
-    pump(200);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"UiHarnessMain";
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassW(&wc);
-    HWND main =
-        CreateWindowExW(0, wc.lpszClassName, L"ui harness", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
-                        10, 400, 120, nullptr, nullptr, wc.hInstance, nullptr);
-    g_edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                             10, 10, 360, 30, main, nullptr, wc.hInstance, nullptr);
-    SetForegroundWindow(main);
-    SetFocus(g_edit);
-    pump(300);
-    if (HIMC context = ImmGetContext(g_edit)) {
-        ImmSetOpenStatus(context, TRUE);
-        ImmReleaseContext(g_edit, context);
+// ---- the text service's icons ------------------------------------------------------------------
+
+// Each icon of RevazeTip.dll (beside the IME) holds a picture at every size Windows draws.
+void checkIconSizes(const wchar_t* imePath) {
+    std::wstring tip(imePath);
+    tip = tip.substr(0, tip.find_last_of(L'\\') + 1) + L"RevazeTip.dll";
+    HMODULE module = LoadLibraryExW(tip.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    check(module != nullptr, "RevazeTip.dll beside the IME loads as data");
+    if (module == nullptr) {
+        return;
     }
-    pump(500);
-    return main;
+    for (int id : {101, 102, 103, 104}) {
+        HRSRC found =
+            FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // RT_GROUP_ICON
+        HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+        const auto* directory =
+            loaded != nullptr ? static_cast<const BYTE*>(LockResource(loaded)) : nullptr;
+        // The group: three WORDs (the count last), then 14-byte entries, the width first.
+        const int count = directory != nullptr ? directory[4] | directory[5] << 8 : 0;
+        std::string sizes;
+        bool every = directory != nullptr;
+        for (int want : {16, 20, 24, 32, 40, 48}) {
+            bool held = false;
+            for (int i = 0; i < count; ++i) {
+                held = held || directory[6 + 14 * i] == want;
+            }
+            every = every && held;
+        }
+        for (int i = 0; i < count; ++i) {
+            sizes += formatted("%s%d", sizes.empty() ? "" : " ", directory[6 + 14 * i]);
+        }
+        check(every, "icon %d holds pictures of 16, 20, 24, 32, 40 and 48 pixels (%s)", id,
+              sizes.c_str());
+    }
+    FreeLibrary(module);
+}
+
+// ---- the windows at other DPIs ---------------------------------------------------------------
+//
+// Wine has one DPI for everything, read from HKCU\Control Panel\Desktop\LogPixels when a process
+// starts. So each DPI is checked by a child (this program with --at DPI) started after the value
+// is written; the child declares itself DPI-aware, as current applications do, so that what the
+// IME draws is not enlarged behind its back.
+
+constexpr int kCheckedDpis[] = {96, 144, 192};
+constexpr COLORREF kInk = RGB(200, 0, 45);
+
+int atDpi(int value, int dpi) {
+    return (value * dpi + 48) / 96; // halves up, as the windows round
+}
+
+bool within(long got, int want, int slack) {
+    return std::labs(got - want) <= slack;
+}
+
+struct Ink {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0;
+};
+
+// Where the pixels near `colour` lie in the picture.
+Ink inkOf(const Image& image, COLORREF colour) {
+    Ink ink;
+    for (int y = 0; y < image.height; ++y) {
+        for (int x = 0; x < image.width; ++x) {
+            const std::uint32_t p = image.at(x, y);
+            if (std::abs(int(p >> 16 & 0xFF) - int(GetRValue(colour))) <= 60 &&
+                std::abs(int(p >> 8 & 0xFF) - int(GetGValue(colour))) <= 60 &&
+                std::abs(int(p & 0xFF) - int(GetBValue(colour))) <= 60) {
+                ink.left = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y);
+                ++ink.count;
+            }
+        }
+    }
+    return ink;
+}
+
+SIZE windowSize(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void typeKeys(const char* keys) {
+    for (const char* k = keys; *k != '\0'; ++k) {
+        typeKey(static_cast<BYTE>(*k));
+    }
+}
+
+// What a click on the soft keyboard or a key typed committed: the EDIT's text where 32-bit Wine
+// delivers it, else the context's result string.
+std::wstring lastCommit() {
+    const std::wstring edit = editText();
+    return edit.empty() ? contextResult() : edit;
+}
+
+// The mean grey level of a picture, 0..255.
+int meanGrey(const Image& image) {
+    long long sum = 0;
+    for (std::uint32_t p : image.pixels) {
+        sum += ((p >> 16 & 0xFF) * 30 + (p >> 8 & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+    }
+    return image.pixels.empty() ? -1 : static_cast<int>(sum / long(image.pixels.size()));
+}
+
+// Tells every window that a setting changed, as the shell does when the user picks a theme.
+void announceSettingChange(const wchar_t* area) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area),
+                        SMTO_ABORTIFHUNG, 2000, &result);
+    pump(200);
+}
+
+const wchar_t kPersonalizeKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+
+struct ThemeShots {
+    Image comp, stat, soft;
+};
+
+// The three windows as they look now: the composition window with a page of candidates, then
+// the keyboard shown (while it is shown, keys type what its page says).
+ThemeShots shootWindows(HWND comp, HWND stat, HWND soft, int dpi, const wchar_t* name) {
+    ThemeShots shots;
+    typeKeys("BKRA");
+    UpdateWindow(comp);
+    shots.comp = captureWindow(comp);
+    typeKey(VK_ESCAPE);
+    click(stat, atDpi(66, dpi), atDpi(14, dpi));
+    SetWindowPos(soft, nullptr, 0, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump(50);
+    UpdateWindow(stat);
+    UpdateWindow(soft);
+    shots.stat = captureWindow(stat);
+    shots.soft = captureWindow(soft);
+    click(stat, atDpi(66, dpi), atDpi(14, dpi));
+    savePng(shots.comp, (std::wstring(L"composition_") + name + L".png").c_str());
+    savePng(shots.stat, (std::wstring(L"status_") + name + L".png").c_str());
+    savePng(shots.soft, (std::wstring(L"soft_") + name + L".png").c_str());
+    return shots;
+}
+
+// The open windows follow the theme when the setting changes: dark, then high contrast, then
+// light again.
+void checkThemes(HWND comp, HWND stat, HWND soft, int dpi) {
+    const std::wstring at = std::to_wstring(dpi);
+    const ThemeShots light = shootWindows(comp, stat, soft, dpi, (at + L"_light").c_str());
+
+    DWORD dark = 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme", REG_DWORD, &dark,
+                    sizeof dark);
+    announceSettingChange(L"ImmersiveColorSet");
+    const ThemeShots darkShots = shootWindows(comp, stat, soft, dpi, (at + L"_dark").c_str());
+    check(meanGrey(light.comp) > 150 && meanGrey(darkShots.comp) < 80 &&
+              meanGrey(light.soft) > 150 && meanGrey(darkShots.soft) < 100 &&
+              inkOf(darkShots.comp, kInk).count == 0 && inkOf(darkShots.soft, kInk).count == 0,
+          "dark theme: the open composition window and keyboard turn dark (mean grey %d -> %d, "
+          "%d -> %d), their text leaves the light skin's red",
+          meanGrey(light.comp), meanGrey(darkShots.comp), meanGrey(light.soft),
+          meanGrey(darkShots.soft));
+    check(sameImage(light.stat, darkShots.stat), "dark theme: the dark status bar stays as it is");
+
+    HIGHCONTRASTW contrast{sizeof contrast, HCF_HIGHCONTRASTON, nullptr};
+    const bool set = SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast,
+                                           SPIF_SENDCHANGE) != FALSE;
+    HIGHCONTRASTW now{sizeof now, 0, nullptr};
+    SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof now, &now, 0);
+    if (!set || (now.dwFlags & HCF_HIGHCONTRASTON) == 0) {
+        std::printf("SKIP: high contrast: this Wine does not switch it on (set %d, flags 0x%lx)\n",
+                    set, now.dwFlags);
+    } else {
+        announceSettingChange(L"WindowMetrics");
+        const ThemeShots high = shootWindows(comp, stat, soft, dpi, (at + L"_contrast").c_str());
+        const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+        const COLORREF window = GetSysColor(COLOR_WINDOW);
+        const Ink ink = inkOf(high.comp, text);
+        check(high.comp.valid() &&
+                  high.comp.at(high.comp.width / 2, high.comp.height - 4) ==
+                      (std::uint32_t{GetRValue(window)} << 16 |
+                       std::uint32_t{GetGValue(window)} << 8 | GetBValue(window)) &&
+                  ink.count > 100,
+              "high contrast: the composition window is drawn in the window and text colours "
+              "(%d text pixels)",
+              ink.count);
+        check(inkOf(high.stat, RGB(34, 23, 101)).count == 0 &&
+                  inkOf(high.stat, GetSysColor(COLOR_HIGHLIGHT)).count > 0,
+              "high contrast: the status bar leaves its navy for the system colours");
+        contrast.dwFlags = 0;
+        SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, SPIF_SENDCHANGE);
+    }
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, L"AppsUseLightTheme");
+    announceSettingChange(L"ImmersiveColorSet");
+    const ThemeShots back = shootWindows(comp, stat, soft, dpi, (at + L"_light_again").c_str());
+    check(sameImage(back.comp, light.comp) && sameImage(back.soft, light.soft) &&
+              sameImage(back.stat, light.stat),
+          "light theme again: the three windows look as they did");
+}
+
+// The child: every window at the DPI the process was started with.
+int runAtDpi(const wchar_t* imePath, int dpi) {
+    SetProcessDPIAware();
+    HDC screen = GetDC(nullptr);
+    const int seen = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    check(seen == dpi, "%d DPI: the DPI-aware process sees LOGPIXELSY %d", dpi, seen);
+    Opened opened = openIme(imePath);
+    if (seen != dpi || !opened.ok) {
+        return harness::finish("ui_harness --at");
+    }
+    HWND stat = opened.stat;
+    HWND soft = opened.soft;
+    auto suffix = [&](const wchar_t* name) {
+        return std::wstring(name) + L"_" + std::to_wstring(dpi) + L".png";
+    };
+
+    const SIZE statSize = windowSize(stat);
+    const SIZE softSize = windowSize(soft);
+    check(within(statSize.cx, atDpi(132, dpi), 1) && within(statSize.cy, atDpi(28, dpi), 1),
+          "%d DPI: the status window is %ld x %ld (132 x 28 at 96)", dpi, statSize.cx, statSize.cy);
+    check(within(softSize.cx, atDpi(434, dpi), 1) && within(softSize.cy, atDpi(154, dpi), 1),
+          "%d DPI: the soft keyboard is %ld x %ld (434 x 154 at 96)", dpi, softSize.cx,
+          softSize.cy);
+
+    // The status buttons at their scaled places: the mode button, a divider, the keyboard.
+    const int middle = atDpi(14, dpi);
+    clearEdit();
+    click(stat, atDpi(40, dpi), middle);
+    typeKey('K');
+    check(editText() == L"k", "%d DPI: the mode button at x = %d switches to English (saw %s)", dpi,
+          atDpi(40, dpi), describe(editText()).c_str());
+    click(stat, atDpi(40, dpi), middle);
+    click(stat, atDpi(53, dpi), middle);
+    check(!IsWindowVisible(soft), "%d DPI: the divider at x = %d does nothing", dpi,
+          atDpi(53, dpi));
+    click(stat, atDpi(66, dpi), middle);
+    check(IsWindowVisible(soft), "%d DPI: the soft keyboard button at x = %d shows the keyboard",
+          dpi, atDpi(66, dpi));
+    UpdateWindow(stat);
+    savePng(captureWindow(stat), suffix(L"status").c_str());
+
+    // A click at the scaled middle of q types q; one at the middle of w types w. The keyboard
+    // opens at the screen's centre, half off this small screen: it is moved where it shows.
+    SetWindowPos(soft, nullptr, 0, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump(50);
+    UpdateWindow(soft);
+    savePng(captureWindow(soft), suffix(L"soft").c_str());
+    const struct {
+        int x;
+        const wchar_t* want;
+        const char* name;
+    } keys[] = {{37, L"\u0F40", "q"}, {67, L"\u0F41", "w"}};
+    for (const auto& key : keys) {
+        clearEdit();
+        click(soft, (atDpi(key.x, dpi) + atDpi(key.x + 30, dpi)) / 2,
+              (atDpi(32, dpi) + atDpi(62, dpi)) / 2);
+        typeKey(VK_RETURN);
+        check(lastCommit() == key.want, "%d DPI: a click on the scaled %s key commits %s (saw %s)",
+              dpi, key.name, describe(key.want).c_str(), describe(lastCommit()).c_str());
+    }
+    click(stat, atDpi(66, dpi), middle);
+
+    // The composition window: its size, its font, and the ink of a tall stack and of a page of
+    // candidates inside it.
+    HWND comp = FindWindowW(L"UICOMP", nullptr);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(comp, WM_GETFONT, 0, 0));
+    LOGFONTW logFont{};
+    GetObjectW(font, sizeof logFont, &logFont);
+    check(logFont.lfHeight == atDpi(21, dpi), "%d DPI: the composition font is %ld pixels high",
+          dpi, logFont.lfHeight);
+    SIZE compSize{};
+    const struct {
+        const char* keys;
+        const char* what;
+        const wchar_t* shot;
+    } lines[] = {{"SGRUBS", "the stack sgrubs", L"composition_stack"},
+                 {"BKRA", "a page of candidates", L"composition_candidates"}};
+    for (const auto& line : lines) {
+        clearEdit();
+        typeKeys(line.keys);
+        UpdateWindow(comp);
+        const Image picture = captureWindow(comp);
+        const SIZE size = windowSize(comp);
+        compSize = size;
+        const Ink ink = inkOf(picture, kInk);
+        const int frame = std::max(1, atDpi(1, dpi));
+        check(IsWindowVisible(comp) && within(size.cx, atDpi(275, dpi), 2) &&
+                  size.cy >= atDpi(132, dpi) - 2,
+              "%d DPI: %s: the composition window is %ld x %ld (275 x 132 at 96)", dpi, line.what,
+              size.cx, size.cy);
+        check(ink.count > 0 && ink.top > 0 && ink.left >= frame && ink.bottom < size.cy - frame,
+              "%d DPI: the ink of %s lies inside the window (rows %d..%d of %ld, from x = %d)", dpi,
+              line.what, ink.top, ink.bottom, size.cy, ink.left);
+        savePng(picture, suffix(line.shot).c_str());
+        typeKey(VK_ESCAPE);
+    }
+    if (dpi == 192) {
+        checkThemes(comp, stat, soft, dpi);
+    }
+    std::printf("SIZES %d DPI: composition %ld x %ld, status %ld x %ld, soft keyboard %ld x %ld, "
+                "candidate font %ld px\n",
+                dpi, compSize.cx, compSize.cy, statSize.cx, statSize.cy, softSize.cx, softSize.cy,
+                logFont.lfHeight);
+    DestroyWindow(opened.main);
+    pump(100);
+    UnloadKeyboardLayout(opened.layout);
+    return harness::finish("ui_harness --at");
+}
+
+const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
+// Runs the child at each DPI, then puts LogPixels back as it was.
+void checkOtherDpis(const wchar_t* imePath) {
+    DWORD saved = 0;
+    DWORD size = sizeof saved;
+    const bool hadValue = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels",
+                                       RRF_RT_REG_DWORD, nullptr, &saved, &size) == ERROR_SUCCESS;
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    for (DWORD dpi : kCheckedDpis) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
+        const std::string out =
+            harness::runCapturing(L"\"" + std::wstring(self) + L"\" \"" + imePath + L"\" \"" +
+                                  g_artifacts + L"\" --at " + std::to_wstring(dpi));
+        std::printf("%s", out.c_str());
+        check(out.find("ui_harness --at: ") != std::string::npos &&
+                  out.find(" 0 failed") != std::string::npos,
+              "the windows at %lu DPI pass their checks", dpi);
+    }
+    if (hadValue) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels", REG_DWORD, &saved,
+                        sizeof saved);
+    } else {
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
+    }
 }
 
 } // namespace
@@ -793,26 +1161,21 @@ int wmain(int argc, wchar_t** argv) {
     const wchar_t* imePath = argv[1];
     g_artifacts = argv[2];
     CreateDirectoryW(g_artifacts.c_str(), nullptr);
+    if (argc >= 5 && std::wcscmp(argv[3], L"--at") == 0) {
+        return runAtDpi(imePath, _wtoi(argv[4]));
+    }
     std::printf("ui_harness (%d-bit) ime=%ls\n", static_cast<int>(sizeof(void*) * 8), imePath);
 
-    HKL layout = ImmInstallIMEW(imePath, L"Revaze Tibetan");
-    check(layout != nullptr, "ImmInstallIMEW installs the IME");
-    if (layout == nullptr) {
+    Opened opened = openIme(imePath);
+    if (!opened.ok) {
         return 1;
     }
-    HWND main = openHost(layout);
-
-    const wchar_t* base = wcsrchr(imePath, L'\\');
-    HMODULE ime = GetModuleHandleW(base != nullptr ? base + 1 : imePath);
+    HKL layout = opened.layout;
+    HMODULE ime = opened.ime;
+    HWND main = opened.main;
     Ui ui;
-    ui.stat = FindWindowW(L"UISTAT", nullptr);
-    ui.soft = FindWindowW(L"UISOFT", nullptr);
-    check(ime != nullptr, "IMM32 loaded the IME");
-    check(ui.stat != nullptr && ui.soft != nullptr,
-          "the UI window created the status and soft windows");
-    if (ime == nullptr || ui.stat == nullptr || ui.soft == nullptr) {
-        return 1;
-    }
+    ui.stat = opened.stat;
+    ui.soft = opened.soft;
     checkStartingPlaces(ui);
 
     ui.strip = loadBitmapResource(ime, 103);
@@ -837,6 +1200,8 @@ int wmain(int argc, wchar_t** argv) {
     checkSoftButtonInEnglish(ui);
     checkLogoDrag(ui);
     checkHandlesUnderLoad(ui.stat, ui.soft);
+    checkIconSizes(imePath);
+    checkOtherDpis(imePath);
 
     DestroyWindow(main);
     pump(100);

@@ -4,7 +4,9 @@
 The skin is one pixel wide and 175 high, 24-bit, and is used as a pattern brush, so the window
 shows a vertical grey gradient: a light band at the top (grey 180 rising to 234 and back to 180 by
 row 25), flat grey 180 down to row 55, then a long swell up to about 235 near row 105 and back
-down to about 181 at the bottom row.
+down to about 181 at the bottom row. skin1_120.bmp, skin1_144.bmp and skin1_192.bmp hold the same
+gradient drawn for those DPIs (each row the grey of the 96-DPI row its centre falls on, between
+rows by the same ramps).
 """
 
 import struct
@@ -33,16 +35,20 @@ def grey(row):
     return ramp(row, 105, HEIGHT - 1, 235, 181)
 
 
-def skin_bitmap():
+SCALED_DPIS = (120, 144, 192)
+
+
+def skin_bitmap(dpi=96):
     row_bytes = (WIDTH * 3 + 3) & ~3  # rows are padded to four bytes
+    height = (HEIGHT * dpi + 48) // 96
     pixels = bytearray()
-    for row in reversed(range(HEIGHT)):  # a BMP stores the bottom row first
-        level = grey(row)
+    for row in reversed(range(height)):  # a BMP stores the bottom row first
+        level = grey(row if dpi == 96 else min(HEIGHT - 1, max(0, (row + 0.5) * 96 / dpi - 0.5)))
         line = bytes([level, level, level]) * WIDTH
         pixels += line + b"\0" * (row_bytes - len(line))
     header_size = 14 + 40
     file_header = struct.pack("<2sIHHI", b"BM", header_size + len(pixels), 0, 0, header_size)
-    info_header = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 24, 0, len(pixels),
+    info_header = struct.pack("<IiiHHIIiiII", 40, WIDTH, height, 1, 24, 0, len(pixels),
                               2835, 2835, 0, 0)
     return file_header + info_header + bytes(pixels)
 
@@ -54,6 +60,8 @@ def main(argv):
     folder = Path(argv[1])
     folder.mkdir(parents=True, exist_ok=True)
     (folder / "skin1.bmp").write_bytes(skin_bitmap())
+    for dpi in SCALED_DPIS:
+        (folder / ("skin1_%d.bmp" % dpi)).write_bytes(skin_bitmap(dpi))
     return 0
 
 

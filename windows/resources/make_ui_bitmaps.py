@@ -4,7 +4,12 @@
 
     make_ui_bitmaps.py OUTPUT_FOLDER
 
-writes OUTPUT_FOLDER/status103.bmp (132 x 224) and OUTPUT_FOLDER/keys113.bmp (420 x 60).
+writes OUTPUT_FOLDER/status103.bmp (132 x 224) and OUTPUT_FOLDER/keys113.bmp (420 x 60), and
+the same pictures drawn for 120, 144 and 192 DPI as status103_DPI.bmp and keys113_DPI.bmp
+(8-bit, with the few colours they use). Every coordinate below is a pixel at 96 DPI; a canvas for
+another DPI scales both edges of each shape as the windows do (windows/ui/dpi_scale.h), so the
+cells and caps land where the windows copy them from, and discs and rings are drawn at their
+scaled radius rather than enlarged.
 Only the standard library is used, so the build needs nothing beyond python3.
 """
 
@@ -83,23 +88,32 @@ LETTER_A_LATIN = [
 ]
 
 
-class Canvas:
-    def __init__(self, width, height, colour):
-        self.width = width
-        self.height = height
-        self.pixels = [[colour] * width for _ in range(height)]
+SCALED_DPIS = (120, 144, 192)
 
-    def put(self, x, y, colour):
+
+def scale(value, dpi):
+    """A 96-DPI coordinate at dpi, to the nearest pixel, halves up (as scaleToDpi does)."""
+    return (value * dpi + 48) // 96
+
+
+class Canvas:
+    def __init__(self, width, height, colour, dpi=96):
+        self.dpi = dpi
+        self.width = scale(width, dpi)
+        self.height = scale(height, dpi)
+        self.pixels = [[colour] * self.width for _ in range(self.height)]
+
+    def _put(self, x, y, colour):
         if 0 <= x < self.width and 0 <= y < self.height:
             self.pixels[y][x] = colour
 
-    def get(self, x, y):
-        return self.pixels[y][x]
+    def put(self, x, y, colour):
+        self.fill(x, y, 1, 1, colour)
 
     def fill(self, x, y, w, h, colour):
-        for yy in range(y, y + h):
-            for xx in range(x, x + w):
-                self.put(xx, yy, colour)
+        for yy in range(scale(y, self.dpi), scale(y + h, self.dpi)):
+            for xx in range(scale(x, self.dpi), scale(x + w, self.dpi)):
+                self._put(xx, yy, colour)
 
     def frame(self, x, y, w, h, colour, thickness=1):
         for t in range(thickness):
@@ -119,19 +133,44 @@ class Canvas:
             self.pattern(x, y, FONT[ch], colour)
             x += 6
 
+    def _device(self, *values):
+        if self.dpi == 96:
+            return values
+        return tuple(v * self.dpi / 96 for v in values)
+
     def disc(self, cx, cy, r, colour):
         """Fills the pixels whose centres lie within r of (cx, cy)."""
+        cx, cy, r = self._device(cx, cy, r)
         for yy in range(int(cy - r) - 1, int(cy + r) + 2):
             for xx in range(int(cx - r) - 1, int(cx + r) + 2):
                 if (xx + 0.5 - cx) ** 2 + (yy + 0.5 - cy) ** 2 <= r * r:
-                    self.put(xx, yy, colour)
+                    self._put(xx, yy, colour)
 
     def ring(self, cx, cy, r_outer, r_inner, colour):
+        cx, cy, r_outer, r_inner = self._device(cx, cy, r_outer, r_inner)
         for yy in range(int(cy - r_outer) - 1, int(cy + r_outer) + 2):
             for xx in range(int(cx - r_outer) - 1, int(cx + r_outer) + 2):
                 d = (xx + 0.5 - cx) ** 2 + (yy + 0.5 - cy) ** 2
                 if r_inner * r_inner < d <= r_outer * r_outer:
-                    self.put(xx, yy, colour)
+                    self._put(xx, yy, colour)
+
+    def save_indexed_bmp(self, path):
+        """An 8-bit BMP: the scaled pictures use a handful of colours."""
+        palette = sorted({p for row in self.pixels for p in row})
+        index = {colour: i for i, colour in enumerate(palette)}
+        row_size = (self.width + 3) & ~3
+        image_size = row_size * self.height
+        offset = 54 + 4 * len(palette)
+        header = struct.pack("<2sIHHI", b"BM", offset + image_size, 0, 0, offset)
+        info = struct.pack("<IiiHHIIiiII", 40, self.width, self.height, 1, 8, 0, image_size,
+                           2835, 2835, len(palette), 0)
+        colours = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
+        data = bytearray()
+        for y in range(self.height - 1, -1, -1):  # bottom-up
+            data += bytes(index[p] for p in self.pixels[y])
+            data += b"\0" * (row_size - self.width)
+        with open(path, "wb") as out:
+            out.write(header + info + colours + data)
 
     def save_bmp(self, path):
         row_size = (self.width * 3 + 3) & ~3
@@ -198,8 +237,8 @@ def draw_crescent(c, top):
     c.disc(cx + 1.5, cy - 1.5, 5.2, NAVY)
 
 
-def make_status_strip():
-    c = Canvas(STRIP_WIDTH, CELL * STRIP_ROWS, NAVY)
+def make_status_strip(dpi=96):
+    c = Canvas(STRIP_WIDTH, CELL * STRIP_ROWS, NAVY, dpi)
     for row in range(STRIP_ROWS):
         top = row * CELL
         pressed = row == 1
@@ -242,8 +281,8 @@ def draw_cap(c, x, top, w, pressed):
         c.fill(x + w - 2 - i, top + 1 + i, 1, h - 2 - 2 * i, bottom_right[i])
 
 
-def make_key_caps():
-    c = Canvas(KEYS_WIDTH, 2 * KEY_HEIGHT, (192, 192, 192))
+def make_key_caps(dpi=96):
+    c = Canvas(KEYS_WIDTH, 2 * KEY_HEIGHT, (192, 192, 192), dpi)
     for x, w in CAPS:
         draw_cap(c, x, 0, w, pressed=False)
         draw_cap(c, x, KEY_HEIGHT, w, pressed=True)
@@ -258,6 +297,9 @@ def main(argv):
     os.makedirs(folder, exist_ok=True)
     make_status_strip().save_bmp(os.path.join(folder, "status103.bmp"))
     make_key_caps().save_bmp(os.path.join(folder, "keys113.bmp"))
+    for dpi in SCALED_DPIS:
+        make_status_strip(dpi).save_indexed_bmp(os.path.join(folder, "status103_%d.bmp" % dpi))
+        make_key_caps(dpi).save_indexed_bmp(os.path.join(folder, "keys113_%d.bmp" % dpi))
     return 0
 
 

@@ -51,6 +51,9 @@ inline constexpr wchar_t kProfileDescription[] = L"Revaze";
 // the mode button shows in English mode (resource identifiers in RevazeTip.rc).
 inline constexpr int kTibetanIconId = 101;
 inline constexpr int kEnglishIconId = 102;
+// The same two for a dark taskbar.
+inline constexpr int kTibetanDarkIconId = 103;
+inline constexpr int kEnglishDarkIconId = 104;
 // Index of the profile's icon among the DLL's icons.
 inline constexpr ULONG kProfileIconIndex = 0;
 

@@ -7,6 +7,7 @@
 #include "platform/guarded.h"
 #include "tsf/guids.h"
 #include "tsf/lang_bar_menu.h"
+#include "ui/theme.h"
 
 namespace revaze::tsf {
 
@@ -155,10 +156,13 @@ STDMETHODIMP LangBarButton::GetIcon(HICON* icon) {
     }
     const bool english = owner_ != nullptr && kind_ == LangBarKind::Mode &&
                          owner_->currentView().mode == InputMode::English;
-    // Not shared: the bar destroys the icon it is given.
-    *icon = static_cast<HICON>(
-        LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(english ? kEnglishIconId : kTibetanIconId),
-                   IMAGE_ICON, 16, 16, 0));
+    const bool dark = TaskbarIsDark();
+    const int id = english ? (dark ? kEnglishDarkIconId : kEnglishIconId)
+                           : (dark ? kTibetanDarkIconId : kTibetanIconId);
+    // Not shared: the bar destroys the icon it is given. The small icon size follows the DPI.
+    *icon = static_cast<HICON>(LoadImageW(ModuleInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), 0));
     return *icon != nullptr ? S_OK : E_FAIL;
 }
 

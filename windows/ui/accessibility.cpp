@@ -113,15 +113,16 @@ StatusAccessibility::StatusAccessibility()
     : automation({L"IME_Status_Window", kUiaToolBarControlType, kUiaButtonControlType, false,
                   kStatusInvokeMessage}) {}
 
-void StatusAccessibility::Update(HWND window, const View& view) {
+void StatusAccessibility::Update(HWND window, const View& view, int dpi) {
     std::wstring layout = L"Layout: ";
     if (const Layout* current = findLayout(view.layout)) {
         layout.append(current->name.begin(), current->name.end());
     }
-    auto cell = [](int button) {
-        const int left = kStatusButtonX[button - 1];
-        const int right = button < kStatusMenu ? kStatusButtonX[button] : left + kStatusCell - 2;
-        return RECT{left, 0, right, kStatusCell};
+    // A button's rectangle is where it answers clicks, at the window's DPI.
+    auto cell = [dpi](int button) {
+        const StatusButtonCell& at = kStatusButtons[button - 1];
+        return RECT{scaleToDpi(at.hitLeft, dpi), 0, scaleToDpi(at.hitRight, dpi),
+                    scaleToDpi(kStatusCell, dpi)};
     };
     automation.Update(
         window,

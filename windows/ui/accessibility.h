@@ -67,7 +67,7 @@ class StatusAccessibility {
 public:
     StatusAccessibility();
     // The buttons as the view shows them: the mode, the soft keyboard, the layout and the menu.
-    void Update(HWND window, const View& view);
+    void Update(HWND window, const View& view, int dpi);
 
     WindowAutomation automation;
 };

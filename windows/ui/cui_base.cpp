@@ -12,10 +12,10 @@ namespace revaze {
 
 namespace {
 
-HFONT createHimalayaFont() {
+HFONT createHimalayaFont(int dpi = kBaseDpi) {
     LOGFONTW font{};
     SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0);
-    font.lfHeight = 21;
+    font.lfHeight = scaleToDpi(21, dpi);
     std::wcsncpy(font.lfFaceName, L"Microsoft Himalaya", LF_FACESIZE - 1);
     font.lfFaceName[LF_FACESIZE - 1] = L'\0';
     return CreateFontIndirectW(&font);
@@ -163,6 +163,25 @@ void CUIBase::HideWindow() {
     if (IsWindow(window) && IsWindowVisible(window)) {
         ShowWindow(window, SW_HIDE);
     }
+}
+
+bool CUIBase::AdoptDpi(int newDpi) {
+    newDpi = usableDpi(newDpi);
+    if (newDpi == dpi) {
+        return false;
+    }
+    dpi = newDpi;
+    textFont.reset(createHimalayaFont(dpi));
+    keyFont.reset(createHimalayaFont(dpi));
+    return true;
+}
+
+bool CUIBase::AdoptTheme() {
+    const UiTheme now = CurrentTheme();
+    // Under high contrast the system colours themselves may have changed.
+    const bool changed = now != theme || now == UiTheme::HighContrast;
+    theme = now;
+    return changed;
 }
 
 void CUIBase::Invalidate() {

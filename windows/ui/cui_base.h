@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include "ui/dpi_scale.h"
 #include "ui/gdi.h"
+#include "ui/theme.h"
 
 namespace revaze {
 
@@ -12,7 +14,8 @@ class UiOwner;
 
 class CUIBase {
 public:
-    // Creates the two fonts: the system's icon-title font at height 21 in "Microsoft Himalaya".
+    // Creates the two fonts: the system's icon-title font at height 21 in "Microsoft Himalaya"
+    // (at 96 DPI; AdoptDpi makes them again for the window's DPI).
     CUIBase(HINSTANCE instance, const wchar_t* className, UiOwner& owner);
     virtual ~CUIBase() = default;
     CUIBase(const CUIBase&) = delete;
@@ -31,6 +34,13 @@ public:
     void ShowNoActivate();
     void HideWindow();
     void Invalidate();
+    // The window is drawn at `newDpi` from now on: the fonts are made again at its scale.
+    // False when that was the DPI already.
+    bool AdoptDpi(int newDpi);
+    // Takes the user's theme as it is now; false when it is the one the window shows already.
+    bool AdoptTheme();
+    // A length or coordinate of the 96-DPI geometry, in this window's pixels.
+    int Scaled(int value) const { return scaleToDpi(value, dpi); }
 
     // The window procedure of the classes registered for objects: the message goes to the
     // window's object (handleMessage), or to DefWindowProcW for a window that has none.
@@ -47,6 +57,8 @@ public:
     // Extended styles of the popup CreateUIWindow makes. The input method's windows have none:
     // they belong to the IME UI window. A text service's windows have no owner and stay on top.
     DWORD popupExStyle = 0;
+    int dpi = kBaseDpi; // the DPI the window is drawn at
+    UiTheme theme = UiTheme::Light;
     Font textFont;
     Font keyFont;
 

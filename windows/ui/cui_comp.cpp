@@ -1,10 +1,12 @@
 #include "ui/cui_comp.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "ui/comp_layout.h"
 #include "ui/monitors.h"
 #include "ui/ui_owner.h"
+#include "ui/window_dpi.h"
 
 namespace revaze {
 
@@ -43,6 +45,52 @@ void CUIComp::CreateUIWindow(HWND parent) {
     // Hidden, and almost entirely off the desktop, until the first key places it.
     RECT desktop = desktopRect();
     window = createPopup(parent, desktop.right - 20, desktop.bottom - 50, width, height);
+    OnDpiChanged(DpiOfWindow(window), nullptr);
+}
+
+void CUIComp::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (!AdoptDpi(newDpi)) {
+        return;
+    }
+    LoadSkin();
+    const SIZE size = MeasuredSize();
+    width = size.cx;
+    height = size.cy;
+    if (IsWindow(window)) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        if (suggested != nullptr) {
+            r = *suggested;
+        }
+        MoveWindow(window, r.left, r.top, width, height, TRUE);
+    }
+}
+
+SIZE CUIComp::MeasuredSize() const {
+    SIZE size{Scaled(kCompWidth), Scaled(kCompHeight)};
+    WindowDC dc(window);
+    SelectedObject font(dc.dc(), textFont.get());
+    TEXTMETRICW metrics{};
+    if (dc.dc() == nullptr || !GetTextMetricsW(dc.dc(), &metrics)) {
+        return size;
+    }
+    // The display line, then one line a candidate: the page text starts with a line break.
+    const int lines = 1 + static_cast<int>(std::count(candidatePageText_.begin(),
+                                                      candidatePageText_.end(), L'\n'));
+    size.cy = std::max<LONG>(size.cy, lines * metrics.tmHeight + Scaled(kCompBottomRoom));
+    return size;
+}
+
+int CUIComp::MeasuredLineWidth() const {
+    WindowDC dc(window);
+    SelectedObject font(dc.dc(), textFont.get());
+    SIZE extent{};
+    if (dc.dc() == nullptr || displayLine_.empty() ||
+        !GetTextExtentPoint32W(dc.dc(), displayLine_.c_str(), static_cast<int>(displayLine_.size()),
+                               &extent)) {
+        return 0;
+    }
+    return extent.cx + Scaled(3) * 2; // drawn 3 pixels in; as much room after it
 }
 
 void CUIComp::Show(const View& view) {
@@ -66,6 +114,9 @@ void CUIComp::Show(const View& view) {
     const ScreenRect screen = known ? monitors[MonitorHolding(monitors, anchor.text)].monitor
                                     : FocusMonitor(monitors).monitor;
     const CompLayout layout = layoutCompWindow(view, screen.width(), screen.height());
+    const SIZE size = MeasuredSize();
+    width = size.cx;
+    height = size.cy;
     switch (layout.placement) {
     case CompPlacement::Hidden:
         HideWindow();
@@ -83,7 +134,9 @@ void CUIComp::Show(const View& view) {
         }
         break;
     case CompPlacement::LongLine:
-        moveTo(screen.left + layout.x, screen.top + layout.y, layout.width, layout.height);
+        // As wide as the rule says at 96 DPI, scaled, or as the real font needs.
+        moveTo(screen.left + layout.x, screen.top + layout.y,
+               std::max(Scaled(layout.width), MeasuredLineWidth()), height);
         break;
     }
     ShowNoActivate();
@@ -126,18 +179,20 @@ void CUIComp::placeBeside(std::span<const MonitorArea> monitors, const TextAncho
 
 void CUIComp::LoadSkin() {
     FreeSkin();
-    skinBitmap.reset(static_cast<HBITMAP>(
-        LoadImageW(instance, kSkinResource, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    framePen.reset(CreatePen(PS_INSIDEFRAME, 1, kCompFrameColour));
-    if (skinBitmap) {
-        skinBrush.reset(CreatePatternBrush(skinBitmap.get()));
+    skin = LoadScaledBitmap(instance, kSkinResource, kSkinScaledId, dpi);
+    if (Bitmap themed = Recoloured(skin.bitmap.get(), SkinPart::CompositionSkin, theme)) {
+        skin.bitmap = std::move(themed);
+    }
+    frameBrush.reset(CreateSolidBrush(ColoursFor(theme).compFrame));
+    if (skin.bitmap) {
+        skinBrush.reset(CreatePatternBrush(skin.bitmap.get()));
     }
 }
 
 void CUIComp::FreeSkin() {
     skinBrush.reset();
-    skinBitmap.reset();
-    framePen.reset();
+    skin = ScaledBitmap{};
+    frameBrush.reset();
 }
 
 void CUIComp::Paint() {
@@ -154,24 +209,26 @@ void CUIComp::Paint() {
     FillRect(dc, &client,
              skinBrush ? skinBrush.get() : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     {
-        SelectedObject pen(dc, framePen.get());
-        // Right, bottom and left edges; the top stays open.
-        MoveToEx(dc, w - 1, 0, nullptr);
-        LineTo(dc, w - 1, h - 1);
-        MoveToEx(dc, w - 1, h - 1, nullptr);
-        LineTo(dc, 0, h - 1);
-        MoveToEx(dc, 0, h - 1, nullptr);
-        LineTo(dc, 0, 0);
-        MoveToEx(dc, 0, kSeparatorY, nullptr);
-        LineTo(dc, w - kSeparatorShort, kSeparatorY);
+        // Right, bottom and left edges, each t pixels thick (one at 96 DPI), and the separator;
+        // the top stays open. At one pixel these are the pixels of the lines drawn from corner
+        // to corner round the window (each line leaves out its last point).
+        const int t = std::max(1, Scaled(1));
+        const int separatorY = Scaled(kSeparatorY);
+        const RECT edges[] = {{w - t, 0, w, h - t},
+                              {t, h - t, w, h},
+                              {0, t, t, h},
+                              {0, separatorY, w - Scaled(kSeparatorShort), separatorY + t}};
+        for (const RECT& edge : edges) {
+            FillRect(dc, &edge, frameBrush.get());
+        }
     }
     SelectedObject font(dc, textFont.get());
-    SetTextColor(dc, kCompTextColour);
+    SetTextColor(dc, ColoursFor(theme).compText);
     SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 3, 2, displayLine_.c_str(), static_cast<int>(displayLine_.size()));
+    TextOutW(dc, Scaled(3), Scaled(2), displayLine_.c_str(), static_cast<int>(displayLine_.size()));
     if (capitals_) {
         // Caps Lock is on and the layouts read capital keys: say so at the first line's end.
-        RECT badge{w - 20, 2, w - 4, kSeparatorY};
+        RECT badge{w - Scaled(20), Scaled(2), w - Scaled(4), Scaled(kSeparatorY)};
         DrawTextW(dc, L"A", 1, &badge, DT_RIGHT | DT_TOP | DT_SINGLELINE);
     }
     if (!candidatePageText_.empty()) {
@@ -192,7 +249,7 @@ void CUIComp::TrackDrag() {
     // Frames are drawn only while the drag holds the mouse, so that moving the pointer over a
     // window the user placed earlier leaves no stray frame behind.
     if (userPlaced && GetCapture() == window) {
-        drag_.Track(kCompWidth, kCompHeight);
+        drag_.Track(width, height, dpi);
         Invalidate();
     }
     setCursor(kCursorArrow);
@@ -215,8 +272,17 @@ LRESULT CUIComp::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case WM_CREATE:
+        AdoptTheme();
         LoadSkin();
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        if (AdoptTheme()) {
+            LoadSkin();
+            Invalidate();
+        }
+        break;
     case WM_DESTROY:
         accessibility_.automation.Disconnect(window);
         FreeSkin();
@@ -229,6 +295,11 @@ LRESULT CUIComp::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return answer;
         }
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(textFont.get()); // the font it writes in, at its DPI
     case WM_SETFOCUS:
     case WM_COMMAND:
         return 0;

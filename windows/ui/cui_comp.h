@@ -12,15 +12,16 @@
 #include "ui/cui_base.h"
 #include "ui/drag.h"
 #include "ui/placement.h"
+#include "ui/scaled_bitmap.h"
 
 namespace revaze {
 
 inline constexpr wchar_t kCompClass[] = L"UICOMP";
 inline constexpr wchar_t kSkinResource[] = L"SKIN1";
-inline constexpr COLORREF kCompTextColour = RGB(200, 0, 45);
-inline constexpr COLORREF kCompFrameColour = RGB(180, 180, 180);
+inline constexpr int kSkinScaledId = 1; // the skin at 120 DPI is bitmap 12001
 inline constexpr int kSeparatorY = 25;
 inline constexpr int kSeparatorShort = 150; // the separator stops this far from the right edge
+inline constexpr int kCompBottomRoom = 6;   // below the last line (at 96 DPI)
 
 class CUIComp : public CUIBase {
 public:
@@ -39,6 +40,13 @@ public:
     // it without activation.
     void PlaceNearCaret();
     void moveTo(int x, int y, int w, int h);
+    // The window's size for what it shows now: 275 x 132 at 96 DPI, scaled to the window's
+    // DPI, and taller when the lines of the real font need more (tall stacks, a larger font).
+    SIZE MeasuredSize() const;
+    // The width the display line takes in the real font, with its margins.
+    int MeasuredLineWidth() const;
+    // The window is drawn at `newDpi` now (at `suggested`, when Windows moved it).
+    void OnDpiChanged(int newDpi, const RECT* suggested);
 
     void LoadSkin();
     void FreeSkin();
@@ -48,8 +56,8 @@ public:
     void EndDrag();
 
     bool userPlaced = false; // the user dragged the window: it no longer follows the caret
-    Pen framePen;
-    Bitmap skinBitmap;
+    Brush frameBrush;        // the frame and the separator
+    ScaledBitmap skin;
     Brush skinBrush;
 
 private:

@@ -1,11 +1,14 @@
 #include "ui/cui_soft.h"
 
+#include <algorithm>
 #include <cwchar>
 
 #include "layouts/soft_keyboard_tables.h"
-#include "ui/monitors.h"
 #include "ui/accessibility.h"
+#include "ui/dpi_scale.h"
+#include "ui/monitors.h"
 #include "ui/ui_owner.h"
+#include "ui/window_dpi.h"
 
 namespace revaze {
 
@@ -19,6 +22,49 @@ void drawText(HDC dc, int x, int y, const wchar_t* text) {
     int length = static_cast<int>(std::wcslen(text));
     if (length > 0) {
         TextOutW(dc, x, y, text, length);
+    }
+}
+
+// Where a key is drawn and answers at `dpi`: both edges scaled, so that neighbours still touch.
+void placeKey(SoftKeyRecord& key, const SoftKeyGeometry& g, int dpi) {
+    const ScaledSpan across = scaleSpan(g.x, g.width, dpi);
+    const ScaledSpan down = scaleSpan(g.y, g.height, dpi);
+    key.x = across.start;
+    key.y = down.start;
+    key.width = across.length;
+    key.height = down.length;
+    key.hitRect = RECT{across.start, down.start, across.end(), down.end()};
+}
+
+// Draws the cap sx, sy, sw, sh of `caps` into x, y, w, h. A cap of another size is cut in its
+// middle: its corners and edges (the bevel) are copied as they are, and the flat middle of the
+// face stretched over what remains, so that a key of any size is drawn sharp.
+void drawCap(HDC dc, int x, int y, int w, int h, HDC caps, int sx, int sy, int sw, int sh) {
+    if (w == sw && h == sh) {
+        BitBlt(dc, x, y, w, h, caps, sx, sy, SRCCOPY);
+        return;
+    }
+    struct Part {
+        int at, length, from, fromLength;
+    };
+    auto parts = [](int at, int length, int from, int fromLength, Part(&out)[3]) {
+        const int first = std::min(length - length / 2, fromLength - fromLength / 2);
+        const int last = std::min(length / 2, fromLength / 2);
+        out[0] = {at, first, from, first};
+        out[1] = {at + first, length - first - last, from + fromLength / 2, 1};
+        out[2] = {at + length - last, last, from + fromLength - last, last};
+    };
+    Part across[3];
+    Part down[3];
+    parts(x, w, sx, sw, across);
+    parts(y, h, sy, sh, down);
+    for (const Part& row : down) {
+        for (const Part& column : across) {
+            if (row.length > 0 && column.length > 0) {
+                StretchBlt(dc, column.at, row.at, column.length, row.length, caps, column.from,
+                           row.from, column.fromLength, row.fromLength, SRCCOPY);
+            }
+        }
     }
 }
 
@@ -56,6 +102,7 @@ void CUISoft::CreateUIWindow(HWND parent) {
     softVisible = false;
     setCursor(kCursorHand);
     LayoutKeys();
+    OnDpiChanged(DpiOfWindow(window), nullptr);
 }
 
 void CUISoft::Show(const View& view) {
@@ -89,13 +136,9 @@ void CUISoft::LayoutKeys() {
         SoftKeyRecord& key = keys[i];
         key.up = true;
         key.index = i;
-        key.x = g.x;
-        key.y = g.y;
-        key.width = g.width;
-        key.height = g.height;
+        placeKey(key, g, dpi);
         key.capX = g.capX;
         key.capY = g.capY;
-        key.hitRect = RECT{g.x, g.y, g.x + g.width, g.y + g.height};
         const size_t capacity = sizeof key.name / sizeof key.name[0];
         std::wcsncpy(key.name, g_softKeyTable[i].name, capacity - 1);
         key.name[capacity - 1] = L'\0';
@@ -104,34 +147,74 @@ void CUISoft::LayoutKeys() {
     }
 }
 
+void CUISoft::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (!AdoptDpi(newDpi)) {
+        return;
+    }
+    // The labels stay: only where each key is drawn changes.
+    for (int i = 0; i < kSoftKeyCount; ++i) {
+        placeKey(keys[i], kSoftKeyGeometry[i], dpi);
+    }
+    FreeKeyCaps();
+    LoadKeyCaps();
+    if (IsWindow(window)) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        if (suggested != nullptr) {
+            r = *suggested;
+        }
+        MoveWindow(window, r.left, r.top, Scaled(kSoftWindowWidth), Scaled(kSoftWindowHeight),
+                   TRUE);
+    }
+    Invalidate();
+}
+
 void CUISoft::LoadKeyCaps() {
-    if (!keyCapBitmap) {
-        keyCapBitmap.reset(LoadBitmapW(instance, MAKEINTRESOURCEW(kKeyCapBitmapId)));
+    if (!keyCaps.bitmap) {
+        keyCaps =
+            LoadScaledBitmap(instance, MAKEINTRESOURCEW(kKeyCapBitmapId), kKeyCapBitmapId, dpi);
+        const int pressedFrom = scaleToDpi(kSoftKeyPressedCapOffset, keyCaps.dpi);
+        if (Bitmap themed =
+                Recoloured(keyCaps.bitmap.get(), SkinPart::KeyCaps, theme, pressedFrom)) {
+            keyCaps.bitmap = std::move(themed);
+        }
     }
 }
 
 void CUISoft::FreeKeyCaps() {
-    keyCapBitmap.reset();
+    keyCaps = ScaledBitmap{};
 }
 
 void CUISoft::Paint() {
     PaintScope paint(window);
     HDC dc = paint.dc();
-    MemoryDC caps(dc, keyCapBitmap.get());
+    MemoryDC caps(dc, keyCaps.bitmap.get());
     if (!caps.ready()) {
         return;
     }
-    SetTextColor(dc, RGB(190, 5, 30));
+    const ThemeColours colours = ColoursFor(theme);
+    // What no key covers (right of the space bar) in the theme's background: the class's light
+    // grey in the light theme, as before.
+    RECT client{};
+    GetClientRect(window, &client);
+    Brush background(theme == UiTheme::Light ? nullptr : CreateSolidBrush(colours.keyboardBack));
+    FillRect(dc, &client,
+             background ? background.get() : static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
     SelectedObject font(dc, keyFont.get());
     for (int i = 0; i < kSoftKeyCount; ++i) {
         const SoftKeyRecord& key = keys[i];
         // The pressed picture sits one cap row lower and its text one pixel further in.
-        int shift = key.up ? 0 : 1;
-        BitBlt(dc, key.x, key.y, key.width, key.height, caps.get(), key.capX,
-               key.capY + (key.up ? 0 : kSoftKeyPressedCapOffset), SRCCOPY);
-        drawText(dc, key.x + 2 + shift, key.y + 1 + shift, key.name);
-        drawText(dc, key.x + 12 + shift, key.y + 9 + shift, key.label);
+        const int shift = key.up ? 0 : Scaled(1);
+        const SoftKeyGeometry& g = kSoftKeyGeometry[i];
+        const ScaledSpan capAcross = scaleSpan(key.capX, g.width, keyCaps.dpi);
+        const ScaledSpan capDown =
+            scaleSpan(key.capY + (key.up ? 0 : kSoftKeyPressedCapOffset), g.height, keyCaps.dpi);
+        drawCap(dc, key.x, key.y, key.width, key.height, caps.get(), capAcross.start, capDown.start,
+                capAcross.length, capDown.length);
+        SetTextColor(dc, key.up ? colours.keyText : colours.pressedKeyText);
+        drawText(dc, key.x + Scaled(2) + shift, key.y + Scaled(1) + shift, key.name);
+        drawText(dc, key.x + Scaled(12) + shift, key.y + Scaled(9) + shift, key.label);
     }
 }
 
@@ -208,8 +291,18 @@ LRESULT CUISoft::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case WM_CREATE:
+        AdoptTheme();
         LoadKeyCaps();
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        if (AdoptTheme()) {
+            FreeKeyCaps();
+            LoadKeyCaps();
+            Invalidate();
+        }
+        break;
     case WM_PAINT:
         Paint();
         return 0;
@@ -242,6 +335,9 @@ LRESULT CUISoft::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
         BringBackOnScreen(window);
         break;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SETFOCUS:
         return 0;
     default:

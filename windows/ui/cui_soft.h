@@ -9,6 +9,7 @@
 #include "session/view.h"
 #include "ui/cui_base.h"
 #include "ui/placement.h"
+#include "ui/scaled_bitmap.h"
 
 namespace revaze {
 
@@ -27,15 +28,15 @@ ScreenPoint SoftKeyboardHome(const MonitorArea& monitor, int width, int height);
 
 struct SoftKeyRecord {
     bool up = true;     // drawn raised, else pressed
-    RECT hitRect{};     // client rectangle of the key
+    RECT hitRect{};     // client rectangle of the key, at the window's DPI
     wchar_t name[6]{};  // the name printed on the key
     wchar_t label[2]{}; // the label of the current page and layout
     int index = 0;      // 0..56
-    int x = 0;
+    int x = 0;          // x, y, width and height at the window's DPI
     int y = 0;
     int width = 0;
     int height = 0;
-    int capX = 0; // raised cap in bitmap 113; the pressed one is 30 pixels lower
+    int capX = 0; // raised cap in bitmap 113 (96 DPI); the pressed one is 30 pixels lower
     int capY = 0;
 };
 
@@ -51,6 +52,9 @@ public:
     void Show(const View& view);
 
     void LayoutKeys();
+    // The window is drawn at `newDpi` now (at `suggested`, when Windows moved it): the keys,
+    // their caps, the fonts and the window's size follow.
+    void OnDpiChanged(int newDpi, const RECT* suggested);
     void LoadPageLabels();
     void LoadKeyCaps();
     void FreeKeyCaps();
@@ -62,7 +66,7 @@ public:
     void ReleaseKey();
     void OnCommand(int id);
 
-    Bitmap keyCapBitmap;
+    ScaledBitmap keyCaps;
     std::array<SoftKeyRecord, kSoftKeyCapacity> keys{};
     int pressedKey = -1;
     int dragOffsetX = 0;

@@ -8,6 +8,7 @@
 #include "ui/monitors.h"
 #include "ui/settings_dialog.h"
 #include "ui/ui_owner.h"
+#include "ui/window_dpi.h"
 
 namespace revaze {
 
@@ -47,28 +48,9 @@ ScreenPoint StatusHome(const MonitorArea& monitor, int width, int height) {
     return KeepInside({m.left + (m.width() / 4) * 3, m.bottom - 132}, width, height, monitor.work);
 }
 
-int StatusButtonAt(int x) {
-    if (x > 0 && x < 26) {
-        return kStatusLogo;
-    }
-    if (x > 26 && x < 53) {
-        return kStatusMode;
-    }
-    if (x > 53 && x < 79) {
-        return kStatusSoftKeyboard;
-    }
-    if (x > 79 && x < 106) {
-        return kStatusLayout;
-    }
-    if (x > 106 && x < 132) {
-        return kStatusMenu;
-    }
-    return kStatusNone;
-}
-
 CUIStat::CUIStat(HINSTANCE instance, UiOwner& owner) : CUIBase(instance, kStatClass, owner) {
-    width = 132;
-    height = 28;
+    width = kStatusWidth;
+    height = kStatusCell;
 }
 
 bool CUIStat::RegisterWindowClass() {
@@ -87,6 +69,7 @@ void CUIStat::CreateUIWindow(HWND parent) {
     }
     const ScreenPoint home = StatusHome(FocusMonitor(DesktopMonitors()), width, height);
     window = createPopup(parent, home.x, home.y, width, height);
+    OnDpiChanged(DpiOfWindow(window), nullptr);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     setCursor(kCursorHand);
 }
@@ -100,7 +83,7 @@ void CUIStat::Show(const View& view) {
     inputMode = view.mode;
     layoutId = view.layout;
     softVisible = view.softVisible;
-    accessibility_.Update(window, view);
+    accessibility_.Update(window, view, dpi);
     Invalidate();
     if (newBadge && IsWindow(window)) {
         UpdateWindow(window); // the layout button shows the new badge at once
@@ -108,34 +91,66 @@ void CUIStat::Show(const View& view) {
 }
 
 void CUIStat::LoadStrip() {
-    if (!stripBitmap) {
-        stripBitmap.reset(LoadBitmapW(instance, MAKEINTRESOURCEW(kStatusStripBitmapId)));
+    if (!strip.bitmap) {
+        strip = LoadScaledBitmap(instance, MAKEINTRESOURCEW(kStatusStripBitmapId),
+                                 kStatusStripBitmapId, dpi);
+        if (Bitmap themed = Recoloured(strip.bitmap.get(), SkinPart::StatusStrip, theme)) {
+            strip.bitmap = std::move(themed);
+        }
     }
 }
 
 void CUIStat::FreeStrip() {
-    stripBitmap.reset();
+    strip = ScaledBitmap{};
+}
+
+void CUIStat::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (!AdoptDpi(newDpi)) {
+        return;
+    }
+    width = Scaled(kStatusWidth);
+    height = Scaled(kStatusCell);
+    FreeStrip();
+    LoadStrip();
+    if (IsWindow(window)) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        if (suggested != nullptr) {
+            r = *suggested; // where Windows keeps it on the new monitor
+        }
+        MoveWindow(window, r.left, r.top, width, height, TRUE);
+    }
 }
 
 void CUIStat::Paint() {
     PaintScope paint(window);
-    MemoryDC strip(paint.dc(), stripBitmap.get());
-    if (!strip.ready()) {
+    MemoryDC source(paint.dc(), strip.bitmap.get());
+    if (!source.ready()) {
         return;
     }
-    auto cell = [&](int button, int sourceRow) {
-        int x = kStatusButtonX[button - 1];
-        BitBlt(paint.dc(), x, 0, kStatusCell, kStatusCell, strip.get(), x, kStatusCell * sourceRow,
-               SRCCOPY);
-    };
-    cell(kStatusLogo, logoButtonUp ? 0 : 1);
-    cell(kStatusMode, inputMode == InputMode::Tibetan ? 0 : 1);
-    cell(kStatusSoftKeyboard, softVisible ? 1 : 0);
-    cell(kStatusLayout, layoutButtonUp ? 0 : 1);
-    cell(kStatusMenu, menuButtonUp ? 0 : 1);
-    // The layout button always shows the badge of the current layout.
-    if (const Layout* layout = findLayout(layoutId)) {
-        cell(kStatusLayout, layout->badgeRow);
+    for (const StatusButtonCell& cell : kStatusButtons) {
+        DrawScaled(paint.dc(), dpi, cell.cellX, 0, source.get(), strip.dpi, cell.cellX,
+                   kStatusCell * stripRow(cell.button), kStatusCell, kStatusCell);
+    }
+}
+
+// The strip row a button shows: 0 up (or Tibetan, or the keyboard hidden), 1 pressed.
+int CUIStat::stripRow(int button) const {
+    switch (button) {
+    case kStatusLogo:
+        return logoButtonUp ? 0 : 1;
+    case kStatusMode:
+        return inputMode == InputMode::Tibetan ? 0 : 1;
+    case kStatusSoftKeyboard:
+        return softVisible ? 1 : 0;
+    case kStatusLayout:
+        // The layout button always shows the badge of the current layout.
+        if (const Layout* layout = findLayout(layoutId)) {
+            return layout->badgeRow;
+        }
+        return layoutButtonUp ? 0 : 1;
+    default:
+        return menuButtonUp ? 0 : 1;
     }
 }
 
@@ -146,7 +161,7 @@ int CUIStat::HitTest(POINT& point) const {
     if (!PtInRect(&client, point)) {
         return kStatusNone;
     }
-    return StatusButtonAt(point.x);
+    return statusButtonAt(point.x, dpi);
 }
 
 void CUIStat::BeginDrag() {
@@ -173,7 +188,7 @@ void CUIStat::BeginDrag() {
 
 void CUIStat::TrackDrag() {
     if (dragging) {
-        drag_.Track(width, height);
+        drag_.Track(width, height, dpi);
         Invalidate();
     }
     POINT pointer{};
@@ -283,8 +298,18 @@ LRESULT CUIStat::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     switch (message) {
     case WM_CREATE:
+        AdoptTheme();
         LoadStrip();
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        if (AdoptTheme()) {
+            FreeStrip();
+            LoadStrip();
+            Invalidate();
+        }
+        break;
     case WM_DESTROY:
         accessibility_.automation.Disconnect(window);
         FreeStrip();
@@ -296,6 +321,9 @@ LRESULT CUIStat::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case kStatusInvokeMessage:
         OnInvoke(int(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_PAINT:
         Paint();

@@ -10,6 +10,8 @@
 #include "ui/cui_base.h"
 #include "ui/drag.h"
 #include "ui/placement.h"
+#include "ui/scaled_bitmap.h"
+#include "ui/status_layout.h"
 
 namespace revaze {
 
@@ -19,32 +21,16 @@ inline constexpr const wchar_t* kWebsiteAddress = L"https://www.revaze.org/";
 // The help document, relative to the Windows directory.
 inline constexpr const wchar_t* kHelpDocumentPath = L"\\IME\\devero2\\help.pdf";
 
-// Resource identifier of the button strip bitmap.
+// Resource identifier of the button strip bitmap (drawn at 96 DPI; scaledBitmapId names the
+// others).
 inline constexpr int kStatusStripBitmapId = 103;
-inline constexpr int kStatusCell = 28; // every picture cell is 28 x 28
 inline constexpr int kHelpCommand = 109;
 inline constexpr int kWebsiteCommand = 110;
 inline constexpr int kSettingsCommand = 111;
 
-// Client x of the five buttons' cells (also the cells' x in the strip), in drawing order.
-inline constexpr int kStatusButtonX[5] = {0, 28, 53, 79, 106};
-
-// The status window's buttons; None for the gaps between them and for points off the window.
-enum StatusButton : int {
-    kStatusNone = 0,
-    kStatusLogo = 1,
-    kStatusMode = 2,
-    kStatusSoftKeyboard = 3,
-    kStatusLayout = 4,
-    kStatusMenu = 5,
-};
-
 // Where the status window opens on a monitor: three quarters across, 132 pixels above its
 // bottom edge, inside its work area.
 ScreenPoint StatusHome(const MonitorArea& monitor, int width, int height);
-
-// The button at client x: both ends of each range belong to no button.
-int StatusButtonAt(int x);
 
 class CUIStat : public CUIBase {
 public:
@@ -62,6 +48,9 @@ public:
     void LoadStrip();
     void FreeStrip();
     void Paint();
+    // The window is drawn at `newDpi` now (at `suggested`, when Windows moved it to a monitor
+    // of that scale): the strip, the size and the hit test follow.
+    void OnDpiChanged(int newDpi, const RECT* suggested);
     // Converts the screen point to client coordinates in place; the button 1..5 under it or 0.
     int HitTest(POINT& point) const;
     void BeginDrag();
@@ -76,7 +65,7 @@ public:
     // Element 0..3 (mode, soft keyboard, layout, menu) invoked by an assistive client.
     void OnInvoke(int element);
 
-    Bitmap stripBitmap;
+    ScaledBitmap strip;
     bool dragging = true; // so the very first press anywhere drags the window
     bool logoButtonUp = true;
     bool layoutButtonUp = true;
@@ -88,6 +77,7 @@ public:
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int stripRow(int button) const;
 
     FrameDrag drag_;
     StatusAccessibility accessibility_;

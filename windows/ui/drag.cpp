@@ -1,18 +1,20 @@
 #include "ui/drag.h"
 
+#include "ui/dpi_scale.h"
 #include "ui/gdi.h"
 
 namespace revaze {
 
-void DrawDragFrame(const RECT& rect) {
+void DrawDragFrame(const RECT& rect, int dpi) {
     DisplayDC display;
     if (display.dc() == nullptr) {
         return;
     }
     HDC dc = display.dc();
     SelectedObject brush(dc, GetStockObject(GRAY_BRUSH));
-    const int bx = GetSystemMetrics(SM_CXBORDER);
-    const int by = GetSystemMetrics(SM_CYBORDER);
+    const int thickness = scaleToDpi(1, dpi) > 1 ? scaleToDpi(1, dpi) : 1;
+    const int bx = GetSystemMetrics(SM_CXBORDER) * thickness;
+    const int by = GetSystemMetrics(SM_CYBORDER) * thickness;
     const int w = rect.right - rect.left;
     const int h = rect.bottom - rect.top;
     PatBlt(dc, rect.left, rect.top, w - bx, by, PATINVERT);
@@ -32,22 +34,23 @@ POINT FrameDrag::Begin(HWND window) {
     return pointer;
 }
 
-void FrameDrag::Track(int width, int height) {
+void FrameDrag::Track(int width, int height, int dpi) {
     POINT pointer{};
     GetCursorPos(&pointer);
     if (frameShown_) {
-        DrawDragFrame(rect); // erases the last one
+        DrawDragFrame(rect, frameDpi_); // erases the last one
     }
     const POINT corner = Corner(pointer);
     rect = RECT{corner.x, corner.y, corner.x + width, corner.y + height};
-    DrawDragFrame(rect);
+    frameDpi_ = dpi;
+    DrawDragFrame(rect, dpi);
     frameShown_ = true;
 }
 
 POINT FrameDrag::End() {
     ReleaseCapture();
     if (frameShown_) {
-        DrawDragFrame(rect);
+        DrawDragFrame(rect, frameDpi_);
         frameShown_ = false;
     }
     POINT pointer{};
