@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/com_class.h"
 #include "platform/guarded.h"
 #include "session/key_event.h"
 #include "session/view.h"
 #include "tests/wine/harness.h"
-#include "tsf/com_class.h"
 #include "tsf/com_ptr.h"
 
 namespace tsfharness {
 
 using harness::check;
-using revaze::tsf::Chain;
-using revaze::tsf::ComClass;
+using revaze::Chain;
+using revaze::ComClass;
 using revaze::tsf::ComPtr;
 
 namespace {

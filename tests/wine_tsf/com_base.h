@@ -2,11 +2,11 @@
 // through the text service's template, without counting themselves in any module.
 #pragma once
 
-#include "tsf/com_class.h"
+#include "platform/com_class.h"
 
 namespace tsfharness {
 
 template <typename... Entries>
-using HarnessObject = revaze::tsf::ComClass<revaze::tsf::Uncounted, Entries...>;
+using HarnessObject = revaze::ComClass<revaze::Uncounted, Entries...>;
 
 } // namespace tsfharness

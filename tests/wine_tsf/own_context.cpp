@@ -12,7 +12,7 @@ __CRT_UUID_DECL(OwnRangeMark, 0x6c1d2a4e, 0x55b2, 0x4f0e, 0x9a, 0x31, 0x0b, 0x7e
 
 namespace tsfharness {
 
-using revaze::tsf::Chain;
+using revaze::Chain;
 using revaze::tsf::ComPtr;
 
 namespace {

@@ -2,7 +2,7 @@
 // destruction, so that DllCanUnloadNow knows when none is left.
 #pragma once
 
-#include "tsf/com_class.h"
+#include "platform/com_class.h"
 #include "tsf/dll_module.h"
 
 namespace revaze::tsf {

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <utility>
 
+#include "platform/com_class.h"
 #include "ui/uia_patterns.h"
 
 namespace revaze {
@@ -101,55 +102,13 @@ UiaRect screenRect(HWND window, RECT client) {
                    double(client.bottom - client.top)};
 }
 
-// Reference counting and QueryInterface for an object of several interfaces, the first of
-// which answers IUnknown.
-template <typename First, typename... Rest> class Unknown : public First, public Rest... {
-public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
-        if (out == nullptr) {
-            return E_POINTER;
-        }
-        *out = nullptr;
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(First)) {
-            *out = static_cast<First*>(this);
-        } else {
-            auto offer = [&](void* typed, REFIID iid) {
-                if (*out == nullptr && riid == iid && offers(riid)) {
-                    *out = typed;
-                }
-            };
-            (offer(static_cast<Rest*>(this), __uuidof(Rest)), ...);
-        }
-        if (*out == nullptr) {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
-protected:
-    virtual ~Unknown() = default;
-    // Whether this object offers the pattern interface `riid` (its shape decides).
-    virtual bool offers(REFIID) const { return true; }
-
-private:
-    std::atomic<ULONG> refs_{1};
-};
-
 } // namespace
 
 class AutomationItemElement;
 
-class AutomationRoot final : public Unknown<IRawElementProviderSimple, IRawElementProviderFragment,
-                                            IRawElementProviderFragmentRoot, ISelectionProvider> {
+class AutomationRoot final
+    : public ComClass<Uncounted, IRawElementProviderSimple, IRawElementProviderFragment,
+                      IRawElementProviderFragmentRoot, ISelectionProvider> {
 public:
     explicit AutomationRoot(const AutomationShape& shape) : shape(shape) {}
 
@@ -248,8 +207,8 @@ protected:
 };
 
 class AutomationItemElement final
-    : public Unknown<IRawElementProviderSimple, IRawElementProviderFragment, ISelectionItemProvider,
-                     IInvokeProvider> {
+    : public ComClass<Uncounted, IRawElementProviderSimple, IRawElementProviderFragment,
+                      ISelectionItemProvider, IInvokeProvider> {
 public:
     AutomationItemElement(AutomationRoot* root, int index, int generation)
         : root_(root), index_(index), generation_(generation) {

@@ -9,7 +9,7 @@
 
 #include <atomic>
 
-namespace revaze::tsf {
+namespace revaze {
 
 // An interface the class implements that also answers for the interfaces it derives from: a
 // caller may ask for ITfTextInputProcessor and get the ITfTextInputProcessorEx.
@@ -50,6 +50,9 @@ public:
             return E_POINTER;
         }
         *out = find(riid);
+        if (*out != nullptr && riid != IID_IUnknown && !offers(riid)) {
+            *out = nullptr;
+        }
         if (*out == nullptr) {
             return E_NOINTERFACE;
         }
@@ -67,6 +70,9 @@ public:
 
 protected:
     virtual ~ComClass() { Counter::Destroyed(); }
+    // Whether this object offers `riid`, one of its interfaces: an object whose shape decides
+    // (a list that can be selected, a button that can be invoked) says no to the others.
+    virtual bool offers(REFIID) const { return true; }
 
 private:
     // This object as the interface `riid` names; null when it has none. IUnknown is always the
@@ -88,4 +94,4 @@ private:
     std::atomic<ULONG> refs_{1};
 };
 
-} // namespace revaze::tsf
+} // namespace revaze
