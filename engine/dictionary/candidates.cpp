@@ -60,7 +60,7 @@ void CandidatePaging::NextPage() {
 }
 
 std::optional<std::wstring> CandidatePaging::ChosenCandidate(char digit) const {
-    if (digit < '1' || digit > '5') {
+    if (!isCandidateDigit(digit)) {
         return std::nullopt;
     }
     long index = static_cast<long>(pageFirst) - 1 + (digit - '1');

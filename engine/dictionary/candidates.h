@@ -14,6 +14,11 @@ namespace revaze {
 inline constexpr int kCandidatesPerPage = 5;
 inline constexpr std::size_t kCandidateLineUnits = 128; // one formatted page line, NUL included
 
+// The digits that choose a candidate of the shown page: '1' to '5'.
+inline constexpr bool isCandidateDigit(char ch) {
+    return ch >= '1' && ch < '1' + kCandidatesPerPage;
+}
+
 // The candidates of one search: the lines found, in dictionary order, at most 100. A candidate
 // becomes text only when it is shown or chosen, so a key costs no copy of a hundred words.
 class CandidateList {

@@ -10,10 +10,6 @@ namespace {
 
 constexpr wchar_t kTsheg = 0x0F0B;
 
-bool isCandidateDigit(char ch) {
-    return ch >= '1' && ch <= '5';
-}
-
 } // namespace
 
 void Session::ewtsKey(char ch, unsigned vk, CommitSink& sink, Result& result) {

@@ -6,14 +6,6 @@
 
 namespace revaze {
 
-namespace {
-
-bool isCandidateDigit(char ch) {
-    return ch >= '1' && ch <= '5';
-}
-
-} // namespace
-
 // Enter commits the composition, Backspace and Escape edit it, the page keys page the
 // candidates, Shift does nothing. False for any other key.
 bool Session::keyedEditingKey(KeyedComposer& c, unsigned vk, CommitSink& sink, Result& result) {

@@ -17,10 +17,6 @@ constexpr wchar_t kNga = 0x0F44;
 constexpr wchar_t kTsheg = 0x0F0B;
 constexpr wchar_t kShad = 0x0F0D;
 
-bool isCandidateDigit(char ch) {
-    return ch >= '1' && ch <= '5';
-}
-
 } // namespace
 
 void Session::wylieKey(char ch, unsigned vk, CommitSink& sink, Result& result) {
