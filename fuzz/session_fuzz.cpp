@@ -272,7 +272,7 @@ void trace(const Event& event, const Result& result, const FickleDocument& docum
                  "composed [%s], %zu candidates from %d\n",
                  result.taken, document.attempts, hexUnits(result.committed).c_str(),
                  result.commitFailed ? " (refused)" : "", static_cast<int>(v.mode),
-                 static_cast<int>(v.layout), v.softVisible, v.softPage,
+                 static_cast<int>(v.state.layoutId), v.state.softVisible, v.state.softPage,
                  hexUnits(v.composedText).c_str(), v.candidateCount, v.pageFirst);
 }
 
@@ -342,7 +342,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (slowestCall().lastWasSlowest) {
             std::snprintf(slowestCall().detail, sizeof slowestCall().detail,
                           "layout %d, soft %d, composed [%s] -> [%s], %zu candidates",
-                          static_cast<int>(before.layout), before.softVisible,
+                          static_cast<int>(before.state.layoutId), before.state.softVisible,
                           hexUnits(before.composedText).c_str(),
                           hexUnits(result.view.composedText).c_str(), result.view.candidateCount);
         }

@@ -193,10 +193,10 @@ TraceRecord Simulator::trace(const std::string& key, const std::wstring& committ
     record.display = view.displayLine;
     record.candidates = view.candidates;
     record.mode = static_cast<int>(view.mode);
-    const Layout* layout = findLayout(view.layout);
+    const Layout* layout = findLayout(view.state.layoutId);
     record.layout = layout != nullptr ? std::string(layout->name) : std::string();
-    record.soft = view.softVisible ? 1 : 0;
-    record.page = view.softPage;
+    record.soft = view.state.softVisible ? 1 : 0;
+    record.page = view.state.softPage;
     return record;
 }
 

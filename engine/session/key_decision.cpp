@@ -59,7 +59,6 @@ Session::Session(const Dictionary* dictionary, const SessionStart& start)
     if (findLayout(start.layout) != nullptr) {
         state_.layoutId = start.layout;
     }
-    layout_.layoutIndex = state_.layoutIndex();
     finish({});
 }
 
@@ -147,28 +146,20 @@ bool Session::commit(std::wstring_view text, CommitSink& sink, Result& result) {
 
 Result Session::finish(Result result) {
     View& v = view_;
+    v.state = state_;
     v.mode = keyMode(capsLock_);
     v.capitals =
         capsLock_ && v.mode == InputMode::Tibetan && keys_.capsLock == CapsLockPolicy::Letters;
-    v.layout = state_.layoutId;
-    v.layoutIndex = state_.layoutIndex();
-    v.softVisible = state_.softVisible;
-    v.softPage = state_.softPage;
-    Composer& composer = active();
-    // The composition window reads the active composer's lines only in Tibetan mode.
-    const bool tibetan = v.mode == InputMode::Tibetan;
-    if (tibetan) {
-        composer.UpdateDisplayLine();
-    }
-    v.displayLine = composer.displayLine.str();
+    const Composer& composer = active();
+    v.displayLine = composer.DisplayLine();
     v.composing = composer.keyCount() != 0;
     v.composedText = v.composing ? composer.ComposedText() : std::wstring();
     v.candidates.clear();
     v.candidatePageText.clear();
-    if (tibetan && !composer.candidateList.empty()) {
+    // The candidates are shown only in Tibetan mode.
+    if (v.mode == InputMode::Tibetan && !composer.candidateList.empty()) {
         v.candidates = composer.ShownPage();
-        composer.FormatCandidatePage();
-        v.candidatePageText = composer.candidatePageText.str();
+        v.candidatePageText = composer.CandidatePageText();
     }
     v.candidateCount = composer.candidateList.size();
     v.pageFirst = composer.pageFirst;

@@ -108,7 +108,7 @@ TEST(SessionKeys, EnterWithNothingComposedEmptiesTheComposer) {
     const Result r = tap(session, kVkReturn, sink);
     EXPECT_FALSE(r.taken);
     EXPECT_TRUE(sink.commits.empty());
-    EXPECT_EQ(session.wylie().spaceCount, 1);
+    EXPECT_EQ(session.wylie().spaceCount(), 1);
     EXPECT_FALSE(r.view.hasContent());
 }
 
@@ -153,7 +153,7 @@ TEST(SessionKeys, SoftKeyboardTakesKeysWhateverTheLayoutAndStepsPages) {
     EXPECT_EQ(session.wylie().keyCount(), 0);
     EXPECT_EQ(session.view().displayLine, (std::wstring{L' ', L' ', 0x0F40}));
     tap(session, kVkHelp, sink);
-    EXPECT_EQ(session.view().softPage, 2);
+    EXPECT_EQ(session.view().state.softPage, 2);
     // A key with no Tibetan label on the page composes nothing: 'f' on BZD's page 1 is U+0066.
     Session bzd;
     bzd.SelectLayout(LayoutId::Bzd);
@@ -202,7 +202,7 @@ TEST(SessionKeys, SoftKeyboardEscapeShiftAndPaging) {
     type(session, "q", sink);
     tap(session, kVkShift, sink);
     EXPECT_EQ(session.view().mode, InputMode::English);
-    EXPECT_TRUE(session.view().softVisible);
+    EXPECT_TRUE(session.view().state.softVisible);
     EXPECT_EQ(session.soft().keyCount(), 0);
 }
 
@@ -309,7 +309,7 @@ TEST(SessionKeys, TheWylieLimitBeepsAndKeepsTheComposition) {
     RecordingSink sink;
     // Seven closed syllables, then seven keys in the eighth.
     type(session, "ka ka ka ka ka ka ka bsgrags", sink);
-    EXPECT_EQ(session.wylie().syllableIndex, 7);
+    EXPECT_EQ(session.wylie().syllableIndex(), 7);
     const std::wstring before = session.view().composedText;
     Result r = type(session, "s", sink);
     EXPECT_TRUE(r.beep);

@@ -45,9 +45,7 @@ void CUIComp::CreateUIWindow(HWND parent) {
 }
 
 void CUIComp::Show(const View& view) {
-    displayLine_ = view.displayLine;
-    candidatePageText_ = view.candidatePageText;
-    capitals_ = view.capitals;
+    shown_ = view;
     if (!IsWindow(window)) {
         return;
     }
@@ -155,15 +153,15 @@ void CUIComp::Paint() {
     SelectedObject font(dc, textFont.get());
     SetTextColor(dc, kCompTextColour);
     SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 3, 2, displayLine_.c_str(), static_cast<int>(displayLine_.size()));
-    if (capitals_) {
+    TextOutW(dc, 3, 2, shown_.displayLine.c_str(), static_cast<int>(shown_.displayLine.size()));
+    if (shown_.capitals) {
         // Caps Lock is on and the layouts read capital keys: say so at the first line's end.
         RECT badge{w - 20, 2, w - 4, kSeparatorY};
         DrawTextW(dc, L"A", 1, &badge, DT_RIGHT | DT_TOP | DT_SINGLELINE);
     }
-    if (!candidatePageText_.empty()) {
+    if (!shown_.candidatePageText.empty()) {
         // DT_MODIFYSTRING may write an ellipsis and four more characters into the text.
-        std::vector<wchar_t> text(candidatePageText_.begin(), candidatePageText_.end());
+        std::vector<wchar_t> text(shown_.candidatePageText.begin(), shown_.candidatePageText.end());
         text.resize(text.size() + 5, L'\0');
         DrawTextExW(dc, text.data(), -1, &client, DT_END_ELLIPSIS | DT_MODIFYSTRING, nullptr);
     }

@@ -45,7 +45,7 @@ void CUISoft::CreateUIWindow(HWND parent) {
     int y = GetSystemMetrics(SM_CYSCREEN) / 2;
     window = createPopup(parent, x, y, kSoftWindowWidth, kSoftWindowHeight);
     ShowWindow(window, SW_HIDE);
-    softVisible = false;
+    shown_.softVisible = false;
     setCursor(kCursorHand);
     LayoutKeys();
     // A new keyboard starts on its first page.
@@ -53,23 +53,24 @@ void CUISoft::CreateUIWindow(HWND parent) {
 }
 
 void CUISoft::Show(const View& view) {
-    const bool newLabels = view.softPage != softPage || view.layoutIndex != layoutIndex;
-    softPage = view.softPage;
-    layoutIndex = view.layoutIndex;
-    if (view.softVisible && !softVisible) {
+    const InputState& next = view.state;
+    const bool newLabels =
+        next.softPage != shown_.softPage || next.layoutIndex() != shown_.layoutIndex();
+    const bool wasVisible = shown_.softVisible;
+    shown_ = next;
+    if (next.softVisible && !wasVisible) {
         LoadPageLabels();
         ShowNoActivate();
-    } else if (!view.softVisible && softVisible) {
+    } else if (!next.softVisible && wasVisible) {
         HideWindow();
     } else if (newLabels) {
         LoadPageLabels();
     }
-    softVisible = view.softVisible;
 }
 
 void CUISoft::LoadPageLabels() {
     for (int i = 0; i < kSoftKeyCount; ++i) {
-        keys[i].label[0] = SoftPageLabel(softPage, layoutIndex, i);
+        keys[i].label[0] = SoftPageLabel(shown_.softPage, shown_.layoutIndex(), i);
         keys[i].label[1] = L'\0';
     }
     Invalidate();

@@ -66,13 +66,11 @@ public:
     int dragOffsetY = 0;
     int dragging = 0;
     RECT dragRect{};
-    // What the last view showed.
-    bool softVisible = false;
-    int softPage = 1;
-    int layoutIndex = 7;
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    InputState shown_; // the soft keyboard, page and layout the window shows
 };
 
 } // namespace revaze

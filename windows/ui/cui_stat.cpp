@@ -87,10 +87,8 @@ void CUIStat::CreateUIWindow(HWND parent) {
 }
 
 void CUIStat::Show(const View& view) {
-    const bool newBadge = view.layout != layoutId;
-    inputMode = view.mode;
-    layoutId = view.layout;
-    softVisible = view.softVisible;
+    const bool newBadge = view.state.layoutId != shown_.state.layoutId;
+    shown_ = view;
     Invalidate();
     if (newBadge && IsWindow(window)) {
         UpdateWindow(window); // the layout button shows the new badge at once
@@ -119,12 +117,12 @@ void CUIStat::Paint() {
                SRCCOPY);
     };
     cell(kStatusLogo, logoButtonUp ? 0 : 1);
-    cell(kStatusMode, inputMode == InputMode::Tibetan ? 0 : 1);
-    cell(kStatusSoftKeyboard, softVisible ? 1 : 0);
+    cell(kStatusMode, shown_.mode == InputMode::Tibetan ? 0 : 1);
+    cell(kStatusSoftKeyboard, shown_.state.softVisible ? 1 : 0);
     cell(kStatusLayout, layoutButtonUp ? 0 : 1);
     cell(kStatusMenu, menuButtonUp ? 0 : 1);
     // The layout button always shows the badge of the current layout.
-    if (const Layout* layout = findLayout(layoutId)) {
+    if (const Layout* layout = findLayout(shown_.state.layoutId)) {
         cell(kStatusLayout, layout->badgeRow);
     }
 }
@@ -206,12 +204,12 @@ void CUIStat::EndDrag() {
 
 HMENU CUIStat::BuildLayoutMenu() const {
     HMENU menu = CreatePopupMenu();
-    if (menu == nullptr || findLayout(layoutId) == nullptr) {
+    if (menu == nullptr || findLayout(shown_.state.layoutId) == nullptr) {
         return menu;
     }
     for (const Layout& layout : allLayouts()) {
-        UINT flags = MF_STRING | (layout.id == layoutId ? MF_CHECKED : MF_UNCHECKED);
-        const std::wstring text(layoutMenuText(layout, layoutId));
+        UINT flags = MF_STRING | (layout.id == shown_.state.layoutId ? MF_CHECKED : MF_UNCHECKED);
+        const std::wstring text(layoutMenuText(layout, shown_.state.layoutId));
         AppendMenuW(menu, flags, static_cast<UINT_PTR>(layout.id), text.c_str());
     }
     return menu;

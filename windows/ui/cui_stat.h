@@ -73,13 +73,11 @@ public:
     int logoButtonUp = 1;
     int layoutButtonUp = 1;
     int menuButtonUp = 1;
-    // What the last view showed.
-    InputMode inputMode = InputMode::Tibetan;
-    LayoutId layoutId = LayoutId::Wylie;
-    bool softVisible = false;
 
 private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    View shown_; // what the window draws: the last view it was shown
 
     FrameDrag drag_;
 };
