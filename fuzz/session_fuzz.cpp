@@ -23,6 +23,7 @@
 #include "fuzz/hostile_dictionary.h"
 #include "fuzz/session_invariants.h"
 #include "fuzz/slowest_call.h"
+#include "session/key_text.h"
 #include "session/session.h"
 
 namespace revaze::fuzz {
@@ -263,8 +264,7 @@ std::string hexUnits(std::wstring_view text) {
 void trace(const Event& event, const Result& result, const FickleDocument& document) {
     std::fprintf(stderr, "%s", event.what);
     if (const auto& key = event.key) {
-        std::fprintf(stderr, " vk %02X ch %02X%s%s", key->vk, static_cast<unsigned char>(key->ch),
-                     key->released ? " released" : "", key->ctrl ? " ctrl" : "");
+        std::fprintf(stderr, " %s", keyText(*key).c_str());
     }
     const View& v = result.view;
     std::fprintf(stderr,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "session/key_text.h"
 #include "session/test_support.h"
 
 namespace revaze {
@@ -56,6 +57,7 @@ TEST(SessionKeys, DecisionTableInTibetanModeWithNothingComposed) {
     for (const Row& row : rows) {
         Session session;
         const KeyEvent key{row.vk, 0, row.released, row.ctrl};
+        SCOPED_TRACE(keyText(key));
         EXPECT_EQ(session.WouldTake(key), row.taken) << row.what;
         // Key takes exactly what WouldTake said it would.
         RecordingSink sink;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "session/key_text.h"
 #include "session/test_support.h"
 
 namespace revaze {
@@ -45,6 +46,7 @@ TEST(SessionPolicy, CapsLockDecisionTable) {
         Session session(nullptr, {InputMode::Tibetan, LayoutId::Wylie, {row.policy, true}});
         RecordingSink sink;
         const KeyEvent key = letter(row.arrives, row.capsLock);
+        SCOPED_TRACE(keyText(key));
         EXPECT_EQ(session.WouldTake(key), row.taken) << row.what;
         const Result result = session.Key(key, sink);
         EXPECT_EQ(result.taken, row.taken) << row.what;
