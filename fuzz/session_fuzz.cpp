@@ -147,7 +147,7 @@ Result nextCall(Session& session, FuzzedDataProvider& input, FickleDocument& doc
     if (choice < 12) {
         const KeyEvent key = nextKey(input, event);
         event.key = key;
-        const bool wouldTake = session.WouldTake(key);
+        const bool wouldTake = session.Test(key).take;
         Result result = timedCall("Key", [&] { return session.Key(key, document); });
         FUZZ_CHECK(result.taken == wouldTake);
         return result;

@@ -87,34 +87,30 @@ const Composer& Session::active() const {
     return const_cast<Session*>(this)->active();
 }
 
-bool Session::WouldTake(const KeyEvent& key) const {
+KeyTest Session::Test(const KeyEvent& key, ShiftTap tap) const {
+    KeyTest test;
+    test.next.shiftAlone = key.vk == kVkShift && !key.released;
     if (key.released) {
-        return false; // a lone Shift tap switches the mode, but the release itself goes nowhere
-    }
-    if (keyMode(key.capsLock) == InputMode::English || isApplicationKey(key.vk) ||
-        isShortcut(key)) {
-        return false;
+        // A release goes nowhere; the release of a lone Shift tap switches the mode.
+        test.switchesMode = keys_.shiftToggles && key.vk == kVkShift && tap.shiftAlone;
+        return test;
     }
     // With nothing composed, Backspace and Enter belong to the application.
-    if ((key.vk == kVkBack || key.vk == kVkReturn) && active().keyCount() == 0) {
-        return false;
-    }
-    return true;
-}
-
-bool Session::CompletesShiftTap(const KeyEvent& key) const {
-    return keys_.shiftToggles && key.released && key.vk == kVkShift && shiftAlone_;
+    test.take = keyMode(key.capsLock) == InputMode::Tibetan && !isApplicationKey(key.vk) &&
+                !isShortcut(key) &&
+                !((key.vk == kVkBack || key.vk == kVkReturn) && active().keyCount() == 0);
+    return test;
 }
 
 Result Session::Key(const KeyEvent& key, CommitSink& sink) {
     capsLock_ = key.capsLock;
-    const bool loneShiftTap = CompletesShiftTap(key);
-    shiftAlone_ = key.vk == kVkShift && !key.released;
-    if (loneShiftTap) {
+    const KeyTest test = Test(key);
+    shiftTap_ = test.next;
+    if (test.switchesMode) {
         return ToggleInputMode();
     }
     Result result;
-    if (!WouldTake(key)) {
+    if (!test.take) {
         if (!key.released && keyMode(key.capsLock) == InputMode::Tibetan &&
             (key.vk == kVkBack || key.vk == kVkReturn)) {
             active().Reset();

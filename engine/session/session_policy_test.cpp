@@ -47,7 +47,7 @@ TEST(SessionPolicy, CapsLockDecisionTable) {
         RecordingSink sink;
         const KeyEvent key = letter(row.arrives, row.capsLock);
         SCOPED_TRACE(keyText(key));
-        EXPECT_EQ(session.WouldTake(key), row.taken) << row.what;
+        EXPECT_EQ(session.Test(key).take, row.taken) << row.what;
         const Result result = session.Key(key, sink);
         EXPECT_EQ(result.taken, row.taken) << row.what;
         EXPECT_EQ(result.view.composedText, row.composed) << row.what;
@@ -75,7 +75,7 @@ TEST(SessionPolicy, ShiftTapTogglesOnlyWhenTheSettingSaysSo) {
         Session session(nullptr, {InputMode::Tibetan, LayoutId::Wylie, {{}, toggles}});
         RecordingSink sink;
         EXPECT_TRUE(session.Key(test::press(kVkShift), sink).taken);
-        EXPECT_EQ(session.CompletesShiftTap(release(kVkShift)), toggles);
+        EXPECT_EQ(session.Test(release(kVkShift)).switchesMode, toggles);
         session.Key(release(kVkShift), sink);
         EXPECT_EQ(session.view().mode, toggles ? InputMode::English : InputMode::Tibetan);
         // The mode button still switches.

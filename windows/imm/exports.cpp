@@ -116,7 +116,7 @@ REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyDa
         revaze::ImeThread& thread = g_module->thread();
         revaze::Session& session = thread.session();
         thread.keyContext = himc;
-        if (session.WouldTake(key)) {
+        if (session.Test(key).take) {
             return TRUE;
         }
         // The key is the application's, but the session still sees it: a lone Shift tap

@@ -7,30 +7,20 @@
 
 namespace revaze::tsf {
 
-// Of the presses, the service takes those the session would take; of the releases, only the end
-// of a lone Shift tap, which switches the mode and must reach OnKeyUp. The others are the
-// application's.
+// The service takes the keys the session takes, and the release of a lone Shift tap, which
+// switches the mode and must reach OnKeyUp. The others are the application's.
 bool TextService::takes(const KeyEvent& key) const {
-    return key.released ? session_->CompletesShiftTap(key) : session_->WouldTake(key);
+    const KeyTest test = session_->Test(key);
+    return test.take || test.switchesMode;
 }
 
 // A key that goes on to the application: the session sees it as the classic input method's
-// would, and commits nothing.
+// would, and commits nothing. TSF hands the service only the keys it takes, so a key the test
+// lets pass is handed over here at once (a lone Shift tap is one with no other key in between;
+// Backspace and Enter with nothing composed empty the composer).
 void TextService::passKey(const KeyEvent& key) {
     NoCommits none;
     apply(session_->Key(key, none));
-}
-
-// TSF hands the service only the keys it takes; the others go to the application unseen. The
-// session still has to see them (a lone Shift tap is one with no other key in between; Backspace
-// and Enter with nothing composed empty the composer), so a key the service let pass is kept
-// and handed to the session at the next key event, before that key is decided.
-void TextService::feedPassedKey() {
-    if (passedKey_ && session_) {
-        const KeyEvent key = *passedKey_;
-        passedKey_.reset();
-        passKey(key);
-    }
 }
 
 void TextService::runKey(ITfContext* context, const KeyEvent& key) {
@@ -56,11 +46,10 @@ HRESULT TextService::testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* 
     *eaten = FALSE;
     try {
         if (session_) {
-            feedPassedKey();
             const KeyEvent key = KeyFromMessage(wParam, lParam, released);
             *eaten = takes(key) ? TRUE : FALSE;
             if (!*eaten) {
-                passedKey_ = key;
+                passKey(key);
             }
         }
         return S_OK;
@@ -79,7 +68,6 @@ HRESULT TextService::handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam
         if (!session_) {
             return S_OK;
         }
-        feedPassedKey();
         const KeyEvent key = KeyFromMessage(wParam, lParam, released);
         if (takes(key)) {
             // A taken Shift release switches the mode, which drops what is composed: the
