@@ -79,7 +79,10 @@ std::string keyName(unsigned vk, char ch) {
     }
     for (const KeyName& named : kKeyNames) {
         if (named.vk == vk && named.ch == ch) {
-            return "{" + std::string(named.name) + "}";
+            std::string text(1, '{');
+            text += named.name;
+            text += '}';
+            return text;
         }
     }
     char buffer[24];
