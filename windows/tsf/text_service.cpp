@@ -161,6 +161,7 @@ STDMETHODIMP TextService::Deactivate() {
     threadMgr_.reset();
     clientId_ = TF_CLIENTID_NULL;
     activationFlags_ = 0;
+    passedKey_.reset();
     textExtent_.reset();
     return S_OK;
 }

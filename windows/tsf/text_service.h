@@ -110,6 +110,7 @@ private:
     // Keys, text_service_keys.cpp.
     bool takes(const KeyEvent& key) const;
     void passKey(const KeyEvent& key);
+    void feedPassedKey();
     void runKey(ITfContext* context, const KeyEvent& key);
     // OnTestKeyDown/Up and OnKeyDown/Up, for a press or a release.
     HRESULT testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* eaten);
@@ -154,6 +155,8 @@ private:
     std::optional<InputMode> barMode_;
     std::optional<LayoutId> barLayout_;
     std::unique_ptr<TipWindows> windows_;
+    // A key that went to the application, which the session has yet to see.
+    std::optional<KeyEvent> passedKey_;
     // Where the text being typed is on the screen, as the document last said.
     std::optional<RECT> textExtent_;
 };

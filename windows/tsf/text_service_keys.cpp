@@ -15,12 +15,22 @@ bool TextService::takes(const KeyEvent& key) const {
 }
 
 // A key that goes on to the application: the session sees it as the classic input method's
-// would, and commits nothing. TSF hands the service only the keys it takes, so a key the test
-// lets pass is handed over here at once (a lone Shift tap is one with no other key in between;
-// Backspace and Enter with nothing composed empty the composer).
+// would, and commits nothing.
 void TextService::passKey(const KeyEvent& key) {
     NoCommits none;
     apply(session_->Key(key, none));
+}
+
+// TSF hands the service only the keys it takes; the others go to the application unseen. The
+// session still has to see them (a lone Shift tap is one with no other key in between; Backspace
+// and Enter with nothing composed empty the composer), so a key the service let pass is kept
+// and handed to the session at the next key event, before that key is decided.
+void TextService::feedPassedKey() {
+    if (passedKey_ && session_) {
+        const KeyEvent key = *passedKey_;
+        passedKey_.reset();
+        passKey(key);
+    }
 }
 
 void TextService::runKey(ITfContext* context, const KeyEvent& key) {
@@ -46,10 +56,11 @@ HRESULT TextService::testKey(WPARAM wParam, LPARAM lParam, bool released, BOOL* 
     *eaten = FALSE;
     try {
         if (session_) {
+            feedPassedKey();
             const KeyEvent key = KeyFromMessage(wParam, lParam, released);
             *eaten = takes(key) ? TRUE : FALSE;
             if (!*eaten) {
-                passKey(key);
+                passedKey_ = key;
             }
         }
         return S_OK;
@@ -68,6 +79,7 @@ HRESULT TextService::handleKey(ITfContext* context, WPARAM wParam, LPARAM lParam
         if (!session_) {
             return S_OK;
         }
+        feedPassedKey();
         const KeyEvent key = KeyFromMessage(wParam, lParam, released);
         if (takes(key)) {
             // A taken Shift release switches the mode, which drops what is composed: the
