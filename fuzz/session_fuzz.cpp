@@ -23,6 +23,7 @@
 #include "fuzz/hostile_dictionary.h"
 #include "fuzz/session_invariants.h"
 #include "fuzz/slowest_call.h"
+#include "session/key_text.h"
 #include "session/session.h"
 
 namespace revaze::fuzz {
@@ -146,7 +147,7 @@ Result nextCall(Session& session, FuzzedDataProvider& input, FickleDocument& doc
     if (choice < 12) {
         const KeyEvent key = nextKey(input, event);
         event.key = key;
-        const bool wouldTake = session.WouldTake(key);
+        const bool wouldTake = session.Test(key).take;
         Result result = timedCall("Key", [&] { return session.Key(key, document); });
         FUZZ_CHECK(result.taken == wouldTake);
         return result;
@@ -263,8 +264,7 @@ std::string hexUnits(std::wstring_view text) {
 void trace(const Event& event, const Result& result, const FickleDocument& document) {
     std::fprintf(stderr, "%s", event.what);
     if (const auto& key = event.key) {
-        std::fprintf(stderr, " vk %02X ch %02X%s%s", key->vk, static_cast<unsigned char>(key->ch),
-                     key->released ? " released" : "", key->ctrl ? " ctrl" : "");
+        std::fprintf(stderr, " %s", keyText(*key).c_str());
     }
     const View& v = result.view;
     std::fprintf(stderr,
@@ -272,7 +272,7 @@ void trace(const Event& event, const Result& result, const FickleDocument& docum
                  "composed [%s], %zu candidates from %d\n",
                  result.taken, document.attempts, hexUnits(result.committed).c_str(),
                  result.commitFailed ? " (refused)" : "", static_cast<int>(v.mode),
-                 static_cast<int>(v.layout), v.softVisible, v.softPage,
+                 static_cast<int>(v.state.layoutId), v.state.softVisible, v.state.softPage,
                  hexUnits(v.composedText).c_str(), v.candidateCount, v.pageFirst);
 }
 
@@ -342,7 +342,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (slowestCall().lastWasSlowest) {
             std::snprintf(slowestCall().detail, sizeof slowestCall().detail,
                           "layout %d, soft %d, composed [%s] -> [%s], %zu candidates",
-                          static_cast<int>(before.layout), before.softVisible,
+                          static_cast<int>(before.state.layoutId), before.state.softVisible,
                           hexUnits(before.composedText).c_str(),
                           hexUnits(result.view.composedText).c_str(), result.view.candidateCount);
         }

@@ -26,12 +26,12 @@ void checkPaging(const Composer& composer, const std::unordered_set<std::wstring
     }
     // Nothing composed, nothing offered.
     FUZZ_CHECK(composer.keyCount() != 0 || composer.candidateList.empty());
-    checkFixedText(composer.displayLine);
-    checkFixedText(composer.candidatePageText);
+    FUZZ_CHECK(composer.DisplayLine().size() < kDisplayLineUnits);
+    FUZZ_CHECK(composer.CandidatePageText().size() < kCandidatePageUnits);
 }
 
 void checkWylie(const WylieComposer& w) {
-    FUZZ_CHECK(w.syllableIndex >= 0 && w.syllableIndex < WylieComposer::kMaxSyllables);
+    FUZZ_CHECK(w.syllableIndex() >= 0 && w.syllableIndex() < WylieComposer::kMaxSyllables);
     FUZZ_CHECK(w.keyCount() == w.syllables[0].keyCount);
     int index = 0;
     for (const SyllableRecord& syllable : w.syllables) {
@@ -46,14 +46,14 @@ void checkWylie(const WylieComposer& w) {
         fresh.Parse(syllable.latin);
         FUZZ_CHECK(fresh.Output() == std::wstring_view(syllable.tibetan, spelled));
         // Syllables past the one being typed hold nothing.
-        FUZZ_CHECK(index <= w.syllableIndex || syllable.keyCount == 0);
+        FUZZ_CHECK(index <= w.syllableIndex() || syllable.keyCount == 0);
         ++index;
     }
     FUZZ_CHECK(w.parser.outputCount >= 0 &&
                w.parser.outputCount <= WylieSyllableParser::kMaxSyllable);
     FUZZ_CHECK(w.parser.stemLength >= 0 &&
                w.parser.stemLength <= WylieSyllableParser::kMaxSyllable);
-    FUZZ_CHECK(w.spaceCount >= 0);
+    FUZZ_CHECK(w.spaceCount() >= 0);
 }
 
 void checkKeyed(const KeyedComposer& c) {
@@ -130,23 +130,19 @@ void checkView(const Session& session) {
     FUZZ_CHECK(state.inputMode == InputMode::Tibetan || state.inputMode == InputMode::English);
     FUZZ_CHECK(findLayout(state.layoutId) != nullptr);
     FUZZ_CHECK(state.softPage >= kFirstSoftPage && state.softPage <= kLastSoftPage);
-    FUZZ_CHECK(session.layout().layoutIndex == state.layoutIndex());
 
-    FUZZ_CHECK(v.mode == state.inputMode && v.layout == state.layoutId &&
-               v.layoutIndex == state.layoutIndex() && v.softVisible == state.softVisible &&
-               v.softPage == state.softPage);
+    FUZZ_CHECK(v.mode == state.inputMode && v.state == state);
     const Composer& composer = activeComposer(session);
     const bool tibetan = state.inputMode == InputMode::Tibetan;
-    FUZZ_CHECK(v.displayLine == composer.displayLine.str());
+    FUZZ_CHECK(v.displayLine == composer.DisplayLine());
     FUZZ_CHECK(v.composing == (composer.keyCount() != 0));
     FUZZ_CHECK(v.composedText == (v.composing ? composedText(session) : std::wstring()));
     FUZZ_CHECK(v.candidateCount == composer.candidateList.size());
     FUZZ_CHECK(v.pageFirst == composer.pageFirst);
     FUZZ_CHECK(v.candidates.size() <= static_cast<std::size_t>(kCandidatesPerPage));
-    // The composer's page text is only a formatting buffer: the view's is what is drawn.
     if (tibetan && !composer.candidateList.empty()) {
         FUZZ_CHECK(v.candidates == composer.ShownPage());
-        FUZZ_CHECK(v.candidatePageText == composer.candidatePageText.str());
+        FUZZ_CHECK(v.candidatePageText == composer.CandidatePageText());
     } else {
         FUZZ_CHECK(v.candidates.empty() && v.candidatePageText.empty());
     }
@@ -163,7 +159,7 @@ void checkView(const Session& session) {
         lines += c == L'\n';
     }
     FUZZ_CHECK(lines <= v.candidates.size());
-    FUZZ_CHECK(v.candidatePageText.size() == decltype(composer.candidatePageText)::maxLength ||
+    FUZZ_CHECK(v.candidatePageText.size() == kCandidatePageUnits - 1 ||
                lines == v.candidates.size());
 }
 
@@ -171,7 +167,7 @@ void checkView(const Session& session) {
 
 std::wstring wylieComposedText(const WylieComposer& w) {
     std::wstring text;
-    for (int i = 0; i <= w.syllableIndex && i < WylieComposer::kMaxSyllables; ++i) {
+    for (int i = 0; i <= w.syllableIndex() && i < WylieComposer::kMaxSyllables; ++i) {
         const wchar_t* spelling = w.syllables[static_cast<std::size_t>(i)].tibetan;
         if (spelling[0] == L'\0') {
             break;

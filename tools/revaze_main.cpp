@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -208,73 +209,75 @@ int cmdLookup(const std::vector<std::string>& args) {
     return 0;
 }
 
-int cmdType(const std::vector<std::string>& args) {
+// What `revaze type` was asked to do.
+struct TypeRequest {
     bool codepoints = false;
     bool trace = false;
     bool noDict = false;
-    bool dictGiven = false;
     std::string dictPath = defaultDictionaryPath();
     std::string layout;
     Settings settings;
+    std::string script;
+};
+
+// Reads the arguments of `type`; a message for the first that is wrong.
+std::optional<std::string> readTypeArguments(const std::vector<std::string>& args,
+                                             TypeRequest& request) {
+    bool dictGiven = false;
     std::vector<std::string> scripts;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--codepoints") {
-            codepoints = true;
+            request.codepoints = true;
         } else if (a == "--trace") {
-            trace = true;
+            request.trace = true;
         } else if (a == "--no-dict") {
-            noDict = true;
+            request.noDict = true;
         } else if (a == "--dict" || a == "--layout" || a == "--setting") {
             if (i + 1 >= args.size()) {
-                return fail("type: " + a + " needs a value");
+                return a + " needs a value";
             }
             if (a == "--dict") {
-                dictPath = args[++i];
+                request.dictPath = args[++i];
                 dictGiven = true;
             } else if (a == "--setting") {
-                if (auto why = ApplySettingArgument(settings, args[++i])) {
-                    return fail("type: " + *why);
+                if (auto why = ApplySettingArgument(request.settings, args[++i])) {
+                    return *why;
                 }
             } else {
-                layout = args[++i];
+                request.layout = args[++i];
             }
         } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
-            return fail("type: unknown option " + a);
+            return "unknown option " + a;
         } else {
             scripts.push_back(a);
         }
     }
-    if (noDict && dictGiven) {
-        return fail("type: --dict and --no-dict exclude each other");
+    if (request.noDict && dictGiven) {
+        return "--dict and --no-dict exclude each other";
     }
     if (scripts.size() != 1) {
-        return fail("type: give exactly one SCRIPT");
+        return "give exactly one SCRIPT";
     }
-    if (!layout.empty() && findLayoutByName(layout) == nullptr) {
-        return fail("type: unknown layout " + layout);
+    if (!request.layout.empty() && findLayoutByName(request.layout) == nullptr) {
+        return "unknown layout " + request.layout;
     }
-    std::string error;
-    auto tokens = parseScript(scripts[0], error);
-    if (!tokens) {
-        return fail("type: " + error);
-    }
-    std::unique_ptr<Dictionary> dictionary;
-    if (!noDict) {
-        dictionary = loadDictionary(dictPath, error);
-        if (dictionary == nullptr) {
-            return fail(error);
-        }
-    }
-    Simulator simulator(dictionary.get(), settings.Start());
-    if (!layout.empty()) {
-        simulator.chooseLayout(layout);
+    request.script = scripts[0];
+    return std::nullopt;
+}
+
+// Types the tokens into a fresh simulator: a trace line after each token, or the edit box.
+std::string typeTokens(const TypeRequest& request, const std::vector<ScriptToken>& tokens,
+                       const Dictionary* dictionary) {
+    Simulator simulator(dictionary, request.settings.Start());
+    if (!request.layout.empty()) {
+        simulator.chooseLayout(request.layout);
     }
     std::string out;
-    for (const ScriptToken& token : *tokens) {
+    for (const ScriptToken& token : tokens) {
         std::size_t before = simulator.commits().size();
         simulator.run(token);
-        if (trace) {
+        if (request.trace) {
             std::wstring committed;
             for (std::size_t i = before; i < simulator.commits().size(); ++i) {
                 committed += simulator.commits()[i];
@@ -282,10 +285,30 @@ int cmdType(const std::vector<std::string>& args) {
             out += traceJson(simulator.trace(token.text, committed)) + "\n";
         }
     }
-    if (!trace) {
-        out = render(simulator.text(), codepoints) + "\n";
+    if (!request.trace) {
+        out = render(simulator.text(), request.codepoints) + "\n";
     }
-    std::cout << out;
+    return out;
+}
+
+int cmdType(const std::vector<std::string>& args) {
+    TypeRequest request;
+    if (auto why = readTypeArguments(args, request)) {
+        return fail("type: " + *why);
+    }
+    std::string error;
+    auto tokens = parseScript(request.script, error);
+    if (!tokens) {
+        return fail("type: " + error);
+    }
+    std::unique_ptr<Dictionary> dictionary;
+    if (!request.noDict) {
+        dictionary = loadDictionary(request.dictPath, error);
+        if (dictionary == nullptr) {
+            return fail(error);
+        }
+    }
+    std::cout << typeTokens(request, *tokens, dictionary.get());
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "common/keys.h"
 #include "common/text.h"
+#include "session/key_text.h"
 
 namespace revaze {
 
@@ -18,9 +19,34 @@ ScriptEvent releaseOf(unsigned vk, char ch) {
     return {ScriptEvent::Release, vk, ch};
 }
 
-void addKeyStroke(ScriptToken& token, unsigned vk, char ch) {
-    token.events.push_back(pressOf(vk, ch));
-    token.events.push_back(releaseOf(vk, ch));
+void addKeyStroke(ScriptToken& token, const KeyEvent& key) {
+    token.events.push_back(pressOf(key.vk, key.ch));
+    token.events.push_back(releaseOf(key.vk, key.ch));
+}
+
+// What a "{...}" token holds: a named key, a Shift chord, or a click on the status window or its
+// layout menu. False for anything else.
+bool addNamedToken(ScriptToken& token, std::string_view name) {
+    // A single character is written without braces.
+    if (const std::optional<KeyEvent> key = name.size() > 1 ? namedKey(name) : std::nullopt) {
+        addKeyStroke(token, *key);
+    } else if (name == "Soft") {
+        token.events.push_back({ScriptEvent::SoftClick});
+    } else if (name == "Mode") {
+        token.events.push_back({ScriptEvent::ModeClick});
+    } else if (name.starts_with("Shift+") && name.size() == 7 && name[6] >= 0x20 &&
+               name[6] <= 0x7E) {
+        const char k = name[6];
+        token.events.push_back(pressOf(kVkShift, 0));
+        addKeyStroke(token, KeyEvent{virtualKeyOf(k), k});
+        token.events.push_back(releaseOf(kVkShift, 0));
+    } else if (const Layout* layout =
+                   name.starts_with("Layout:") ? findLayoutByName(name.substr(7)) : nullptr) {
+        token.events.push_back({ScriptEvent::LayoutChoice, 0, 0, layout->id});
+    } else {
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -38,7 +64,7 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
                 return std::nullopt;
             }
             token.text = std::string(1, c);
-            addKeyStroke(token, virtualKeyOf(c), c);
+            addKeyStroke(token, *namedKey(token.text));
             tokens.push_back(std::move(token));
             ++i;
             continue;
@@ -56,40 +82,7 @@ std::optional<std::vector<ScriptToken>> parseScript(std::string_view script, std
         }
         std::string_view name = script.substr(i + 1, end - i - 1);
         token.text = std::string(script.substr(i, end - i + 1));
-        if (name == "Enter") {
-            addKeyStroke(token, kVkReturn, '\r');
-        } else if (name == "Back") {
-            addKeyStroke(token, kVkBack, '\b');
-        } else if (name == "Esc") {
-            addKeyStroke(token, kVkEscape, '\x1b');
-        } else if (name == "PgUp") {
-            addKeyStroke(token, kVkPrior, 0);
-        } else if (name == "PgDn") {
-            addKeyStroke(token, kVkNext, 0);
-        } else if (name == "Shift") {
-            addKeyStroke(token, kVkShift, 0);
-        } else if (name == "CapsLock") {
-            addKeyStroke(token, kVkCapital, 0);
-        } else if (name == "Star") {
-            addKeyStroke(token, kVkHelp, 0);
-        } else if (name == "LBrace") {
-            addKeyStroke(token, kVkOem4, '{');
-        } else if (name == "RBrace") {
-            addKeyStroke(token, kVkOem6, '}');
-        } else if (name == "Soft") {
-            token.events.push_back({ScriptEvent::SoftClick});
-        } else if (name == "Mode") {
-            token.events.push_back({ScriptEvent::ModeClick});
-        } else if (name.substr(0, 6) == "Shift+" && name.size() == 7 && name[6] >= 0x20 &&
-                   name[6] <= 0x7E) {
-            char k = name[6];
-            token.events.push_back(pressOf(kVkShift, 0));
-            addKeyStroke(token, virtualKeyOf(k), k);
-            token.events.push_back(releaseOf(kVkShift, 0));
-        } else if (name.substr(0, 7) == "Layout:" && findLayoutByName(name.substr(7)) != nullptr) {
-            token.events.push_back(
-                {ScriptEvent::LayoutChoice, 0, 0, findLayoutByName(name.substr(7))->id});
-        } else {
+        if (!addNamedToken(token, name)) {
             error = "unknown token " + token.text;
             return std::nullopt;
         }
@@ -193,10 +186,10 @@ TraceRecord Simulator::trace(const std::string& key, const std::wstring& committ
     record.display = view.displayLine;
     record.candidates = view.candidates;
     record.mode = static_cast<int>(view.mode);
-    const Layout* layout = findLayout(view.layout);
+    const Layout* layout = findLayout(view.state.layoutId);
     record.layout = layout != nullptr ? std::string(layout->name) : std::string();
-    record.soft = view.softVisible ? 1 : 0;
-    record.page = view.softPage;
+    record.soft = view.state.softVisible ? 1 : 0;
+    record.page = view.state.softPage;
     return record;
 }
 

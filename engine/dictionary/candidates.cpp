@@ -29,8 +29,8 @@ void CandidatePaging::ClearCandidates() {
     pageFirst = 1;
 }
 
-void CandidatePaging::FormatCandidatePage() {
-    candidatePageText.clear();
+std::wstring CandidatePaging::CandidatePageText() const {
+    FixedText<kCandidatePageUnits> page;
     for (int i = 0; i < kCandidatesPerPage; ++i) {
         std::size_t n = static_cast<std::size_t>(pageFirst - 1 + i);
         if (pageFirst < 1 || n >= candidateList.size()) {
@@ -42,8 +42,9 @@ void CandidatePaging::FormatCandidatePage() {
         line.push_back(static_cast<wchar_t>(L'1' + i));
         line.append(L": ");
         line.append(candidateList[n]);
-        candidatePageText.append(line.view());
+        page.append(line.view());
     }
+    return page.str();
 }
 
 void CandidatePaging::PrevPage() {
@@ -60,7 +61,7 @@ void CandidatePaging::NextPage() {
 }
 
 std::optional<std::wstring> CandidatePaging::ChosenCandidate(char digit) const {
-    if (digit < '1' || digit > '5') {
+    if (!isCandidateDigit(digit)) {
         return std::nullopt;
     }
     long index = static_cast<long>(pageFirst) - 1 + (digit - '1');

@@ -13,6 +13,12 @@ namespace revaze {
 
 inline constexpr int kCandidatesPerPage = 5;
 inline constexpr std::size_t kCandidateLineUnits = 128; // one formatted page line, NUL included
+inline constexpr std::size_t kCandidatePageUnits = 256; // the formatted page, NUL included
+
+// The digits that choose a candidate of the shown page: '1' to '5'.
+inline constexpr bool isCandidateDigit(char ch) {
+    return ch >= '1' && ch < '1' + kCandidatesPerPage;
+}
 
 // The candidates of one search: the lines found, in dictionary order, at most 100. A candidate
 // becomes text only when it is shown or chosen, so a key costs no copy of a hundred words.
@@ -39,8 +45,8 @@ private:
     Matches matches_;
 };
 
-// Held by each composer (as a base, so that the composer's candidateList, pageFirst and
-// candidatePageText are its own members). The dictionary is shared and only read.
+// Held by each composer (as a base, so that the composer's candidateList and pageFirst are its
+// own members). The dictionary is shared and only read.
 class CandidatePaging {
 public:
     explicit CandidatePaging(const Dictionary* dictionary) : dictionary_(dictionary) {}
@@ -49,14 +55,12 @@ public:
     CandidateList candidateList;
     // 1-based number of the first candidate on the shown page: 1, 6, 11, ...
     int pageFirst = 1;
-    // The shown page as the composition window draws it: "\n  1: word\n  2: word...".
-    FixedText<256> candidatePageText;
-
     // candidateList = the candidates of `text`, pageFirst = 1.
     void RefreshCandidates(std::wstring_view text);
     void ClearCandidates();
-    // Rewrites candidatePageText from the shown page; each line is cut to fit its 128 units.
-    void FormatCandidatePage();
+    // The shown page as the composition window draws it: "\n  1: word\n  2: word...", each line
+    // cut to fit its 128 units and the whole to fit kCandidatePageUnits.
+    std::wstring CandidatePageText() const;
     void PrevPage();
     void NextPage();
     // The whole candidate that digit '1'..'5' picks on the shown page, or nothing.

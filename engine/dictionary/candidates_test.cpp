@@ -20,14 +20,11 @@ TEST(CandidatePaging, TwelveCandidatesPageByFiveAndStopAtTheLastPage) {
     CandidatePaging c(&d);
     c.RefreshCandidates(L"w");
     ASSERT_EQ(c.candidateList.size(), 12u);
-    c.FormatCandidatePage();
-    EXPECT_EQ(c.candidatePageText.str(), L"\n  1: w1\n  2: w2\n  3: w3\n  4: w4\n  5: w5");
+    EXPECT_EQ(c.CandidatePageText(), L"\n  1: w1\n  2: w2\n  3: w3\n  4: w4\n  5: w5");
     c.NextPage();
-    c.FormatCandidatePage();
-    EXPECT_EQ(c.candidatePageText.str(), L"\n  1: w6\n  2: w7\n  3: w8\n  4: w9\n  5: w10");
+    EXPECT_EQ(c.CandidatePageText(), L"\n  1: w6\n  2: w7\n  3: w8\n  4: w9\n  5: w10");
     c.NextPage();
-    c.FormatCandidatePage();
-    EXPECT_EQ(c.candidatePageText.str(), L"\n  1: w11\n  2: w12");
+    EXPECT_EQ(c.CandidatePageText(), L"\n  1: w11\n  2: w12");
     c.NextPage();
     EXPECT_EQ(c.pageFirst, 11);
     EXPECT_EQ(*c.ChosenCandidate('2'), L"w12");
@@ -72,9 +69,8 @@ TEST(CandidatePaging, LongCandidatesAreCutOnThePageButChosenWhole) {
     Dictionary d = test::dictionaryOfWords({longWord, L"xy"});
     CandidatePaging c(&d);
     c.RefreshCandidates(L"x");
-    c.FormatCandidatePage();
     // The first line is cut to its 127 units; the page holds at most 255.
-    std::wstring page = c.candidatePageText.str();
+    std::wstring page = c.CandidatePageText();
     EXPECT_EQ(page.substr(0, 127), L"\n  1: " + std::wstring(121, L'x'));
     EXPECT_EQ(page.substr(127), L"\n  2: xy");
     EXPECT_EQ(*c.ChosenCandidate('1'), longWord);

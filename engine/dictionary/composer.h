@@ -10,6 +10,8 @@
 
 namespace revaze {
 
+inline constexpr std::size_t kDisplayLineUnits = 256; // the display line, NUL included
+
 class Composer : public CandidatePaging {
 public:
     using CandidatePaging::CandidatePaging;
@@ -21,15 +23,11 @@ public:
     virtual int keyCount() const = 0;
     // Empties the composition, its candidates and its lines.
     virtual void Reset() = 0;
-    // Removes the last key.
-    virtual void DeleteKey() = 0;
     // The text Enter commits: the composition as it stands.
-    virtual std::wstring ComposedText() = 0;
-    // Brings displayLine up to date with the composition; leaves it alone while nothing is typed.
-    virtual void UpdateDisplayLine() = 0;
-
-    // The first line of the composition window.
-    FixedText<256> displayLine;
+    virtual std::wstring ComposedText() const = 0;
+    // The first line of the composition window, cut to kDisplayLineUnits - 1 code units; empty
+    // while nothing is composed.
+    virtual std::wstring DisplayLine() const = 0;
 };
 
 } // namespace revaze

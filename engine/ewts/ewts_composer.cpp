@@ -16,8 +16,7 @@ bool EwtsComposer::OnlyShads() const {
 void EwtsComposer::Reset() {
     afterShad = false;
     keys_.clear();
-    displayLine.clear();
-    candidatePageText.clear();
+    lastDeleted_.clear();
     ClearCandidates();
 }
 
@@ -32,20 +31,18 @@ bool EwtsComposer::AddKey(char ch) {
 
 void EwtsComposer::DeleteKey() {
     if (!keys_.empty()) {
+        if (keys_.size() == 1) {
+            lastDeleted_ = keys_;
+        }
         keys_.pop_back();
         refresh();
     }
 }
 
-std::wstring EwtsComposer::ComposedText() {
+std::wstring EwtsComposer::ComposedText() const {
     const std::size_t end = keys_.find_last_not_of(' ');
     return end == std::string::npos ? std::wstring()
                                     : ewtsToTibetan(widenKeys(keys_.substr(0, end + 1)));
-}
-
-std::wstring EwtsComposer::CandidateText(char digit) const {
-    const std::optional<std::wstring> candidate = ChosenCandidate(digit);
-    return candidate ? *candidate : std::wstring();
 }
 
 void EwtsComposer::refresh() {
@@ -53,14 +50,17 @@ void EwtsComposer::refresh() {
     RefreshCandidates(ComposedText());
 }
 
-void EwtsComposer::UpdateDisplayLine() {
-    if (keys_.empty()) {
-        return;
+std::wstring EwtsComposer::DisplayLine() const {
+    const std::string& keys = keys_.empty() ? lastDeleted_ : keys_;
+    if (keys.empty()) {
+        return {};
     }
-    std::wstring line = widenKeys(keys_);
-    line += EndsInSpace() ? L" " : L"  ";
-    line += ewtsToTibetan(widenKeys(keys_));
-    displayLine.assign(line);
+    std::wstring line = widenKeys(keys);
+    line += keys.back() == ' ' ? L" " : L"  ";
+    line += ewtsToTibetan(widenKeys(keys));
+    FixedText<kDisplayLineUnits> shown;
+    shown.assign(line);
+    return shown.str();
 }
 
 } // namespace revaze

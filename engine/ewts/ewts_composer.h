@@ -30,18 +30,18 @@ public:
     // that is not printable ASCII or past the 60th.
     bool AddKey(char ch);
     // Removes the last key; the composition and candidates follow.
-    void DeleteKey() override;
+    void DeleteKey();
     // The Tibetan of the keys, without the tsheg of trailing spaces: what Enter commits.
-    std::wstring ComposedText() override;
-    // The candidate that digit '1'..'5' picks on the shown page, or empty.
-    std::wstring CandidateText(char digit) const;
-    // displayLine = "<keys>  <tibetan>"; left alone while nothing is typed.
-    void UpdateDisplayLine() override;
+    std::wstring ComposedText() const override;
+    // "<keys>  <tibetan>"; empty while nothing is typed, except right after Backspace took the
+    // only key: the line still shows that key until the composer is reset or another key comes.
+    std::wstring DisplayLine() const override;
 
 private:
     void refresh();
 
     std::string keys_;
+    std::string lastDeleted_; // the only key, when Backspace took it
 };
 
 } // namespace revaze

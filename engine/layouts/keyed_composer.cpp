@@ -7,30 +7,21 @@ namespace revaze {
 void KeyedComposer::Reset() {
     typedKeys.clear();
     compositionText.clear();
-    displayLine.clear();
-    resultText.clear();
-    candidatePageText.clear();
     ClearCandidates();
 }
 
-void KeyedComposer::UpdateDisplayLine() {
+std::wstring KeyedComposer::DisplayLine() const {
+    FixedText<kDisplayLineUnits> line;
     if (typedKeys.empty()) {
-        return;
+        return {};
     }
     if (!compositionText.empty()) {
-        displayLine.assign(displayIndent_);
-        displayLine.append(compositionText.view());
+        line.assign(displayIndent_);
+        line.append(compositionText.view());
     } else {
-        displayLine.assign(widenKeys(typedKeys));
+        line.assign(widenKeys(typedKeys));
     }
-}
-
-void KeyedComposer::SelectCandidate(char digit) {
-    // Assigned, not appended: after a commit that did not arrive the old choice is still here.
-    resultText.clear();
-    if (const std::optional<std::wstring> chosen = ChosenCandidate(digit)) {
-        resultText = *chosen;
-    }
+    return line.str();
 }
 
 } // namespace revaze

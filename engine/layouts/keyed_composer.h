@@ -1,5 +1,5 @@
 // The part the keyboard-layout and soft-keyboard composers share: typed keys, the composed code
-// units, the chosen candidate and the display line. Both hold at most 60 keys and 60 code units.
+// units and the display line. Both hold at most 60 keys and 60 code units.
 #pragma once
 
 #include <string>
@@ -21,17 +21,15 @@ public:
 
     std::string typedKeys;         // the typed key characters, at most 60
     FixedText<64> compositionText; // at most 60 code units; committed by Enter
-    std::wstring resultText;       // the candidate SelectCandidate chose, whole
 
     int keyCount() const override { return static_cast<int>(typedKeys.size()); }
     int charCount() const { return static_cast<int>(compositionText.size()); }
 
     void Reset() override;
-    std::wstring ComposedText() override { return compositionText.str(); }
-    // The indent and compositionText, or the typed keys while nothing has been composed.
-    void UpdateDisplayLine() override;
-    // resultText = the candidate that '1'..'5' picks on the shown page, or empty.
-    void SelectCandidate(char digit);
+    std::wstring ComposedText() const override { return compositionText.str(); }
+    // The indent and compositionText, or the typed keys while nothing has been composed; empty
+    // while nothing is typed.
+    std::wstring DisplayLine() const override;
 
 protected:
     // True while another key and code unit fit.

@@ -9,8 +9,8 @@ void LayoutComposer::Reset() {
     keyGroups.clear();
 }
 
-bool LayoutComposer::DirectCharacter(char ch, wchar_t& out) const {
-    const DirectRow* row = findDirectRow(layoutTables(layoutIndex), ch);
+bool LayoutComposer::DirectCharacter(int layout, char ch, wchar_t& out) const {
+    const DirectRow* row = findDirectRow(layoutTables(layout), ch);
     // A row stored with code 0 would commit nothing: treat it as no row.
     if (row == nullptr || row->code == L'\0') {
         return false;
@@ -19,15 +19,15 @@ bool LayoutComposer::DirectCharacter(char ch, wchar_t& out) const {
     return true;
 }
 
-bool LayoutComposer::IsInputKey(char ch) const {
-    return isLayoutKey(layoutTables(layoutIndex), ch);
+bool LayoutComposer::IsInputKey(int layout, char ch) const {
+    return isLayoutKey(layoutTables(layout), ch);
 }
 
-void LayoutComposer::AddKey(char ch) {
+void LayoutComposer::AddKey(int layout, char ch) {
     if (ch == '\0' || !hasRoom()) {
         return;
     }
-    const LayoutTables& tables = layoutTables(layoutIndex);
+    const LayoutTables& tables = layoutTables(layout);
     std::size_t last = keyGroups.empty() ? 0 : keyGroups.back().size();
     if (last >= 1 && last <= 3) {
         std::string longer = keyGroups.back() + ch;
@@ -53,7 +53,7 @@ void LayoutComposer::AddKey(char ch) {
     RefreshCandidates(compositionText.view());
 }
 
-void LayoutComposer::DeleteKey() {
+void LayoutComposer::DeleteKey(int layout) {
     if (charCount() == 0 || keyCount() == 1) {
         Reset();
         return;
@@ -68,7 +68,7 @@ void LayoutComposer::DeleteKey() {
             // The group falls back to its shorter sequence. The shorter code is in the tables
             // unless the layout changed since the group was built; then the code unit stays.
             group.pop_back();
-            const LayoutTables& tables = layoutTables(layoutIndex);
+            const LayoutTables& tables = layoutTables(layout);
             wchar_t code =
                 group.size() == 1 ? oneKeyCode(tables, group.front()) : multiKeyCode(tables, group);
             if (code != L'\0') {

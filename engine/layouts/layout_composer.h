@@ -15,20 +15,18 @@ public:
 
     // One element per code unit of compositionText: the one to four keys that made it.
     std::vector<std::string> keyGroups;
-    // The layout whose tables the next key is looked up in; a layout switch sets it and keeps
-    // the composition.
-    int layoutIndex = 0;
 
-    // Empties the composition; leaves layoutIndex alone.
+    // Every key is looked up in the tables of `layout` (a layoutIndex of layout_tables.h), the
+    // current layout's: a layout switch keeps the composition, and the next key uses the new one.
     void Reset() override;
     // The code unit `ch` commits at once while nothing is composed.
-    bool DirectCharacter(char ch, wchar_t& out) const;
-    // True when `ch` is a composing key of the current layout. NUL never is.
-    bool IsInputKey(char ch) const;
+    bool DirectCharacter(int layout, char ch, wchar_t& out) const;
+    // True when `ch` is a composing key of the layout. NUL never is.
+    bool IsInputKey(int layout, char ch) const;
     // At either limit, and for a key the tables cannot compose, the key is dropped whole, so
     // that keys, groups and text stay in step.
-    void AddKey(char ch);
-    void DeleteKey() override;
+    void AddKey(int layout, char ch);
+    void DeleteKey(int layout);
 };
 
 } // namespace revaze

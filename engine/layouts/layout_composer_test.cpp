@@ -33,9 +33,9 @@ void expectInStep(const LayoutComposer& c) {
     EXPECT_EQ(joined(c.keyGroups), c.typedKeys);
 }
 
-void typeKeys(LayoutComposer& c, std::string_view keys) {
+void typeKeys(LayoutComposer& c, int layout, std::string_view keys) {
     for (char k : keys) {
-        c.AddKey(k);
+        c.AddKey(layout, k);
     }
 }
 
@@ -94,8 +94,7 @@ TEST(LayoutComposer, ComposesKeySequences) {
     for (const ComposeCase& tc : kComposeCases) {
         SCOPED_TRACE(std::to_string(tc.layout) + " [" + tc.keys + "]");
         c.Reset();
-        c.layoutIndex = tc.layout;
-        typeKeys(c, tc.keys);
+        typeKeys(c, tc.layout, tc.keys);
         EXPECT_EQ(codepointList(c.compositionText.view()), codepointList(tc.text));
         EXPECT_EQ(groupList(c.keyGroups), tc.groups);
         expectInStep(c);
@@ -133,10 +132,9 @@ TEST(LayoutComposer, DeleteKeyRecomposesTheLastCodeUnit) {
         SCOPED_TRACE(std::to_string(tc.layout) + " [" + tc.keys + "] -" +
                      std::to_string(tc.deletes));
         c.Reset();
-        c.layoutIndex = tc.layout;
-        typeKeys(c, tc.keys);
+        typeKeys(c, tc.layout, tc.keys);
         for (int i = 0; i < tc.deletes; ++i) {
-            c.DeleteKey();
+            c.DeleteKey(tc.layout);
         }
         EXPECT_EQ(codepointList(c.compositionText.view()), codepointList(tc.text));
         EXPECT_EQ(groupList(c.keyGroups), tc.groups);
@@ -163,66 +161,56 @@ TEST(LayoutComposer, DirectCharacters) {
     };
     LayoutComposer c(nullptr);
     for (const Case& tc : cases) {
-        c.layoutIndex = tc.layout;
         wchar_t out = L'?';
-        EXPECT_EQ(c.DirectCharacter(tc.key, out), tc.hit) << tc.layout << " [" << tc.key << "]";
+        EXPECT_EQ(c.DirectCharacter(tc.layout, tc.key, out), tc.hit)
+            << tc.layout << " [" << tc.key << "]";
         EXPECT_EQ(static_cast<unsigned>(out), tc.hit ? static_cast<unsigned>(tc.code) : L'?');
     }
 }
 
-// Membership itself is covered with the tables; here the composer must follow layoutIndex.
+// Membership itself is covered with the tables; here the composer must follow the layout.
 TEST(LayoutComposer, InputKeysFollowTheLayout) {
     LayoutComposer c(nullptr);
-    c.layoutIndex = kHimalaya;
-    EXPECT_FALSE(c.IsInputKey(' '));
-    c.layoutIndex = kWylieF;
-    EXPECT_TRUE(c.IsInputKey(' '));
-    EXPECT_FALSE(c.IsInputKey('\0'));
+    EXPECT_FALSE(c.IsInputKey(kHimalaya, ' '));
+    EXPECT_TRUE(c.IsInputKey(kWylieF, ' '));
+    EXPECT_FALSE(c.IsInputKey(kWylieF, '\0'));
 }
 
 TEST(LayoutComposer, LayoutSwitchKeepsTheComposition) {
     LayoutComposer c(nullptr);
-    c.layoutIndex = kWylieF;
-    typeKeys(c, "kh");
-    c.layoutIndex = kHimalaya;
-    typeKeys(c, "mk");
+    typeKeys(c, kWylieF, "kh");
+    typeKeys(c, kHimalaya, "mk");
     EXPECT_EQ(c.compositionText.str(), L"\u0F41\u0F92");
     EXPECT_EQ(c.typedKeys, "khmk");
     EXPECT_EQ(groupList(c.keyGroups), "kh|mk");
 
     // Backspace recomposes with the tables now in use: Himalaya's k.
-    c.DeleteKey();
-    c.DeleteKey();
-    c.DeleteKey();
+    c.DeleteKey(kHimalaya);
+    c.DeleteKey(kHimalaya);
+    c.DeleteKey(kHimalaya);
     EXPECT_EQ(c.compositionText.str(), L"\u0F42");
     EXPECT_EQ(groupList(c.keyGroups), "k");
     expectInStep(c);
 
     // A group the new layout cannot spell shorter keeps its code unit but still loses the key.
     c.Reset();
-    c.layoutIndex = kWylieF;
-    typeKeys(c, "kha");
-    c.layoutIndex = kHimalaya;
-    c.DeleteKey();
+    typeKeys(c, kWylieF, "kha");
+    c.DeleteKey(kHimalaya);
     EXPECT_EQ(c.compositionText.str(), L"\u0F41");
     EXPECT_EQ(groupList(c.keyGroups), "kh");
     expectInStep(c);
-
-    c.Reset();
-    EXPECT_EQ(c.layoutIndex, kHimalaya);
 }
 
 TEST(LayoutComposer, KeysAtTheLimitsAreIgnored) {
     Dictionary dictionary = test::dictionaryOfWords({L"\u0F40\u0F40"});
     LayoutComposer c(&dictionary);
-    c.layoutIndex = kWylieF;
     for (int i = 0; i < kMaxComposedUnits; ++i) {
-        c.AddKey('k');
+        c.AddKey(kWylieF, 'k');
     }
     ASSERT_EQ(c.charCount(), 60);
     ASSERT_EQ(c.candidateList.size(), 0u);
-    c.AddKey('h'); // would only extend the last code unit
-    c.AddKey('k');
+    c.AddKey(kWylieF, 'h'); // would only extend the last code unit
+    c.AddKey(kWylieF, 'k');
     EXPECT_EQ(c.keyCount(), 60);
     EXPECT_EQ(c.charCount(), 60);
     EXPECT_EQ(c.compositionText.back(), L'\u0F40');
@@ -231,11 +219,11 @@ TEST(LayoutComposer, KeysAtTheLimitsAreIgnored) {
     // 60 keys in 30 code units: the key limit alone stops further keys.
     c.Reset();
     for (int i = 0; i < 30; ++i) {
-        typeKeys(c, "ka");
+        typeKeys(c, kWylieF, "ka");
     }
-    c.DeleteKey(); // 59 keys, the last group "k"
-    c.AddKey('h');
-    c.AddKey('a'); // the 61st key
+    c.DeleteKey(kWylieF); // 59 keys, the last group "k"
+    c.AddKey(kWylieF, 'h');
+    c.AddKey(kWylieF, 'a'); // the 61st key
     EXPECT_EQ(c.keyCount(), 60);
     EXPECT_EQ(c.charCount(), 30);
     EXPECT_EQ(c.keyGroups.back(), "kh");
@@ -243,25 +231,19 @@ TEST(LayoutComposer, KeysAtTheLimitsAreIgnored) {
     expectInStep(c);
 }
 
-TEST(LayoutComposer, UpdateDisplayLine) {
+TEST(LayoutComposer, DisplayLine) {
     LayoutComposer c(nullptr);
-    c.UpdateDisplayLine();
-    EXPECT_TRUE(c.displayLine.empty());
+    EXPECT_TRUE(c.DisplayLine().empty());
 
-    c.layoutIndex = kWylieF;
-    c.AddKey('k');
-    c.UpdateDisplayLine();
-    EXPECT_EQ(c.displayLine.str(), L" \u0F40");
+    c.AddKey(kWylieF, 'k');
+    EXPECT_EQ(c.DisplayLine(), L" \u0F40");
 
     c.Reset();
-    EXPECT_TRUE(c.displayLine.empty());
-    c.UpdateDisplayLine();
-    EXPECT_TRUE(c.displayLine.empty());
+    EXPECT_TRUE(c.DisplayLine().empty());
 
     // Keys that composed nothing are shown as typed.
     c.typedKeys = "ab";
-    c.UpdateDisplayLine();
-    EXPECT_EQ(c.displayLine.str(), L"ab");
+    EXPECT_EQ(c.DisplayLine(), L"ab");
 }
 
 class LayoutComposerCandidates : public ::testing::Test {
@@ -269,9 +251,12 @@ protected:
     void SetUp() override {
         dictionary = test::dictionaryOfWords(
             {L"\u0F40", L"\u0F40\u0F72", L"\u0F41\u0F72", L"\u0F66\u0F90", L"\u0F66\u2198x"});
-        composer.layoutIndex = kWylieF;
     }
     std::vector<std::wstring> candidates() const { return composer.candidateList.strings(); }
+    void add(char key) { composer.AddKey(layout, key); }
+    void deleteKey() { composer.DeleteKey(layout); }
+
+    int layout = kWylieF;
 
     Dictionary dictionary;
     LayoutComposer composer{&dictionary};
@@ -279,34 +264,35 @@ protected:
 
 TEST_F(LayoutComposerCandidates, FollowEveryChange) {
     using W = std::vector<std::wstring>;
-    composer.AddKey('k');
+    add('k');
     EXPECT_EQ(candidates(), (W{L"\u0F40", L"\u0F40\u0F72"}));
-    composer.AddKey('h');
+    add('h');
     EXPECT_EQ(candidates(), (W{L"\u0F41\u0F72"}));
-    composer.AddKey('a');
+    add('a');
     EXPECT_EQ(candidates(), (W{L"\u0F41\u0F72"}));
-    composer.AddKey('i');
+    add('i');
     EXPECT_EQ(candidates(), (W{L"\u0F41\u0F72"}));
-    composer.DeleteKey();
-    composer.DeleteKey();
-    composer.DeleteKey();
+    deleteKey();
+    deleteKey();
+    deleteKey();
     EXPECT_EQ(candidates(), (W{L"\u0F40", L"\u0F40\u0F72"}));
     composer.Reset();
     EXPECT_TRUE(candidates().empty());
 
-    typeKeys(composer, "sf");
+    add('s');
+    add('f');
     EXPECT_EQ(candidates(), (W{L"\u0F66\u2198x"}));
-    composer.AddKey('k');
+    add('k');
     EXPECT_EQ(candidates(), (W{L"\u0F66\u0F90"}));
 }
 
 TEST_F(LayoutComposerCandidates, IgnoredKeyLeavesCandidatesAndPage) {
     dictionary = test::dictionaryOfWords(std::vector<std::wstring>(12, L"\u0F40\u0F40"));
-    composer.layoutIndex = kSambhota1;
-    composer.AddKey('k');
+    layout = kSambhota1;
+    add('k');
     ASSERT_EQ(candidates().size(), 12u);
     composer.NextPage();
-    composer.AddKey('C'); // no one-key row
+    add('C'); // no one-key row
     EXPECT_EQ(composer.pageFirst, 6);
     EXPECT_EQ(candidates().size(), 12u);
     EXPECT_EQ(composer.keyCount(), 1);
@@ -318,32 +304,27 @@ TEST_F(LayoutComposerCandidates, PagingAndSelection) {
         words.push_back(L"\u0F40" + std::to_wstring(i));
     }
     dictionary = test::dictionaryOfWords(words);
-    composer.AddKey('k');
+    add('k');
     composer.NextPage();
-    composer.SelectCandidate('2');
-    EXPECT_EQ(composer.resultText, L"\u0F406");
+    EXPECT_EQ(composer.ChosenCandidate('2'), L"\u0F406");
 
-    composer.resultText.clear();
     composer.NextPage();
     EXPECT_EQ(composer.pageFirst, 11);
-    composer.FormatCandidatePage();
-    EXPECT_EQ(composer.candidatePageText.str(), L"\n  1: \u0F4010\n  2: \u0F4011");
-    composer.SelectCandidate('3'); // nothing there
-    EXPECT_TRUE(composer.resultText.empty());
+    EXPECT_EQ(composer.CandidatePageText(), L"\n  1: \u0F4010\n  2: \u0F4011");
+    EXPECT_FALSE(composer.ChosenCandidate('3')); // nothing there
     composer.PrevPage();
     EXPECT_EQ(composer.pageFirst, 6);
 
     composer.Reset();
-    EXPECT_TRUE(composer.candidatePageText.empty());
+    EXPECT_TRUE(composer.CandidatePageText().empty());
     EXPECT_EQ(composer.pageFirst, 1);
 }
 
 TEST_F(LayoutComposerCandidates, ResultHoldsTheWholeCandidate) {
     std::wstring longWord = L"\u0F40" + std::wstring(300, L'\u0F72');
     dictionary = test::dictionaryOfWords({longWord});
-    composer.AddKey('k');
-    composer.SelectCandidate('1');
-    EXPECT_EQ(composer.resultText, longWord);
+    add('k');
+    EXPECT_EQ(composer.ChosenCandidate('1'), longWord);
 }
 
 } // namespace

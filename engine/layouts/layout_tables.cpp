@@ -1,7 +1,9 @@
 #include "layouts/layout_tables.h"
 
 #include "layouts/layouts.h"
+#include "wylie/wylie_tables.h"
 
+#include <array>
 #include <iterator>
 
 namespace revaze {
@@ -79,16 +81,21 @@ static_assert(std::size(kHimalayaTwoKey) <= kTwoKeyCapacity);
 // Wylie-F, layoutIndex 1.
 constexpr std::string_view kWylieFKeySet = "abcd eghifjklmno,prstu'wyzADEINMOTUSH";
 
-constexpr DirectRow kWylieFDirect[] = {
-    {'`', 0x0F00}, {'~', 0x0F01}, {'!', 0x0F08}, {'@', 0x0F04}, {'#', 0x0F05}, {'$', 0x0F06},
-    {'%', 0x0F07}, {'=', 0x0F34}, {'&', 0x0F85}, {'^', 0x0F39}, {'0', 0x0F20}, {'1', 0x0F21},
-    {'2', 0x0F22}, {'3', 0x0F23}, {'4', 0x0F24}, {'5', 0x0F25}, {'6', 0x0F26}, {'7', 0x0F27},
-    {'8', 0x0F28}, {'9', 0x0F29}, {')', 0x0F3D}, {'(', 0x0F3C}, {':', 0x0F14}, {';', 0x0F0F},
-    {'[', 0x0F10}, {']', 0x0F12}, {'>', 0x0F3B}, {',', 0x0F0B}, {'/', 0x0F0D}, {'<', 0x0F3A},
-    {'i', 0x0F72}, {'u', 0x0F74}, {'e', 0x0F7A}, {'o', 0x0F7C}, {'I', 0x0F80}, {'U', 0x0F83},
-    {'E', 0x0F7B}, {'O', 0x0F7D}, {'M', 0x0F7E}, {'H', 0x0F7F}, {'.', 0x0F0F}, {'?', 0x0F1B},
-    {'+', 0x0F15}, {'_', 0x0020}, {'|', 0x0F11}, {'{', 0x0F3F}, {'}', 0x0F3E}, {' ', 0x0F0B},
-};
+// Wylie-F's direct keys are the Wylie layout's, in the same order.
+constexpr std::size_t kWylieDirectCount = [] {
+    std::size_t n = 0;
+    while (n < DirectKeyTable.size() && DirectKeyTable[n].key != '\0') {
+        ++n;
+    }
+    return n;
+}();
+constexpr auto kWylieFDirect = [] {
+    std::array<DirectRow, kWylieDirectCount> rows{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = {DirectKeyTable[i].key, DirectKeyTable[i].unit};
+    }
+    return rows;
+}();
 static_assert(std::size(kWylieFDirect) <= kDirectCapacity);
 
 // The last H row repeats one already listed. R has a row but is not a key.

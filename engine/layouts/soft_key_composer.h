@@ -13,7 +13,7 @@ public:
     // `ch` is the typed key, `wch` the soft keyboard's character for it (never 0). A full
     // composition takes nothing more.
     void AddKey(char ch, wchar_t wch);
-    void DeleteKey() override;
+    void DeleteKey();
 };
 
 } // namespace revaze

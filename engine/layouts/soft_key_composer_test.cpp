@@ -31,8 +31,7 @@ TEST_F(SoftKeyComposerTest, CollectsCharactersAndCandidates) {
     EXPECT_EQ(composer.charCount(), 2);
     EXPECT_EQ(composer.compositionText.str(), L"\u0F40\u0F72");
     EXPECT_EQ(composer.candidateList.strings(), (Words{L"\u0F40\u0F72\u0F0B", L"\u0F40\u0F72"}));
-    composer.UpdateDisplayLine();
-    EXPECT_EQ(composer.displayLine.str(), L"  \u0F40\u0F72");
+    EXPECT_EQ(composer.DisplayLine(), L"  \u0F40\u0F72");
 }
 
 TEST_F(SoftKeyComposerTest, DeleteKey) {
@@ -40,13 +39,12 @@ TEST_F(SoftKeyComposerTest, DeleteKey) {
     EXPECT_EQ(composer.keyCount(), 0);
 
     composer.AddKey('k', L'\u0F40');
-    composer.UpdateDisplayLine();
     composer.DeleteKey();
     EXPECT_EQ(composer.keyCount(), 0);
     EXPECT_EQ(composer.charCount(), 0);
     EXPECT_TRUE(composer.typedKeys.empty());
     EXPECT_TRUE(composer.compositionText.empty());
-    EXPECT_TRUE(composer.displayLine.empty());
+    EXPECT_TRUE(composer.DisplayLine().empty());
     EXPECT_TRUE(composer.candidateList.empty());
 
     composer.AddKey('k', L'\u0F40');
@@ -74,25 +72,21 @@ TEST_F(SoftKeyComposerTest, FullCompositionTakesNoMoreKeys) {
     EXPECT_EQ(composer.pageFirst, 6); // no new search
 }
 
-TEST_F(SoftKeyComposerTest, SelectCandidate) {
-    composer.SelectCandidate('2'); // no candidates: nothing
-    EXPECT_TRUE(composer.resultText.empty());
+TEST_F(SoftKeyComposerTest, ChosenCandidate) {
+    EXPECT_FALSE(composer.ChosenCandidate('2')); // no candidates: nothing
 
     composer.AddKey('k', L'\u0F40');
-    composer.SelectCandidate('2');
-    EXPECT_EQ(composer.resultText, L"\u0F40\u0F72\u0F0B");
+    EXPECT_EQ(composer.ChosenCandidate('2'), L"\u0F40\u0F72\u0F0B");
 
     composer.Reset();
-    EXPECT_TRUE(composer.resultText.empty());
+    EXPECT_FALSE(composer.ChosenCandidate('2'));
     EXPECT_TRUE(composer.candidateList.empty());
 }
 
 TEST_F(SoftKeyComposerTest, DisplayLineFallsBackToKeys) {
-    composer.UpdateDisplayLine();
-    EXPECT_TRUE(composer.displayLine.empty());
+    EXPECT_TRUE(composer.DisplayLine().empty());
     composer.typedKeys = "q";
-    composer.UpdateDisplayLine();
-    EXPECT_EQ(composer.displayLine.str(), L"q");
+    EXPECT_EQ(composer.DisplayLine(), L"q");
 }
 
 TEST_F(SoftKeyComposerTest, ZeroCharacterIsNotTaken) {

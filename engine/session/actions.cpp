@@ -30,10 +30,8 @@ Result Session::ToggleSoftKeyboard() {
 }
 
 Result Session::SelectLayout(LayoutId id) {
-    const Layout* layout = findLayout(id);
-    if (layout != nullptr) {
+    if (findLayout(id) != nullptr) {
         state_.layoutId = id;
-        layout_.layoutIndex = layout->index;
     }
     return finish({});
 }

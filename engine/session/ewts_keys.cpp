@@ -10,10 +10,6 @@ namespace {
 
 constexpr wchar_t kTsheg = 0x0F0B;
 
-bool isCandidateDigit(char ch) {
-    return ch >= '1' && ch <= '5';
-}
-
 } // namespace
 
 void Session::ewtsKey(char ch, unsigned vk, CommitSink& sink, Result& result) {
@@ -76,9 +72,9 @@ void Session::ewtsCharacterKey(char ch, CommitSink& sink, Result& result) {
         return;
     }
     if (isCandidateDigit(ch) && !e.candidateList.empty()) {
-        const std::wstring chosen = e.CandidateText(ch);
-        if (!chosen.empty()) {
-            ewtsCommit(chosen, sink, result);
+        const std::optional<std::wstring> chosen = e.ChosenCandidate(ch);
+        if (chosen && !chosen->empty()) {
+            ewtsCommit(*chosen, sink, result);
         }
         return; // a digit beyond the shown candidates is dropped
     }

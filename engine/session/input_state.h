@@ -21,6 +21,8 @@ struct InputState {
     bool softVisible = false;
     int softPage = kFirstSoftPage; // 1..5
 
+    bool operator==(const InputState&) const = default;
+
     // The row of the layout tables and of the soft keyboard's labels for the current layout.
     int layoutIndex() const {
         const Layout* layout = findLayout(layoutId);

@@ -59,7 +59,6 @@ Session::Session(const Dictionary* dictionary, const SessionStart& start)
     if (findLayout(start.layout) != nullptr) {
         state_.layoutId = start.layout;
     }
-    layout_.layoutIndex = state_.layoutIndex();
     finish({});
 }
 
@@ -88,34 +87,30 @@ const Composer& Session::active() const {
     return const_cast<Session*>(this)->active();
 }
 
-bool Session::WouldTake(const KeyEvent& key) const {
+KeyTest Session::Test(const KeyEvent& key, ShiftTap tap) const {
+    KeyTest test;
+    test.next.shiftAlone = key.vk == kVkShift && !key.released;
     if (key.released) {
-        return false; // a lone Shift tap switches the mode, but the release itself goes nowhere
-    }
-    if (keyMode(key.capsLock) == InputMode::English || isApplicationKey(key.vk) ||
-        isShortcut(key)) {
-        return false;
+        // A release goes nowhere; the release of a lone Shift tap switches the mode.
+        test.switchesMode = keys_.shiftToggles && key.vk == kVkShift && tap.shiftAlone;
+        return test;
     }
     // With nothing composed, Backspace and Enter belong to the application.
-    if ((key.vk == kVkBack || key.vk == kVkReturn) && active().keyCount() == 0) {
-        return false;
-    }
-    return true;
-}
-
-bool Session::CompletesShiftTap(const KeyEvent& key) const {
-    return keys_.shiftToggles && key.released && key.vk == kVkShift && shiftAlone_;
+    test.take = keyMode(key.capsLock) == InputMode::Tibetan && !isApplicationKey(key.vk) &&
+                !isShortcut(key) &&
+                !((key.vk == kVkBack || key.vk == kVkReturn) && active().keyCount() == 0);
+    return test;
 }
 
 Result Session::Key(const KeyEvent& key, CommitSink& sink) {
     capsLock_ = key.capsLock;
-    const bool loneShiftTap = CompletesShiftTap(key);
-    shiftAlone_ = key.vk == kVkShift && !key.released;
-    if (loneShiftTap) {
+    const KeyTest test = Test(key);
+    shiftTap_ = test.next;
+    if (test.switchesMode) {
         return ToggleInputMode();
     }
     Result result;
-    if (!WouldTake(key)) {
+    if (!test.take) {
         if (!key.released && keyMode(key.capsLock) == InputMode::Tibetan &&
             (key.vk == kVkBack || key.vk == kVkReturn)) {
             active().Reset();
@@ -147,31 +142,23 @@ bool Session::commit(std::wstring_view text, CommitSink& sink, Result& result) {
 
 Result Session::finish(Result result) {
     View& v = view_;
+    v.state = state_;
     v.mode = keyMode(capsLock_);
     v.capitals =
         capsLock_ && v.mode == InputMode::Tibetan && keys_.capsLock == CapsLockPolicy::Letters;
-    v.layout = state_.layoutId;
-    v.layoutIndex = state_.layoutIndex();
-    v.softVisible = state_.softVisible;
-    v.softPage = state_.softPage;
-    Composer& composer = active();
-    // The composition window reads the active composer's lines only in Tibetan mode.
-    const bool tibetan = v.mode == InputMode::Tibetan;
-    if (tibetan) {
-        composer.UpdateDisplayLine();
-    }
-    v.displayLine = composer.displayLine.str();
+    const Composer& composer = active();
+    v.displayLine = composer.DisplayLine();
     v.composing = composer.keyCount() != 0;
     v.composedText = v.composing ? composer.ComposedText() : std::wstring();
     v.candidates.clear();
     v.candidatePageText.clear();
-    if (tibetan && !composer.candidateList.empty()) {
+    // The candidates are shown only in Tibetan mode.
+    if (v.mode == InputMode::Tibetan && !composer.candidateList.empty()) {
         v.candidates = composer.ShownPage();
-        composer.FormatCandidatePage();
-        v.candidatePageText = composer.candidatePageText.str();
+        v.candidatePageText = composer.CandidatePageText();
     }
     v.candidateCount = composer.candidateList.size();
-    v.candidateList = tibetan ? composer.candidateList : CandidateList();
+    v.candidateList = v.mode == InputMode::Tibetan ? composer.candidateList : CandidateList();
     v.pageFirst = composer.pageFirst;
     result.view = v;
     return result;

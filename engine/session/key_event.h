@@ -12,4 +12,18 @@ struct KeyEvent {
     bool capsLock = false; // Caps Lock is on (then `ch` of a letter key is upper case)
 };
 
+// The lone Shift tap in progress: the last key event was a Shift press. Only the release of
+// such a tap switches the input mode, so that Shift+letter chords keep the composition.
+struct ShiftTap {
+    bool shiftAlone = false;
+    bool operator==(const ShiftTap&) const = default;
+};
+
+// What the session makes of a key event, before it acts.
+struct KeyTest {
+    bool take = false;         // the key is the input method's: the application does not see it
+    bool switchesMode = false; // the release of a lone Shift tap: the key switches the mode
+    ShiftTap next;             // the Shift tap after this key
+};
+
 } // namespace revaze

@@ -6,25 +6,14 @@
 
 namespace revaze {
 
-namespace {
-
-bool isCandidateDigit(char ch) {
-    return ch >= '1' && ch <= '5';
-}
-
-} // namespace
-
-// Enter commits the composition, Backspace and Escape edit it, the page keys page the
-// candidates, Shift does nothing. False for any other key.
+// Enter commits the composition, Escape drops it, the page keys page the candidates, Shift does
+// nothing. False for any other key (Backspace is each composer's own).
 bool Session::keyedEditingKey(KeyedComposer& c, unsigned vk, CommitSink& sink, Result& result) {
     switch (vk) {
     case kVkReturn:
         if (commit(c.compositionText.view(), sink, result)) {
             c.Reset();
         }
-        return true;
-    case kVkBack:
-        c.DeleteKey();
         return true;
     case kVkShift:
         return true;
@@ -45,24 +34,26 @@ bool Session::keyedEditingKey(KeyedComposer& c, unsigned vk, CommitSink& sink, R
 // A digit 1 to 5 commits that candidate of the shown page; without candidates, or beyond the
 // shown ones, it is dropped.
 void Session::keyedCandidate(KeyedComposer& c, char digit, CommitSink& sink, Result& result) {
-    if (c.candidateList.empty()) {
-        return;
-    }
-    c.SelectCandidate(digit);
-    if (!c.resultText.empty() && commit(c.resultText, sink, result)) {
+    const std::optional<std::wstring> chosen = c.ChosenCandidate(digit);
+    if (chosen && !chosen->empty() && commit(*chosen, sink, result)) {
         c.Reset();
     }
 }
 
 void Session::layoutKey(char ch, unsigned vk, CommitSink& sink, Result& result) {
     LayoutComposer& l = layout_;
+    const int layout = state_.layoutIndex();
+    if (vk == kVkBack) {
+        l.DeleteKey(layout);
+        return;
+    }
     if (keyedEditingKey(l, vk, sink, result)) {
         return;
     }
     // With nothing composed, a key the layout maps directly commits its character at once.
     if (l.keyCount() == 0) {
         wchar_t direct = 0;
-        if (l.DirectCharacter(ch, direct)) {
+        if (l.DirectCharacter(layout, ch, direct)) {
             if (commit(std::wstring_view(&direct, 1), sink, result)) {
                 l.Reset();
             }
@@ -73,13 +64,17 @@ void Session::layoutKey(char ch, unsigned vk, CommitSink& sink, Result& result) 
         keyedCandidate(l, ch, sink, result);
         return;
     }
-    if (l.IsInputKey(ch)) {
-        l.AddKey(ch);
+    if (l.IsInputKey(layout, ch)) {
+        l.AddKey(layout, ch);
     }
 }
 
 void Session::softKeyboardKey(char ch, unsigned vk, CommitSink& sink, Result& result) {
     SoftKeyComposer& s = soft_;
+    if (vk == kVkBack) {
+        s.DeleteKey();
+        return;
+    }
     if (keyedEditingKey(s, vk, sink, result)) {
         return;
     }

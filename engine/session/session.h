@@ -24,14 +24,13 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Would Key take this key? No side effects.
-    bool WouldTake(const KeyEvent& key) const;
-    // Would this key, though the application's, switch the input mode (the release of a lone
-    // Shift tap)? No side effects. A front end whose host only hands over the keys it takes asks
-    // this too, so that the release reaches Key.
-    bool CompletesShiftTap(const KeyEvent& key) const;
-    // Takes the key when WouldTake says so and acts on it; commits go to `sink`. A key that goes
-    // to the application still counts (a lone Shift tap switches the mode; Backspace and Enter
+    // What Key would do with `key` after the Shift tap `tap`, and the tap after it. No side
+    // effects; the one-argument form starts from the session's own tap.
+    KeyTest Test(const KeyEvent& key, ShiftTap tap) const;
+    KeyTest Test(const KeyEvent& key) const { return Test(key, shiftTap_); }
+    // Every key event a front end sees comes here, taken or not: the session keeps the tap Test
+    // hands back and acts. A taken key composes, its commits going to `sink`; a key that goes to
+    // the application still counts (a lone Shift tap switches the mode; Backspace and Enter
     // with nothing composed empty the composer) and comes back with `taken` false.
     Result Key(const KeyEvent& key, CommitSink& sink);
 
@@ -94,9 +93,7 @@ private:
     EwtsComposer ewts_;
     LayoutComposer layout_;
     SoftKeyComposer soft_;
-    // A Shift press with no other key pressed or released since: only such a lone tap switches
-    // the input mode, so that Shift+letter chords keep the composition.
-    bool shiftAlone_ = false;
+    ShiftTap shiftTap_;
     KeyPolicy keys_;
     // As the last key handed to Key found it: the view shows what the next key will do.
     bool capsLock_ = false;

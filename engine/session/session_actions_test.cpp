@@ -14,10 +14,10 @@ TEST(SessionActions, ANewSessionStartsInTibetanWylieWithTheSoftKeyboardHidden) {
     Session session;
     const View& v = session.view();
     EXPECT_EQ(v.mode, InputMode::Tibetan);
-    EXPECT_EQ(v.layout, LayoutId::Wylie);
-    EXPECT_EQ(v.layoutIndex, 7);
-    EXPECT_FALSE(v.softVisible);
-    EXPECT_EQ(v.softPage, 1);
+    EXPECT_EQ(v.state.layoutId, LayoutId::Wylie);
+    EXPECT_EQ(v.state.layoutIndex(), 7);
+    EXPECT_FALSE(v.state.softVisible);
+    EXPECT_EQ(v.state.softPage, 1);
     EXPECT_FALSE(v.hasContent());
     EXPECT_EQ(session.state().activeComposer(), ActiveComposer::Wylie);
 }
@@ -35,9 +35,8 @@ TEST(SessionActions, EveryLayoutSetsBothIndexesAndKeepsTheCompositions) {
         RecordingSink sink;
         type(session, "k", sink); // into the Wylie composer
         Result r = session.SelectLayout(row.id);
-        EXPECT_EQ(r.view.layout, row.id);
-        EXPECT_EQ(r.view.layoutIndex, row.index);
-        EXPECT_EQ(session.layout().layoutIndex, row.index);
+        EXPECT_EQ(r.view.state.layoutId, row.id);
+        EXPECT_EQ(r.view.state.layoutIndex(), row.index);
         EXPECT_EQ(session.wylie().keyCount(), 1);
         // The Wylie composition shows again once Wylie is current again.
         EXPECT_EQ(r.view.composing, row.id == LayoutId::Wylie);
@@ -45,7 +44,7 @@ TEST(SessionActions, EveryLayoutSetsBothIndexesAndKeepsTheCompositions) {
     }
     Session session;
     session.SelectLayout(static_cast<LayoutId>(40)); // no such layout
-    EXPECT_EQ(session.view().layout, LayoutId::Wylie);
+    EXPECT_EQ(session.view().state.layoutId, LayoutId::Wylie);
 }
 
 TEST(SessionActions, ALayoutSwitchMidCompositionUsesTheNewTablesForLaterKeys) {
@@ -64,20 +63,20 @@ TEST(SessionActions, SoftKeyboardButtonResetsAllComposersBothWays) {
     RecordingSink sink;
     type(session, "k", sink);
     Result shown = session.ToggleSoftKeyboard();
-    EXPECT_TRUE(shown.view.softVisible);
+    EXPECT_TRUE(shown.view.state.softVisible);
     EXPECT_EQ(session.wylie().keyCount(), 0);
     type(session, "q", sink);
     Result hidden = session.ToggleSoftKeyboard();
-    EXPECT_FALSE(hidden.view.softVisible);
+    EXPECT_FALSE(hidden.view.state.softVisible);
     EXPECT_EQ(session.soft().keyCount(), 0);
     EXPECT_FALSE(hidden.view.hasContent());
     EXPECT_TRUE(sink.commits.empty());
     // Whatever page it was closed on or given while closed, it opens on page 1.
     session.ShowSoftPage(3);
-    EXPECT_EQ(session.ToggleSoftKeyboard().view.softPage, 1);
+    EXPECT_EQ(session.ToggleSoftKeyboard().view.state.softPage, 1);
     session.ShowSoftPage(4);
     session.ToggleSoftKeyboard();
-    EXPECT_EQ(session.ToggleSoftKeyboard().view.softPage, 1);
+    EXPECT_EQ(session.ToggleSoftKeyboard().view.state.softPage, 1);
 }
 
 TEST(SessionActions, ModeSwitchesResetAndEnglishShowsNothing) {
@@ -96,14 +95,14 @@ TEST(SessionActions, ModeSwitchesResetAndEnglishShowsNothing) {
 TEST(SessionActions, SoftPagesOutsideOneToFiveAreIgnoredAndTheStarKeySkipsDzongkhasFifth) {
     Session session;
     for (int page : {0, 6, -1}) {
-        EXPECT_EQ(session.ShowSoftPage(page).view.softPage, 1);
+        EXPECT_EQ(session.ShowSoftPage(page).view.state.softPage, 1);
     }
-    EXPECT_EQ(session.ShowSoftPage(5).view.softPage, 5);
+    EXPECT_EQ(session.ShowSoftPage(5).view.state.softPage, 5);
     RecordingSink sink;
     session.SelectLayout(LayoutId::Dzongkha);
     session.ToggleSoftKeyboard();
     session.ShowSoftPage(4);
-    EXPECT_EQ(tap(session, kVkHelp, sink).view.softPage, 1);
+    EXPECT_EQ(tap(session, kVkHelp, sink).view.state.softPage, 1);
 }
 
 TEST(SessionActions, CandidatesAreSelectedAndPagedByCall) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "session/key_text.h"
 #include "session/test_support.h"
 
 namespace revaze {
@@ -45,7 +46,8 @@ TEST(SessionPolicy, CapsLockDecisionTable) {
         Session session(nullptr, {InputMode::Tibetan, LayoutId::Wylie, {row.policy, true}});
         RecordingSink sink;
         const KeyEvent key = letter(row.arrives, row.capsLock);
-        EXPECT_EQ(session.WouldTake(key), row.taken) << row.what;
+        SCOPED_TRACE(keyText(key));
+        EXPECT_EQ(session.Test(key).take, row.taken) << row.what;
         const Result result = session.Key(key, sink);
         EXPECT_EQ(result.taken, row.taken) << row.what;
         EXPECT_EQ(result.view.composedText, row.composed) << row.what;
@@ -73,7 +75,7 @@ TEST(SessionPolicy, ShiftTapTogglesOnlyWhenTheSettingSaysSo) {
         Session session(nullptr, {InputMode::Tibetan, LayoutId::Wylie, {{}, toggles}});
         RecordingSink sink;
         EXPECT_TRUE(session.Key(test::press(kVkShift), sink).taken);
-        EXPECT_EQ(session.CompletesShiftTap(release(kVkShift)), toggles);
+        EXPECT_EQ(session.Test(release(kVkShift)).switchesMode, toggles);
         session.Key(release(kVkShift), sink);
         EXPECT_EQ(session.view().mode, toggles ? InputMode::English : InputMode::Tibetan);
         // The mode button still switches.

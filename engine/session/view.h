@@ -12,11 +12,11 @@
 namespace revaze {
 
 struct View {
+    // The session's input state: the mode chosen, the layout, the soft keyboard and its page.
+    InputState state;
+    // The mode the keys act in, which the windows show: the chosen one, or English while Caps
+    // Lock is on under its English policy.
     InputMode mode = InputMode::Tibetan;
-    LayoutId layout = LayoutId::Wylie;
-    int layoutIndex = kWylie;
-    bool softVisible = false;
-    int softPage = kFirstSoftPage;
     // Caps Lock is on and gives capital letters in Tibetan mode (the composition window's badge).
     bool capitals = false;
 

@@ -7,8 +7,6 @@ namespace revaze {
 
 namespace {
 
-// The last syllable: a space typed in it commits instead of opening a tenth.
-constexpr int kLastSyllable = WylieComposer::kMaxSyllables - 1;
 // Once this syllable holds this many keys, every character key is refused with a beep.
 constexpr int kFullSyllable = 7;
 constexpr int kFullSyllableKeys = 7;
@@ -16,10 +14,6 @@ constexpr int kFullSyllableKeys = 7;
 constexpr wchar_t kNga = 0x0F44;
 constexpr wchar_t kTsheg = 0x0F0B;
 constexpr wchar_t kShad = 0x0F0D;
-
-bool isCandidateDigit(char ch) {
-    return ch >= '1' && ch <= '5';
-}
 
 } // namespace
 
@@ -45,7 +39,7 @@ bool Session::wylieEditingKey(unsigned vk, CommitSink& sink, Result& result) {
     switch (vk) {
     case kVkBack:
         w.DeleteKey();
-        if (w.syllableIndex == 0 && w.keyCount() == 0) {
+        if (w.syllableIndex() == 0 && w.keyCount() == 0) {
             w.Reset();
         }
         return true;
@@ -58,14 +52,8 @@ bool Session::wylieEditingKey(unsigned vk, CommitSink& sink, Result& result) {
         w.Reset();
         return true;
     case kVkSpace:
-        ++w.spaceCount;
-        // A second space in a row commits; so does a space in the last syllable, after which no
-        // further syllable can follow.
-        if (w.spaceCount >= 2 || w.syllableIndex >= kLastSyllable) {
+        if (w.Space()) {
             wylieCommit(w.ComposedText(), sink, result);
-        } else {
-            w.CloseSyllable();
-            ++w.syllableIndex;
         }
         return true;
     case kVkPrior:
@@ -81,8 +69,9 @@ bool Session::wylieEditingKey(unsigned vk, CommitSink& sink, Result& result) {
 
 void Session::wylieCharacterKey(char ch, CommitSink& sink, Result& result) {
     WylieComposer& w = wylie_;
-    const bool composing = w.syllableIndex != 0 || w.keyCount() != 0;
-    if (w.syllableIndex == kFullSyllable && w.keysInSyllable(kFullSyllable) == kFullSyllableKeys) {
+    const bool composing = w.syllableIndex() != 0 || w.keyCount() != 0;
+    if (w.syllableIndex() == kFullSyllable &&
+        w.keysInSyllable(kFullSyllable) == kFullSyllableKeys) {
         result.beep = true;
         return;
     }
@@ -109,21 +98,14 @@ void Session::wylieCharacterKey(char ch, CommitSink& sink, Result& result) {
         return;
     }
     if (isCandidateDigit(ch)) {
-        if (w.candidateList.empty()) {
-            return;
-        }
-        w.SelectCandidate(ch);
-        if (!w.outputText.empty() && commit(w.outputText, sink, result)) {
+        const std::optional<std::wstring> chosen = w.ChosenCandidate(ch);
+        if (chosen && !chosen->empty() && commit(*chosen, sink, result)) {
             w.Reset();
         }
         return;
     }
-    if (w.IsInputKey(ch)) {
-        if (!w.AddKey(ch)) {
-            result.beep = true; // no tenth syllable: the composition stays as it was
-            return;
-        }
-        w.spaceCount = 0;
+    if (w.IsInputKey(ch) && !w.AddKey(ch)) {
+        result.beep = true; // no tenth syllable: the composition stays as it was
     }
 }
 

@@ -140,8 +140,8 @@ TEST(Settings, ASessionStartsAsTheSettingsSay) {
     s.startMode = InputMode::English;
     s.shiftToggles = false;
     const Session session(nullptr, s.Start());
-    EXPECT_EQ(session.view().layout, LayoutId::Monlam);
-    EXPECT_EQ(session.view().layoutIndex, findLayout(LayoutId::Monlam)->index);
+    EXPECT_EQ(session.view().state.layoutId, LayoutId::Monlam);
+    EXPECT_EQ(session.view().state.layoutIndex(), findLayout(LayoutId::Monlam)->index);
     EXPECT_EQ(session.view().mode, InputMode::English);
     EXPECT_FALSE(session.keyPolicy().shiftToggles);
 }

@@ -34,18 +34,15 @@ int WylieComposer::keysInSyllable(int i) const {
 }
 
 int WylieComposer::lastSyllable() const {
-    return std::clamp(syllableIndex, 0, kMaxSyllables - 1);
+    return std::clamp(syllableIndex_, 0, kMaxSyllables - 1);
 }
 
 void WylieComposer::Reset() {
     for (SyllableRecord& syllable : syllables) {
         syllable = SyllableRecord{};
     }
-    syllableIndex = 0;
-    spaceCount = 1;
-    outputText.clear();
-    displayLine.clear();
-    candidatePageText.clear();
+    syllableIndex_ = 0;
+    spaceCount_ = 1;
     ClearCandidates();
 }
 
@@ -59,10 +56,10 @@ bool WylieComposer::IsInputKey(char ch) const {
 
 bool WylieComposer::AddKey(char ch) {
     // A NUL would end the syllable's Latin text short of its key count.
-    if (ch == '\0' || syllableIndex < 0 || syllableIndex >= kMaxSyllables) {
+    if (ch == '\0' || syllableIndex_ < 0 || syllableIndex_ >= kMaxSyllables) {
         return false;
     }
-    int index = syllableIndex;
+    int index = syllableIndex_;
     if (syllables[static_cast<std::size_t>(index)].keyCount >= kMaxKeysPerSyllable) {
         if (index + 1 >= kMaxSyllables) {
             return false; // nine full syllables: there is no tenth
@@ -73,17 +70,28 @@ bool WylieComposer::AddKey(char ch) {
     if (syllable.keyCount < 0 || syllable.keyCount >= kMaxKeysPerSyllable) {
         return false;
     }
-    syllableIndex = index;
+    syllableIndex_ = index;
     syllable.latin[syllable.keyCount++] = ch;
     syllable.latin[syllable.keyCount] = '\0';
     respell(syllable);
     CloseSyllable();
+    spaceCount_ = 0;
     return true;
 }
 
+bool WylieComposer::Space() {
+    ++spaceCount_;
+    if (spaceCount_ >= 2 || syllableIndex_ >= kMaxSyllables - 1) {
+        return true;
+    }
+    CloseSyllable();
+    ++syllableIndex_;
+    return false;
+}
+
 void WylieComposer::DeleteKey() {
-    if (syllableIndex >= 0 && syllableIndex < kMaxSyllables) {
-        SyllableRecord& syllable = syllables[static_cast<std::size_t>(syllableIndex)];
+    if (syllableIndex_ >= 0 && syllableIndex_ < kMaxSyllables) {
+        SyllableRecord& syllable = syllables[static_cast<std::size_t>(syllableIndex_)];
         if (syllable.keyCount > 0 && syllable.keyCount <= kMaxKeysPerSyllable) {
             syllable.latin[--syllable.keyCount] = '\0';
             respell(syllable);
@@ -92,8 +100,8 @@ void WylieComposer::DeleteKey() {
         }
     }
     // The previous syllable keeps its keys: the next Backspace takes its last one.
-    if (syllableIndex > 0) {
-        --syllableIndex;
+    if (syllableIndex_ > 0) {
+        --syllableIndex_;
     }
 }
 
@@ -106,42 +114,29 @@ void WylieComposer::respell(SyllableRecord& syllable) {
 }
 
 void WylieComposer::CloseSyllable() {
-    ComposeText();
-    RefreshCandidates(outputText);
+    RefreshCandidates(ComposedText());
 }
 
-void WylieComposer::ComposeText() {
-    outputText.clear();
-    if (tibetanOf(syllables[0]).empty()) {
-        return;
+std::wstring WylieComposer::ComposedText() const {
+    std::wstring text(tibetanOf(syllables[0]));
+    if (text.empty()) {
+        return text;
     }
-    outputText = tibetanOf(syllables[0]);
     // A syllable that spells nothing ends the text there.
     for (int i = 1; i <= lastSyllable(); ++i) {
         const std::wstring_view tibetan = tibetanOf(syllables[static_cast<std::size_t>(i)]);
         if (tibetan.empty()) {
             break;
         }
-        outputText += kTsheg;
-        outputText += tibetan;
+        text += kTsheg;
+        text += tibetan;
     }
+    return text;
 }
 
-std::wstring WylieComposer::ComposedText() {
-    ComposeText();
-    return outputText;
-}
-
-void WylieComposer::SelectCandidate(char digit) {
-    outputText.clear();
-    if (const std::optional<std::wstring> candidate = ChosenCandidate(digit)) {
-        outputText = *candidate;
-    }
-}
-
-void WylieComposer::UpdateDisplayLine() {
+std::wstring WylieComposer::DisplayLine() const {
     if (latinOf(syllables[0]).empty()) {
-        return;
+        return {};
     }
     std::wstring latin;
     for (int i = 0; i <= lastSyllable(); ++i) {
@@ -161,11 +156,13 @@ void WylieComposer::UpdateDisplayLine() {
         tibetan += spelling;
         tibetan += kTsheg;
     }
-    displayLine.assign(latin);
+    FixedText<kDisplayLineUnits> line;
+    line.assign(latin);
     if (!tibetan.empty()) {
-        displayLine.push_back(L' ');
-        displayLine.append(tibetan);
+        line.push_back(L' ');
+        line.append(tibetan);
     }
+    return line.str();
 }
 
 } // namespace revaze

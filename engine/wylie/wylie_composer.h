@@ -30,11 +30,12 @@ public:
     explicit WylieComposer(const Dictionary* dictionary);
 
     WylieSyllableParser parser;
-    // The composed text, and the text the key handler commits; a chosen candidate is kept whole.
-    std::wstring outputText;
     std::array<SyllableRecord, kMaxSyllables> syllables{};
-    int syllableIndex = 0; // the syllable being typed, 0..8
-    int spaceCount = 1;    // kept by the key handler: spaces typed since the last composing key
+
+    // The syllable being typed, 0..8.
+    int syllableIndex() const { return syllableIndex_; }
+    // Spaces typed since the last composing key (1 after a reset).
+    int spaceCount() const { return spaceCount_; }
 
     // Keys in syllable 0: zero while nothing is composed.
     int keyCount() const override;
@@ -50,25 +51,28 @@ public:
     // it and refreshes the candidates. Refuses NUL and a key that would start a tenth syllable:
     // then returns false and nothing changes.
     bool AddKey(char ch);
+    // A space typed in the composition. A second space in a row commits, and so does a space in
+    // the last syllable, after which no further syllable can follow: then it returns true and the
+    // caller commits ComposedText(). Otherwise it closes the syllable and opens the next one.
+    bool Space();
     // Removes the last key of the current syllable; on an empty syllable only steps back to the
     // previous one.
-    void DeleteKey() override;
-    // ComposeText, then the candidates of outputText (from their first page).
+    void DeleteKey();
+    // The candidates of the composed text, from their first page.
     void CloseSyllable();
-    // outputText = the syllables' spellings joined by tshegs, up to the first that spells nothing;
-    // empty when syllable 0 spells nothing.
-    void ComposeText();
-    // ComposeText, then outputText.
-    std::wstring ComposedText() override;
-    // outputText = the candidate that digit '1'..'5' picks on the shown page, or empty.
-    void SelectCandidate(char digit);
-    // displayLine = "<latin> <latin>  <tibetan>་<tibetan>་"; left alone while nothing is typed.
-    void UpdateDisplayLine() override;
+    // The syllables' spellings joined by tshegs, up to the first that spells nothing; empty when
+    // syllable 0 spells nothing.
+    std::wstring ComposedText() const override;
+    // "<latin> <latin>  <tibetan>་<tibetan>་"; empty while nothing is typed.
+    std::wstring DisplayLine() const override;
 
 private:
     // The last syllable that can hold keys now (syllableIndex, never past 8).
     int lastSyllable() const;
     void respell(SyllableRecord& syllable);
+
+    int syllableIndex_ = 0;
+    int spaceCount_ = 1;
 };
 
 } // namespace revaze

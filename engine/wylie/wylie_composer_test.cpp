@@ -47,35 +47,30 @@ void type(WylieComposer& composer, std::string_view keys) {
     }
 }
 
-// What the key handler does on the first space after a syllable.
+// The first space after a syllable opens the next one.
 void space(WylieComposer& composer) {
-    composer.CloseSyllable();
-    ++composer.syllableIndex;
+    ASSERT_FALSE(composer.Space());
 }
 
 TEST(WylieComposer, ShowsLatinThenTibetanAndComposesWithoutAFinalTsheg) {
     WylieComposer composer(nullptr);
     type(composer, "bkra");
     space(composer);
-    composer.UpdateDisplayLine();
     const std::wstring bkra = units({0x0F56, 0x0F40, 0x0FB2});
-    EXPECT_EQ(composer.displayLine.str(), L"bkra  " + bkra + kTsheg);
+    EXPECT_EQ(composer.DisplayLine(), L"bkra  " + bkra + kTsheg);
 
     type(composer, "shis");
-    composer.UpdateDisplayLine();
     const std::wstring shis = units({0x0F64, 0x0F72, 0x0F66});
-    EXPECT_EQ(codepointList(composer.displayLine.view()),
+    EXPECT_EQ(codepointList(composer.DisplayLine()),
               codepointList(L"bkra shis  " + bkra + kTsheg + shis + kTsheg));
-    composer.ComposeText();
-    EXPECT_EQ(codepointList(composer.outputText), codepointList(bkra + kTsheg + shis));
+    EXPECT_EQ(codepointList(composer.ComposedText()), codepointList(bkra + kTsheg + shis));
 }
 
 TEST(WylieComposer, DisplayLineWithoutTibetanIsTheLatinPartAlone) {
     WylieComposer composer(nullptr);
     type(composer, "i");
-    composer.UpdateDisplayLine();
-    EXPECT_EQ(composer.displayLine.str(), L"i ");
-    EXPECT_TRUE(composer.outputText.empty());
+    EXPECT_EQ(composer.DisplayLine(), L"i ");
+    EXPECT_TRUE(composer.ComposedText().empty());
 }
 
 TEST(WylieComposer, ComposedTextEndsAtTheFirstSyllableThatSpellsNothing) {
@@ -97,8 +92,7 @@ TEST(WylieComposer, ComposedTextEndsAtTheFirstSyllableThatSpellsNothing) {
             }
             type(composer, c.syllables[i]);
         }
-        composer.ComposeText();
-        EXPECT_EQ(codepointList(composer.outputText), codepointList(c.composed))
+        EXPECT_EQ(codepointList(composer.ComposedText()), codepointList(c.composed))
             << "first syllable " << c.syllables[0];
     }
 }
@@ -107,11 +101,11 @@ TEST(WylieComposer, TextSpelledBeforeAnEditIsNotKept) {
     Dictionary dictionary = wordsAfterKa(3);
     WylieComposer composer(&dictionary);
     type(composer, "k");
-    EXPECT_EQ(composer.outputText, units({0x0F40}));
+    EXPECT_EQ(composer.ComposedText(), units({0x0F40}));
     EXPECT_EQ(composer.candidateList.size(), 3u);
     composer.DeleteKey();
     EXPECT_EQ(composer.keyCount(), 0);
-    EXPECT_TRUE(composer.outputText.empty());
+    EXPECT_TRUE(composer.ComposedText().empty());
     EXPECT_TRUE(composer.candidateList.empty());
 
     type(composer, "k");
@@ -119,24 +113,23 @@ TEST(WylieComposer, TextSpelledBeforeAnEditIsNotKept) {
     composer.DeleteKey();
     composer.DeleteKey();
     type(composer, "i"); // a lone i spells nothing
-    EXPECT_TRUE(composer.outputText.empty());
+    EXPECT_TRUE(composer.ComposedText().empty());
 }
 
 TEST(WylieComposer, NinthKeyStartsTheNextSyllable) {
     WylieComposer composer(nullptr);
     type(composer, "bsgrubsd");
-    EXPECT_EQ(composer.syllableIndex, 0);
+    EXPECT_EQ(composer.syllableIndex(), 0);
     type(composer, "g");
-    EXPECT_EQ(composer.syllableIndex, 1);
+    EXPECT_EQ(composer.syllableIndex(), 1);
     EXPECT_EQ(composer.keysInSyllable(0), 8);
     EXPECT_EQ(composer.keysInSyllable(1), 1);
     EXPECT_STREQ(composer.syllables[1].latin, "g");
-    composer.UpdateDisplayLine();
     const std::wstring first =
         units({0x0F56, 0x0F66, 0x0F92, 0x0FB2, 0x0F74, 0x0F56, 0x0F66, 0x0F51});
-    EXPECT_EQ(codepointList(composer.displayLine.view()),
+    EXPECT_EQ(codepointList(composer.DisplayLine()),
               codepointList(L"bsgrubsd g  " + first + kTsheg + units({0x0F42}) + kTsheg));
-    EXPECT_EQ(composer.outputText, first + kTsheg + units({0x0F42}));
+    EXPECT_EQ(composer.ComposedText(), first + kTsheg + units({0x0F42}));
 }
 
 TEST(WylieComposer, RefusesAKeyThatWouldStartATenthSyllable) {
@@ -145,28 +138,25 @@ TEST(WylieComposer, RefusesAKeyThatWouldStartATenthSyllable) {
     for (int i = 0; i < WylieComposer::kMaxSyllables; ++i) {
         type(composer, "kkkkkkkk");
     }
-    ASSERT_EQ(composer.syllableIndex, 8);
+    ASSERT_EQ(composer.syllableIndex(), 8);
     ASSERT_EQ(composer.keysInSyllable(8), 8);
-    const std::wstring composed = composer.outputText;
+    const std::wstring composed = composer.ComposedText();
     EXPECT_EQ(composed.size(), 9u * 8u + 8u);
     markCandidates(composer);
 
     EXPECT_FALSE(composer.AddKey('k'));
-    EXPECT_EQ(composer.syllableIndex, 8);
+    EXPECT_EQ(composer.syllableIndex(), 8);
     EXPECT_EQ(composer.keysInSyllable(8), 8);
     EXPECT_STREQ(composer.syllables[8].latin, "kkkkkkkk");
-    EXPECT_EQ(composer.outputText, composed);
+    EXPECT_EQ(composer.ComposedText(), composed);
     EXPECT_TRUE(stillMarked(composer)); // no refresh either
 
-    composer.UpdateDisplayLine();
-    EXPECT_EQ(composer.displayLine.size(), 9u * 9u + 1u + 9u * 9u);
+    EXPECT_EQ(composer.DisplayLine().size(), 9u * 9u + 1u + 9u * 9u);
 
-    // A space after the last syllable moves the index past it: still no key goes anywhere.
-    space(composer);
+    // A space in the last syllable commits: no syllable can follow it.
+    EXPECT_TRUE(composer.Space());
     EXPECT_FALSE(composer.AddKey('k'));
-    EXPECT_EQ(composer.keysInSyllable(9), 0);
-    composer.ComposeText();
-    EXPECT_EQ(composer.outputText, composed);
+    EXPECT_EQ(composer.ComposedText(), composed);
 }
 
 TEST(WylieComposer, RefusesNulAndTellsKeysApart) {
@@ -195,11 +185,11 @@ TEST(WylieComposer, BackspaceOnAnEmptySyllableOnlyStepsBack) {
     WylieComposer composer(&dictionary);
     type(composer, "ka");
     space(composer);
-    ASSERT_EQ(composer.syllableIndex, 1);
+    ASSERT_EQ(composer.syllableIndex(), 1);
     markCandidates(composer);
 
     composer.DeleteKey();
-    EXPECT_EQ(composer.syllableIndex, 0);
+    EXPECT_EQ(composer.syllableIndex(), 0);
     EXPECT_EQ(composer.keyCount(), 2);
     EXPECT_STREQ(composer.syllables[0].latin, "ka");
     EXPECT_TRUE(stillMarked(composer)); // the candidates were not refreshed
@@ -212,7 +202,7 @@ TEST(WylieComposer, BackspaceOnAnEmptySyllableOnlyStepsBack) {
 
     composer.DeleteKey();
     composer.DeleteKey(); // nothing left: stays at syllable 0
-    EXPECT_EQ(composer.syllableIndex, 0);
+    EXPECT_EQ(composer.syllableIndex(), 0);
     EXPECT_EQ(composer.keyCount(), 0);
 }
 
@@ -222,16 +212,13 @@ TEST(WylieComposer, PagesOfFiveWithSixCandidates) {
     type(composer, "k");
     ASSERT_EQ(composer.candidateList.size(), 6u);
     EXPECT_EQ(composer.candidateList[0], units({0x0F40, 0x0F51}));
-    composer.FormatCandidatePage();
-    EXPECT_EQ(composer.candidatePageText.view().substr(0, 7), L"\n  1: " + units({0x0F40}));
-    EXPECT_EQ(std::count(composer.candidatePageText.view().begin(),
-                         composer.candidatePageText.view().end(), L'\n'),
-              5);
+    const std::wstring page = composer.CandidatePageText();
+    EXPECT_EQ(page.substr(0, 7), L"\n  1: " + units({0x0F40}));
+    EXPECT_EQ(std::count(page.begin(), page.end(), L'\n'), 5);
 
     composer.NextPage();
     EXPECT_EQ(composer.pageFirst, 6);
-    composer.FormatCandidatePage();
-    EXPECT_EQ(composer.candidatePageText.str(), L"\n  1: " + units({0x0F40, 0x0F56}));
+    EXPECT_EQ(composer.CandidatePageText(), L"\n  1: " + units({0x0F40, 0x0F56}));
     composer.NextPage();
     EXPECT_EQ(composer.pageFirst, 6);
     composer.PrevPage();
@@ -260,9 +247,7 @@ TEST(WylieComposer, DigitsPickOnTheShownPage) {
         {'5', L""},
     };
     for (const auto& c : cases) {
-        composer.outputText = L"stale";
-        composer.SelectCandidate(c.digit);
-        EXPECT_EQ(composer.outputText, c.chosen) << "digit " << c.digit;
+        EXPECT_EQ(composer.ChosenCandidate(c.digit).value_or(L""), c.chosen) << "digit " << c.digit;
     }
 }
 
@@ -273,10 +258,8 @@ TEST(WylieComposer, AChosenCandidateIsKeptWhole) {
     WylieComposer composer(&dictionary);
     type(composer, "k");
     ASSERT_EQ(composer.candidateList.size(), 1u);
-    composer.SelectCandidate('1');
-    EXPECT_EQ(composer.outputText, longWord);
-    composer.FormatCandidatePage();
-    EXPECT_LT(composer.candidatePageText.size(), kCandidateLineUnits);
+    EXPECT_EQ(composer.ChosenCandidate('1'), longWord);
+    EXPECT_LT(composer.CandidatePageText().size(), kCandidateLineUnits);
 }
 
 TEST(WylieComposer, ResetEmptiesEverything) {
@@ -285,18 +268,15 @@ TEST(WylieComposer, ResetEmptiesEverything) {
     type(composer, "ka");
     space(composer);
     type(composer, "ga");
-    composer.spaceCount = 0;
     composer.NextPage();
-    composer.UpdateDisplayLine();
-    composer.FormatCandidatePage();
 
     composer.Reset();
-    EXPECT_EQ(composer.syllableIndex, 0);
-    EXPECT_EQ(composer.spaceCount, 1);
+    EXPECT_EQ(composer.syllableIndex(), 0);
+    EXPECT_EQ(composer.spaceCount(), 1);
     EXPECT_EQ(composer.pageFirst, 1);
-    EXPECT_TRUE(composer.outputText.empty());
-    EXPECT_TRUE(composer.displayLine.empty());
-    EXPECT_TRUE(composer.candidatePageText.empty());
+    EXPECT_TRUE(composer.ComposedText().empty());
+    EXPECT_TRUE(composer.DisplayLine().empty());
+    EXPECT_TRUE(composer.CandidatePageText().empty());
     EXPECT_TRUE(composer.candidateList.empty());
     for (int i = 0; i < WylieComposer::kMaxSyllables; ++i) {
         EXPECT_EQ(composer.keysInSyllable(i), 0);

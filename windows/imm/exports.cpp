@@ -111,7 +111,7 @@ REVAZE_EXPORT BOOL WINAPI ImeProcessKey(HIMC himc, UINT virtualKey, LPARAM keyDa
                                    capsLockOn(keyState)};
         revaze::ImeThread& thread = g_module->thread();
         revaze::Session& session = thread.session();
-        if (session.WouldTake(key)) {
+        if (session.Test(key).take) {
             return TRUE;
         }
         // The key is the application's, but the session still sees it: a lone Shift tap

@@ -93,9 +93,9 @@ void TraceKey(const char* where, const KeyEvent& key, const Result& result) noex
         line << ", commit failed";
     }
     line << " | " << (view.mode == InputMode::Tibetan ? "Tibetan" : "English") << ", layout "
-         << static_cast<unsigned>(view.layout);
-    if (view.softVisible) {
-        line << ", soft keyboard page " << static_cast<unsigned>(view.softPage);
+         << static_cast<unsigned>(view.state.layoutId);
+    if (view.state.softVisible) {
+        line << ", soft keyboard page " << static_cast<unsigned>(view.state.softPage);
     }
     if (view.composing) {
         line << ", composing \"" << std::wstring_view(view.displayLine) << "\"";

@@ -40,7 +40,7 @@ std::wstring LangBarButton::text() const {
     if (kind_ == LangBarKind::Mode) {
         return ModeButtonText(view.mode);
     }
-    const Layout* layout = findLayout(view.layout);
+    const Layout* layout = findLayout(view.state.layoutId);
     return layout != nullptr ? std::wstring(layout->name.begin(), layout->name.end()) : L"Revaze";
 }
 

@@ -7,8 +7,8 @@ std::vector<MenuEntry> LanguageBarMenu(const View& view) {
     for (const Layout& layout : allLayouts()) {
         MenuEntry entry;
         entry.id = static_cast<unsigned>(layout.id);
-        entry.text = std::wstring(layoutMenuText(layout, view.layout));
-        entry.checked = layout.id == view.layout;
+        entry.text = std::wstring(layoutMenuText(layout, view.state.layoutId));
+        entry.checked = layout.id == view.state.layoutId;
         entry.radio = true;
         menu.push_back(entry);
     }
@@ -18,7 +18,7 @@ std::vector<MenuEntry> LanguageBarMenu(const View& view) {
     MenuEntry soft;
     soft.id = kSoftKeyboardCommand;
     soft.text = L"Soft keyboard";
-    soft.checked = view.softVisible;
+    soft.checked = view.state.softVisible;
     menu.push_back(soft);
     MenuEntry english;
     english.id = kEnglishModeCommand;

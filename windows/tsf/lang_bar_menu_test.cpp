@@ -7,8 +7,8 @@ namespace {
 
 View viewWith(LayoutId layout, bool softVisible, InputMode mode) {
     View view;
-    view.layout = layout;
-    view.softVisible = softVisible;
+    view.state.layoutId = layout;
+    view.state.softVisible = softVisible;
     view.mode = mode;
     return view;
 }

@@ -8,11 +8,11 @@
 
 namespace revaze::tsf {
 
-// Of the presses, the service takes those the session would take; of the releases, only the end
-// of a lone Shift tap, which switches the mode and must reach OnKeyUp. The others are the
-// application's.
+// The service takes the keys the session takes, and the release of a lone Shift tap, which
+// switches the mode and must reach OnKeyUp. The others are the application's.
 bool TextService::takes(const KeyEvent& key) const {
-    return key.released ? session_->CompletesShiftTap(key) : session_->WouldTake(key);
+    const KeyTest test = session_->Test(key);
+    return test.take || test.switchesMode;
 }
 
 // A key that goes on to the application: the session sees it as the classic input method's

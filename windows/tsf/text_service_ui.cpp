@@ -52,8 +52,8 @@ void TextService::updateLangBar(const View& view) {
         barMode_ = view.mode;
         modeButton_->Update();
     }
-    if (layoutButton_ && barLayout_ != view.layout) {
-        barLayout_ = view.layout;
+    if (layoutButton_ && barLayout_ != view.state.layoutId) {
+        barLayout_ = view.state.layoutId;
         layoutButton_->Update();
     }
 }
@@ -109,7 +109,7 @@ void TextService::showWindows(bool show) {
     const View& view = session_->view();
     w.stat.FollowFocusMonitor();
     w.stat.ShowNoActivate();
-    if (view.softVisible) {
+    if (view.state.softVisible) {
         w.soft.ShowNoActivate();
     }
     w.comp.Show(view);

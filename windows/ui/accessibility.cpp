@@ -115,7 +115,7 @@ StatusAccessibility::StatusAccessibility()
 
 void StatusAccessibility::Update(HWND window, const View& view, int dpi) {
     std::wstring layout = L"Layout: ";
-    if (const Layout* current = findLayout(view.layout)) {
+    if (const Layout* current = findLayout(view.state.layoutId)) {
         layout.append(current->name.begin(), current->name.end());
     }
     // A button's rectangle is where it answers clicks, at the window's DPI.

@@ -75,8 +75,8 @@ SIZE CUIComp::MeasuredSize() const {
         return size;
     }
     // The display line, then one line a candidate: the page text starts with a line break.
-    const int lines = 1 + static_cast<int>(std::count(candidatePageText_.begin(),
-                                                      candidatePageText_.end(), L'\n'));
+    const int lines = 1 + static_cast<int>(std::count(shown_.candidatePageText.begin(),
+                                                      shown_.candidatePageText.end(), L'\n'));
     size.cy = std::max<LONG>(size.cy, lines * metrics.tmHeight + Scaled(kCompBottomRoom));
     return size;
 }
@@ -85,9 +85,9 @@ int CUIComp::MeasuredLineWidth() const {
     WindowDC dc(window);
     SelectedObject font(dc.dc(), textFont.get());
     SIZE extent{};
-    if (dc.dc() == nullptr || displayLine_.empty() ||
-        !GetTextExtentPoint32W(dc.dc(), displayLine_.c_str(), static_cast<int>(displayLine_.size()),
-                               &extent)) {
+    if (dc.dc() == nullptr || shown_.displayLine.empty() ||
+        !GetTextExtentPoint32W(dc.dc(), shown_.displayLine.c_str(),
+                               static_cast<int>(shown_.displayLine.size()), &extent)) {
         return 0;
     }
     return extent.cx + Scaled(3) * 2; // drawn 3 pixels in; as much room after it
@@ -96,9 +96,7 @@ int CUIComp::MeasuredLineWidth() const {
 void CUIComp::Show(const View& view) {
     const CompositionAccessibility::ShowScope announce(accessibility_, window, view,
                                                        textFont.get());
-    displayLine_ = view.displayLine;
-    candidatePageText_ = view.candidatePageText;
-    capitals_ = view.capitals;
+    shown_ = view;
     if (!IsWindow(window)) {
         return;
     }
@@ -225,15 +223,16 @@ void CUIComp::Paint() {
     SelectedObject font(dc, textFont.get());
     SetTextColor(dc, ColoursFor(theme).compText);
     SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, Scaled(3), Scaled(2), displayLine_.c_str(), static_cast<int>(displayLine_.size()));
-    if (capitals_) {
+    TextOutW(dc, Scaled(3), Scaled(2), shown_.displayLine.c_str(),
+             static_cast<int>(shown_.displayLine.size()));
+    if (shown_.capitals) {
         // Caps Lock is on and the layouts read capital keys: say so at the first line's end.
         RECT badge{w - Scaled(20), Scaled(2), w - Scaled(4), Scaled(kSeparatorY)};
         DrawTextW(dc, L"A", 1, &badge, DT_RIGHT | DT_TOP | DT_SINGLELINE);
     }
-    if (!candidatePageText_.empty()) {
+    if (!shown_.candidatePageText.empty()) {
         // DT_MODIFYSTRING may write an ellipsis and four more characters into the text.
-        std::vector<wchar_t> text(candidatePageText_.begin(), candidatePageText_.end());
+        std::vector<wchar_t> text(shown_.candidatePageText.begin(), shown_.candidatePageText.end());
         text.resize(text.size() + 5, L'\0');
         DrawTextExW(dc, text.data(), -1, &client, DT_END_ELLIPSIS | DT_MODIFYSTRING, nullptr);
     }

@@ -68,9 +68,9 @@ private:
     WNDPROC procedure_;
     FrameDrag drag_;
     CompositionAccessibility accessibility_;
-    std::wstring displayLine_;       // what the last view showed
-    std::wstring candidatePageText_; // "\n  1: ...", empty without candidates
-    bool capitals_ = false;          // Caps Lock gives capitals: the "A" badge
+    // What the window draws: the display line, the candidate page ("\n  1: ...", empty without
+    // candidates) and the "A" badge while Caps Lock gives capitals, as the last view held them.
+    View shown_;
 };
 
 } // namespace revaze

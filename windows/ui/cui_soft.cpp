@@ -99,32 +99,33 @@ void CUISoft::CreateUIWindow(HWND parent) {
         SoftKeyboardHome(FocusMonitor(DesktopMonitors()), kSoftWindowWidth, kSoftWindowHeight);
     window = createPopup(parent, home.x, home.y, kSoftWindowWidth, kSoftWindowHeight);
     ShowWindow(window, SW_HIDE);
-    softVisible = false;
+    shown_.softVisible = false;
     setCursor(kCursorHand);
     LayoutKeys();
     OnDpiChanged(DpiOfWindow(window), nullptr);
 }
 
 void CUISoft::Show(const View& view) {
-    const bool newLabels = view.softPage != softPage || view.layoutIndex != layoutIndex;
-    softPage = view.softPage;
-    layoutIndex = view.layoutIndex;
-    if (view.softVisible && !softVisible) {
+    const InputState& next = view.state;
+    const bool newLabels =
+        next.softPage != shown_.softPage || next.layoutIndex() != shown_.layoutIndex();
+    const bool wasVisible = shown_.softVisible;
+    shown_ = next;
+    if (next.softVisible && !wasVisible) {
         LoadPageLabels();
         // It opens where the user types.
         OpenOnFocusMonitor(window, SoftKeyboardHome);
         ShowNoActivate();
-    } else if (!view.softVisible && softVisible) {
+    } else if (!next.softVisible && wasVisible) {
         HideWindow();
     } else if (newLabels) {
         LoadPageLabels();
     }
-    softVisible = view.softVisible;
 }
 
 void CUISoft::LoadPageLabels() {
     for (int i = 0; i < kSoftKeyCount; ++i) {
-        keys[i].label[0] = SoftPageLabel(softPage, layoutIndex, i);
+        keys[i].label[0] = SoftPageLabel(shown_.softPage, shown_.layoutIndex(), i);
         keys[i].label[1] = L'\0';
     }
     Invalidate();

@@ -73,13 +73,11 @@ public:
     int dragOffsetY = 0;
     bool dragging = false;
     RECT dragRect{};
-    // What the last view showed.
-    bool softVisible = false;
-    int softPage = 1;
-    int layoutIndex = 7;
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    InputState shown_; // the soft keyboard, page and layout the window shows
 };
 
 } // namespace revaze

@@ -79,10 +79,8 @@ void CUIStat::FollowFocusMonitor() {
 }
 
 void CUIStat::Show(const View& view) {
-    const bool newBadge = view.layout != layoutId;
-    inputMode = view.mode;
-    layoutId = view.layout;
-    softVisible = view.softVisible;
+    const bool newBadge = view.state.layoutId != shown_.state.layoutId;
+    shown_ = view;
     accessibility_.Update(window, view, dpi);
     Invalidate();
     if (newBadge && IsWindow(window)) {
@@ -140,12 +138,12 @@ int CUIStat::stripRow(int button) const {
     case kStatusLogo:
         return logoButtonUp ? 0 : 1;
     case kStatusMode:
-        return inputMode == InputMode::Tibetan ? 0 : 1;
+        return shown_.mode == InputMode::Tibetan ? 0 : 1;
     case kStatusSoftKeyboard:
-        return softVisible ? 1 : 0;
+        return shown_.state.softVisible ? 1 : 0;
     case kStatusLayout:
         // The layout button always shows the badge of the current layout.
-        if (const Layout* layout = findLayout(layoutId)) {
+        if (const Layout* layout = findLayout(shown_.state.layoutId)) {
             return layout->badgeRow;
         }
         return layoutButtonUp ? 0 : 1;
@@ -251,12 +249,12 @@ void CUIStat::OnInvoke(int element) {
 
 HMENU CUIStat::BuildLayoutMenu() const {
     HMENU menu = CreatePopupMenu();
-    if (menu == nullptr || findLayout(layoutId) == nullptr) {
+    if (menu == nullptr || findLayout(shown_.state.layoutId) == nullptr) {
         return menu;
     }
     for (const Layout& layout : allLayouts()) {
-        UINT flags = MF_STRING | (layout.id == layoutId ? MF_CHECKED : MF_UNCHECKED);
-        const std::wstring text(layoutMenuText(layout, layoutId));
+        UINT flags = MF_STRING | (layout.id == shown_.state.layoutId ? MF_CHECKED : MF_UNCHECKED);
+        const std::wstring text(layoutMenuText(layout, shown_.state.layoutId));
         AppendMenuW(menu, flags, static_cast<UINT_PTR>(layout.id), text.c_str());
     }
     return menu;

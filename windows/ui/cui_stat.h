@@ -70,14 +70,12 @@ public:
     bool logoButtonUp = true;
     bool layoutButtonUp = true;
     bool menuButtonUp = true;
-    // What the last view showed.
-    InputMode inputMode = InputMode::Tibetan;
-    LayoutId layoutId = LayoutId::Wylie;
-    bool softVisible = false;
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     int stripRow(int button) const;
+
+    View shown_; // what the window draws: the last view it was shown
 
     FrameDrag drag_;
     StatusAccessibility accessibility_;
