@@ -2,7 +2,7 @@
 # Builds every preset and runs every test: the formatting and layer checks, the native unit tests
 # with gcc, clang and the sanitizers (the fuzz corpora replayed among them), a short run of every
 # fuzz target, the ARM64 build and its structural checks, then the DLLs under Wine for 32 and 64
-# bit and the installer under Wine, side by side. Exits non-zero on any failure.
+# bit side by side, then the installer under Wine. Exits non-zero on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -64,24 +64,11 @@ cmake --preset winarm64 >/dev/null
 cmake --build --preset winarm64
 ctest --preset winarm64
 
-step "installer build (signed with a throwaway certificate)"
-"$root/scripts/installer-tests.sh" --build-only
+step "Wine tests"
+"$root/scripts/wine-tests.sh"
 
-# The harnesses and the installer each run in a Wine prefix and on an X display of their own, and
-# spend most of their time waiting on windows and messages: they run side by side.
-step "Wine tests, and the installer under Wine beside them"
-installer_log=$root/build/installer-tests.log
-"$root/scripts/installer-tests.sh" --no-build >"$installer_log" 2>&1 &
-installer_pid=$!
-wine_rc=0
-"$root/scripts/wine-tests.sh" || wine_rc=$?
-installer_rc=0
-wait $installer_pid || installer_rc=$?
-echo
-echo "installer tests:"
-cat "$installer_log"
-if [ $wine_rc != 0 ] || [ $installer_rc != 0 ]; then
-    echo "Wine tests: exit code $wine_rc; installer tests: exit code $installer_rc" >&2
-    exit 1
-fi
+# After the harnesses rather than beside them: two Wine runs at once are what the machine's two
+# cores carry without the harnesses' timing suffering.
+step "installer (signed with a throwaway certificate) under Wine"
+"$root/scripts/installer-tests.sh"
 step "all passed"

@@ -6,29 +6,45 @@
 #pragma once
 
 #include <exception>
+#if __has_include(<source_location>)
 #include <source_location>
+#endif
 
 #include "platform/trace.h"
 
 namespace revaze {
 
+// Where guarded was called: the entry point's full name where the library knows it, else (the
+// ARM64 toolchain's library) the compiler's name of the function.
+#if __has_include(<source_location>)
+using CallSite = std::source_location;
+inline const char* callerName(const CallSite& where) {
+    return where.function_name();
+}
+#define REVAZE_CALL_SITE std::source_location::current()
+#else
+using CallSite = const char*;
+inline const char* callerName(const char* where) {
+    return where;
+}
+#define REVAZE_CALL_SITE __builtin_FUNCTION()
+#endif
+
 template <typename R, typename Body>
-R guarded(R fallback, Body&& body,
-          const std::source_location where = std::source_location::current()) noexcept {
+R guarded(R fallback, Body&& body, const CallSite where = REVAZE_CALL_SITE) noexcept {
     try {
         return static_cast<R>(body());
     } catch (const std::exception& failure) {
-        TraceFailure(where.function_name(), failure.what());
+        TraceFailure(callerName(where), failure.what());
     } catch (...) {
-        TraceFailure(where.function_name(), nullptr);
+        TraceFailure(callerName(where), nullptr);
     }
     return fallback;
 }
 
 // For an entry point that answers the same whatever happens.
 template <typename Body>
-void guarded(Body&& body,
-             const std::source_location where = std::source_location::current()) noexcept {
+void guarded(Body&& body, const CallSite where = REVAZE_CALL_SITE) noexcept {
     guarded(
         0,
         [&] {

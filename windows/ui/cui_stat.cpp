@@ -204,22 +204,7 @@ void CUIStat::EndDrag() {
     }
     setCursor(kCursorHand);
     // The window has moved already: the action is that of the button under the pointer now.
-    switch (HitTest(pointer)) {
-    case kStatusMode:
-        owner_.OnModeButton();
-        break;
-    case kStatusSoftKeyboard:
-        owner_.OnSoftKeyboardButton();
-        break;
-    case kStatusLayout:
-        ShowLayoutMenu();
-        break;
-    case kStatusMenu:
-        ShowHelpMenu();
-        break;
-    default:
-        break;
-    }
+    Act(HitTest(pointer));
     logoButtonUp = true;
     layoutButtonUp = true;
     menuButtonUp = true;
@@ -229,7 +214,11 @@ void CUIStat::EndDrag() {
 
 // A button invoked through UI Automation acts as when clicked.
 void CUIStat::OnInvoke(int element) {
-    switch (element + kStatusMode) {
+    Act(element + kStatusMode);
+}
+
+void CUIStat::Act(int button) {
+    switch (button) {
     case kStatusMode:
         owner_.OnModeButton();
         break;

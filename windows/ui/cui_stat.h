@@ -64,6 +64,8 @@ public:
     void OnCommand(int id);
     // Element 0..3 (mode, soft keyboard, layout, menu) invoked by an assistive client.
     void OnInvoke(int element);
+    // What a click on `button` (a StatusButton) does: the mode, the keyboard, a menu.
+    void Act(int button);
 
     ScaledBitmap strip;
     bool dragging = true; // so the very first press anywhere drags the window
