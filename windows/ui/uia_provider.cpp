@@ -5,9 +5,11 @@
 #include <uiautomationcore.h>
 
 #include <atomic>
+#include <type_traits>
 #include <utility>
 
 #include "platform/com_class.h"
+#include "platform/system_function.h"
 #include "ui/uia_patterns.h"
 
 namespace revaze {
@@ -31,25 +33,19 @@ INIT_ONCE uiaOnce = INIT_ONCE_STATIC_INIT;
 UiaCalls uiaCalls;
 std::atomic<bool> uiaReady{false};
 
-template <typename F> void find(HMODULE module, const char* name, F& function) {
-    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 BOOL CALLBACK loadUia(PINIT_ONCE, PVOID, PVOID*) {
-    HMODULE core = LoadLibraryW(L"UIAutomationCore.dll");
-    HMODULE oleAut = LoadLibraryW(L"OleAut32.dll");
-    if (core == nullptr || oleAut == nullptr) {
-        return TRUE; // stays unavailable
-    }
     UiaCalls c;
-    find(core, "UiaReturnRawElementProvider", c.returnProvider);
-    find(core, "UiaHostProviderFromHwnd", c.hostProvider);
-    find(core, "UiaRaiseAutomationEvent", c.raiseEvent);
-    find(core, "UiaClientsAreListening", c.clientsAreListening);
-    find(core, "UiaDisconnectProvider", c.disconnectProvider);
-    find(oleAut, "SysAllocString", c.allocString);
-    find(oleAut, "SafeArrayCreateVector", c.createVector);
-    find(oleAut, "SafeArrayPutElement", c.putElement);
+    auto find = [](const wchar_t* module, const char* name, auto& function) {
+        function = SystemFunction<std::remove_reference_t<decltype(function)>>(module, name);
+    };
+    find(L"UIAutomationCore.dll", "UiaReturnRawElementProvider", c.returnProvider);
+    find(L"UIAutomationCore.dll", "UiaHostProviderFromHwnd", c.hostProvider);
+    find(L"UIAutomationCore.dll", "UiaRaiseAutomationEvent", c.raiseEvent);
+    find(L"UIAutomationCore.dll", "UiaClientsAreListening", c.clientsAreListening);
+    find(L"UIAutomationCore.dll", "UiaDisconnectProvider", c.disconnectProvider);
+    find(L"OleAut32.dll", "SysAllocString", c.allocString);
+    find(L"OleAut32.dll", "SafeArrayCreateVector", c.createVector);
+    find(L"OleAut32.dll", "SafeArrayPutElement", c.putElement);
     if (c.returnProvider != nullptr && c.allocString != nullptr && c.createVector != nullptr &&
         c.putElement != nullptr) {
         uiaCalls = c;

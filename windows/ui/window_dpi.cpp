@@ -1,5 +1,6 @@
 #include "ui/window_dpi.h"
 
+#include "platform/system_function.h"
 #include "ui/dpi_scale.h"
 
 namespace revaze {
@@ -11,25 +12,15 @@ using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
 
-template <typename Function> Function lookUp(const wchar_t* module, const char* name) {
-    HMODULE handle = GetModuleHandleW(module);
-    if (handle == nullptr) {
-        // Loaded on first use, never while the loader lock is held; kept for the process.
-        handle = LoadLibraryExW(module, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    }
-    // The function pointer types differ from FARPROC only in their signature.
-    return handle != nullptr
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)))
-               : nullptr;
-}
-
 GetDpiForWindowFn getDpiForWindow() {
-    static const auto function = lookUp<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    static const auto function =
+        SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     return function;
 }
 
 GetDpiForMonitorFn getDpiForMonitor() {
-    static const auto function = lookUp<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
+    static const auto function =
+        SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     return function;
 }
 
