@@ -120,6 +120,14 @@ tip_keys() {
         "HKLM\\Software\\Classes\\CLSID\\$1" \
         "HKLM\\Software\\Classes\\WOW6432Node\\CLSID\\$1"
 }
+# Runs build/PRESET/bin/installed_check.exe with ARGS, by the loader of its bitness, into LOG.
+# Wine switches only to layouts of the user's language: the user here is Tibetan.
+installed_check() { # installed_check PRESET LOG ARGS...
+    local loader=$wine64
+    [ "$1" = win32 ] && loader=wine
+    LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$1/bin/installed_check.exe" "${@:3}" >"$2" 2>&1
+}
+show_log() { sed "s/^/    /" "$1" | tr -d '\r'; }
 # The layouts (their keys) that load Revaze.ime.
 revaze_layouts() {
     "$wine64" reg query 'HKLM\System\CurrentControlSet\Control\Keyboard Layouts' /s 2>/dev/null |
@@ -205,14 +213,10 @@ expect "one keyboard layout loads Revaze.ime" test "$(echo "$layouts" | grep -c 
 tip_arg=()
 [ $tip = 1 ] && tip_arg=(--tip)
 for preset in win64 win32; do
-    loader=$wine64
-    [ $preset = win32 ] && loader=wine
     log=$build/installer/installed_check_$preset.log
-    # Wine switches only to layouts of the user's language: the user here is Tibetan.
-    LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$preset/bin/installed_check.exe" "$version" \
-        "${tip_arg[@]}" >"$log" 2>&1
+    installed_check $preset "$log" "$version" "${tip_arg[@]}"
     rc=$?
-    sed "s/^/    /" "$log" | tr -d '\r'
+    show_log "$log"
     [ $rc = 0 ] && pass "$preset installed_check" || fail "$preset installed_check (exit code $rc)"
 done
 [ $tip = 1 ] || skip "text service profile present and enabled (RevazeTip.dll not built)"
@@ -273,8 +277,7 @@ fi
 echo "-- removing while an application uses Revaze.ime"
 wine "$installer" /S || fail "RevazeSetup.exe /S into the cleaned prefix"
 log=$build/installer/installed_check_hold.log
-LANG=bo_CN.UTF-8 timeout 120 wine "$build/win32/bin/installed_check.exe" "$version" --hold 15 \
-    >"$log" 2>&1 &
+installed_check win32 "$log" "$version" --hold 15 &
 holder=$!
 for _ in $(seq 60); do
     grep -q "holding Revaze.ime" "$log" && break
@@ -330,10 +333,9 @@ if grep -qw arm64 "$stage/components.txt" 2>/dev/null && [ -f "$arm_installer" ]
     layouts=$(revaze_layouts)
     expect "one keyboard layout loads Revaze.ime" test "$(echo "$layouts" | grep -c .)" = 1
     log=$build/installer/installed_check_arm64.log
-    LANG=bo_CN.UTF-8 timeout 120 "$wine64" "$build/win64/bin/installed_check.exe" "$version" --tip \
-        >"$log" 2>&1
+    installed_check win64 "$log" "$version" --tip
     rc=$?
-    sed "s/^/    /" "$log" | tr -d '\r'
+    show_log "$log"
     [ $rc = 0 ] && pass "win64 installed_check through the forwarders" ||
         fail "win64 installed_check through the forwarders (exit code $rc)"
     wine "C:\\Program Files\\Revaze\\Uninstall.exe" /S /TESTARM64
@@ -388,7 +390,7 @@ tibetan_profiles() {
 }
 upgrade_in_place() {
     echo "-- upgrading in place while applications hold the older files"
-    local older=$old_out/RevazeSetup.exe old_version start rc preset loader log holders=()
+    local older=$old_out/RevazeSetup.exe old_version start rc preset log holders=()
     old_version=$(older_version)
     [ -f "$older" ] || { fail "the older installer $older is built"; return; }
     start=$(date +%s%N)
@@ -401,12 +403,9 @@ upgrade_in_place() {
     [ $tip = 1 ] && tip_arg=(--tip)
     # One after the other: each types into its own window while it is in front.
     for preset in win32 win64; do
-        loader=$wine64
-        [ $preset = win32 ] && loader=wine
         log=$build/installer/upgrade_hold_$preset.log
-        LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$preset/bin/installed_check.exe" \
-            "$old_version" "${tip_arg[@]}" --hold $([ $preset = win32 ] && echo 14 || echo 8) \
-            >"$log" 2>&1 &
+        installed_check $preset "$log" "$old_version" "${tip_arg[@]}" \
+            --hold $([ $preset = win32 ] && echo 14 || echo 8) &
         holders+=($!)
         for _ in $(seq 60); do
             grep -q "holding" "$log" && break
@@ -431,7 +430,7 @@ upgrade_in_place() {
         wait "${holders[$i]}"
         rc=$?
         preset=$([ $i = 0 ] && echo win32 || echo win64)
-        sed "s/^/    /" "$build/installer/upgrade_hold_$preset.log" | tr -d '\r'
+        show_log "$build/installer/upgrade_hold_$preset.log"
         expect "the $preset application typed on through the upgrade" test $rc = 0
     done
     "$wine64" wineboot -r >/dev/null 2>&1
@@ -444,13 +443,10 @@ upgrade_in_place() {
     done
     expect "only the new files are left" all_files_new
     for preset in win64 win32; do
-        loader=$wine64
-        [ $preset = win32 ] && loader=wine
         log=$build/installer/upgrade_check_$preset.log
-        LANG=bo_CN.UTF-8 timeout 120 "$loader" "$build/$preset/bin/installed_check.exe" "$version" \
-            "${tip_arg[@]}" >"$log" 2>&1
+        installed_check $preset "$log" "$version" "${tip_arg[@]}"
         rc=$?
-        sed "s/^/    /" "$log" | tr -d '\r'
+        show_log "$log"
         expect "$preset installed_check after the upgrade: version $version, one layout, typing" \
             test $rc = 0
     done
@@ -486,8 +482,7 @@ upgrade_with_a_locked_file() {
     start=$(date +%s%N)
     wine "$older" /S
     log=$build/installer/upgrade_lock.log
-    LANG=bo_CN.UTF-8 timeout 120 wine "$build/win32/bin/installed_check.exe" "$old_version" \
-        --hold 6 --lock ZovovUvoz2.dat >"$log" 2>&1 &
+    installed_check win32 "$log" "$old_version" --hold 6 --lock ZovovUvoz2.dat &
     holder=$!
     for _ in $(seq 60); do
         grep -q "holding" "$log" && break
@@ -501,7 +496,7 @@ upgrade_with_a_locked_file() {
         bash -c '[ -f "$0/Revaze.ime.new" ] && [ -f "$1/Revaze.ime.new" ]' "$system64" "$system32"
     wait $holder
     rc=$?
-    sed "s/^/    /" "$log" | tr -d '\r'
+    show_log "$log"
     expect "the locking application typed on" test $rc = 0
     "$wine64" wineboot -r >/dev/null 2>&1
     wineserver -w

@@ -3,7 +3,12 @@
 namespace revaze {
 
 std::wstring CandidateList::operator[](std::size_t i) const {
-    return dictionary_->candidate(matches_.lines[i]);
+    return dictionary_->candidate(matches_->lines[i]);
+}
+
+const Matches& CandidateList::matches() const {
+    static const Matches none{};
+    return matches_ ? *matches_ : none;
 }
 
 std::vector<std::wstring> CandidateList::strings() const {

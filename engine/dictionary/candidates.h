@@ -1,6 +1,7 @@
 // The candidate list that every composer keeps for its text, shown five to a page.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,28 +22,33 @@ inline constexpr bool isCandidateDigit(char ch) {
 }
 
 // The candidates of one search: the lines found, in dictionary order, at most 100. A candidate
-// becomes text only when it is shown or chosen, so a key costs no copy of a hundred words.
+// becomes text only when it is shown or chosen, and the lines found are kept once, unchanged,
+// for every copy of the list: a key costs no copy of a hundred words, nor of their lines.
 class CandidateList {
 public:
     CandidateList() = default;
     CandidateList(const Dictionary* dictionary, const Matches& matches)
-        : dictionary_(dictionary), matches_(matches) {}
+        : dictionary_(dictionary),
+          matches_(matches.empty() ? nullptr : std::make_shared<const Matches>(matches)) {}
 
-    std::size_t size() const { return matches_.count; }
-    bool empty() const { return matches_.count == 0; }
+    std::size_t size() const { return matches_ ? matches_->count : 0; }
+    bool empty() const { return size() == 0; }
     // Candidate i (i < size()) as text.
     std::wstring operator[](std::size_t i) const;
     // Every candidate as text.
     std::vector<std::wstring> strings() const;
-    void clear() { matches_.count = 0; }
+    void clear() { matches_.reset(); }
 
     bool operator==(const CandidateList& other) const {
-        return dictionary_ == other.dictionary_ && matches_ == other.matches_;
+        return dictionary_ == other.dictionary_ &&
+               (matches_ == other.matches_ || matches() == other.matches());
     }
 
 private:
+    const Matches& matches() const;
+
     const Dictionary* dictionary_ = nullptr;
-    Matches matches_;
+    std::shared_ptr<const Matches> matches_; // null when nothing was found
 };
 
 // Held by each composer (as a base, so that the composer's candidateList and pageFirst are its

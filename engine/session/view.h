@@ -30,10 +30,13 @@ struct View {
     // to fit 128 units.
     std::vector<std::wstring> candidates;
     std::wstring candidatePageText;
-    std::size_t candidateCount = 0; // on every page
-    int pageFirst = 1;              // 1-based number of the first candidate shown
+    // The composer's candidates on every page, in either mode: while Caps Lock gives English
+    // the composer keeps them, and candidateList is empty.
+    std::size_t candidateCount = 0;
+    int pageFirst = 1; // 1-based number of the first candidate shown
     // Every candidate, on every page (none in English mode), for an application that draws them
-    // itself; each becomes text only when asked for.
+    // itself; each becomes text only when asked for. Its lines are shared, not copied, by every
+    // view that holds them.
     CandidateList candidateList;
 
     bool operator==(const View&) const = default;

@@ -7,6 +7,7 @@
 #include "platform/guarded.h"
 #include "platform/srw_lock.h"
 #include "ui/accessibility.h"
+#include "ui/monitors.h"
 
 namespace revaze {
 
@@ -122,12 +123,63 @@ LRESULT CALLBACK CUIBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         if (object == nullptr || object->window != hwnd) {
             return DefWindowProcW(hwnd, message, wParam, lParam);
         }
-        return object->handleMessage(message, wParam, lParam);
+        return object->commonMessage(message, wParam, lParam);
     });
+}
+
+LRESULT CUIBase::commonMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (KeepsName(window, message)) {
+        return TRUE;
+    }
+    switch (message) {
+    case WM_CREATE:
+        AdoptTheme();
+        reloadPictures();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        if (AdoptTheme()) {
+            reloadPictures();
+            Invalidate();
+        }
+        break;
+    case WM_DISPLAYCHANGE:
+        BringBackOnScreen(window);
+        break;
+    default:
+        break;
+    }
+    return handleMessage(message, wParam, lParam);
 }
 
 LRESULT CUIBase::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
+}
+
+SIZE CUIBase::reloadPictures() {
+    return {width, height};
+}
+
+void CUIBase::OnDpiChanged(int newDpi, const RECT* suggested) {
+    if (!AdoptDpi(newDpi)) {
+        return;
+    }
+    const SIZE size = reloadPictures();
+    width = size.cx;
+    height = size.cy;
+    if (IsWindow(window)) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        if (suggested != nullptr) {
+            r = *suggested; // where Windows keeps it on the new monitor
+        }
+        MoveWindow(window, r.left, r.top, width, height, TRUE);
+    }
+    Invalidate();
 }
 
 void CUIBase::ForgetWindow() {

@@ -34,16 +34,12 @@ public:
     void ShowNoActivate();
     void HideWindow();
     void Invalidate();
-    // The window is drawn at `newDpi` from now on: the fonts are made again at its scale.
-    // False when that was the DPI already.
-    bool AdoptDpi(int newDpi);
-    // Takes the user's theme as it is now; false when it is the one the window shows already.
-    bool AdoptTheme();
     // A length or coordinate of the 96-DPI geometry, in this window's pixels.
     int Scaled(int value) const { return scaleToDpi(value, dpi); }
 
     // The window procedure of the classes registered for objects: the message goes to the
-    // window's object (handleMessage), or to DefWindowProcW for a window that has none.
+    // window's object (commonMessage, then handleMessage), or to DefWindowProcW for a window
+    // that has none.
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance = nullptr;
@@ -65,6 +61,15 @@ public:
 protected:
     // One message of this object's window; DefWindowProcW's answer unless a window has its own.
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Makes the window's pictures (its bitmaps and brushes) again for its DPI and theme, with
+    // whatever else it lays out at its DPI, and answers the window's size at that DPI. Called at
+    // WM_CREATE, for a new DPI and for a new theme (which keeps the size). A window without
+    // pictures keeps its size.
+    virtual SIZE reloadPictures();
+    // The window is drawn at `newDpi` now (at `suggested`, when Windows moved it to a monitor of
+    // that scale): the fonts, the pictures and the size follow. Nothing when that was the DPI
+    // already.
+    void OnDpiChanged(int newDpi, const RECT* suggested);
 
     // Registers `className` for the module `instance`. The window procedure finds the object
     // through objectOf, which works once the window was created by createPopup. Static, so that
@@ -80,6 +85,16 @@ protected:
     static CUIBase* objectOf(HWND window, UINT message, LPARAM lParam);
 
     UiOwner& owner_;
+
+private:
+    // What every window does alike, before its own handleMessage: a host's late WM_NCCREATE
+    // leaves the name, WM_CREATE takes the theme and the pictures, and a new DPI, theme or
+    // display is followed.
+    LRESULT commonMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The fonts are made again at `newDpi`; false when that was the DPI already.
+    bool AdoptDpi(int newDpi);
+    // Takes the user's theme as it is now; false when it is the one the window shows already.
+    bool AdoptTheme();
 };
 
 } // namespace revaze

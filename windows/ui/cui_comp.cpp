@@ -48,24 +48,6 @@ void CUIComp::CreateUIWindow(HWND parent) {
     OnDpiChanged(DpiOfWindow(window), nullptr);
 }
 
-void CUIComp::OnDpiChanged(int newDpi, const RECT* suggested) {
-    if (!AdoptDpi(newDpi)) {
-        return;
-    }
-    LoadSkin();
-    const SIZE size = MeasuredSize();
-    width = size.cx;
-    height = size.cy;
-    if (IsWindow(window)) {
-        RECT r{};
-        GetWindowRect(window, &r);
-        if (suggested != nullptr) {
-            r = *suggested;
-        }
-        MoveWindow(window, r.left, r.top, width, height, TRUE);
-    }
-}
-
 SIZE CUIComp::MeasuredSize() const {
     SIZE size{Scaled(kCompWidth), Scaled(kCompHeight)};
     WindowDC dc(window);
@@ -175,7 +157,7 @@ void CUIComp::placeBeside(std::span<const MonitorArea> monitors, const TextAncho
     moveTo(posX, posY, width, height);
 }
 
-void CUIComp::LoadSkin() {
+SIZE CUIComp::reloadPictures() {
     FreeSkin();
     skin = LoadScaledBitmap(instance, kSkinResource, kSkinScaledId, dpi);
     if (Bitmap themed = Recoloured(skin.bitmap.get(), SkinPart::CompositionSkin, theme)) {
@@ -185,6 +167,7 @@ void CUIComp::LoadSkin() {
     if (skin.bitmap) {
         skinBrush.reset(CreatePatternBrush(skin.bitmap.get()));
     }
+    return MeasuredSize();
 }
 
 void CUIComp::FreeSkin() {
@@ -266,22 +249,7 @@ void CUIComp::EndDrag() {
 }
 
 LRESULT CUIComp::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (KeepsName(window, message)) {
-        return TRUE;
-    }
     switch (message) {
-    case WM_CREATE:
-        AdoptTheme();
-        LoadSkin();
-        return 0;
-    case WM_SETTINGCHANGE:
-    case WM_THEMECHANGED:
-    case WM_SYSCOLORCHANGE:
-        if (AdoptTheme()) {
-            LoadSkin();
-            Invalidate();
-        }
-        break;
     case WM_DESTROY:
         accessibility_.automation.Disconnect(window);
         FreeSkin();
@@ -294,9 +262,6 @@ LRESULT CUIComp::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return answer;
         }
         break;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-        return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(textFont.get()); // the font it writes in, at its DPI
     case WM_SETFOCUS:
@@ -311,9 +276,6 @@ LRESULT CUIComp::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             BeginDrag();
             return 0;
         }
-        break;
-    case WM_DISPLAYCHANGE:
-        BringBackOnScreen(window);
         break;
     case WM_MOUSEMOVE:
         TrackDrag();

@@ -45,10 +45,7 @@ public:
     SIZE MeasuredSize() const;
     // The width the display line takes in the real font, with its margins.
     int MeasuredLineWidth() const;
-    // The window is drawn at `newDpi` now (at `suggested`, when Windows moved it).
-    void OnDpiChanged(int newDpi, const RECT* suggested);
 
-    void LoadSkin();
     void FreeSkin();
     void Paint();
     void BeginDrag();
@@ -62,6 +59,8 @@ public:
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The skin, its brush and the frame's brush; the measured size.
+    SIZE reloadPictures() override;
     // Moves the window beside the text at `anchor`; with none, whole on the focus monitor.
     void placeBeside(std::span<const MonitorArea> monitors, const TextAnchor* anchor);
 

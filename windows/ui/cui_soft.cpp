@@ -4,7 +4,6 @@
 #include <cwchar>
 
 #include "layouts/soft_keyboard_tables.h"
-#include "ui/accessibility.h"
 #include "ui/dpi_scale.h"
 #include "ui/monitors.h"
 #include "ui/ui_owner.h"
@@ -77,8 +76,8 @@ ScreenPoint SoftKeyboardHome(const MonitorArea& monitor, int width, int height) 
 }
 
 CUISoft::CUISoft(HINSTANCE instance, UiOwner& owner) : CUIBase(instance, kSoftClass, owner) {
-    width = 300; // nominal; the window itself is created 434 x 154
-    height = 100;
+    width = kSoftWindowWidth;
+    height = kSoftWindowHeight;
 }
 
 bool CUISoft::RegisterWindowClass() {
@@ -95,9 +94,8 @@ void CUISoft::CreateUIWindow(HWND parent) {
     if (IsWindow(window)) {
         return;
     }
-    const ScreenPoint home =
-        SoftKeyboardHome(FocusMonitor(DesktopMonitors()), kSoftWindowWidth, kSoftWindowHeight);
-    window = createPopup(parent, home.x, home.y, kSoftWindowWidth, kSoftWindowHeight);
+    const ScreenPoint home = SoftKeyboardHome(FocusMonitor(DesktopMonitors()), width, height);
+    window = createPopup(parent, home.x, home.y, width, height);
     ShowWindow(window, SW_HIDE);
     shown_.softVisible = false;
     setCursor(kCursorHand);
@@ -148,42 +146,17 @@ void CUISoft::LayoutKeys() {
     }
 }
 
-void CUISoft::OnDpiChanged(int newDpi, const RECT* suggested) {
-    if (!AdoptDpi(newDpi)) {
-        return;
-    }
+SIZE CUISoft::reloadPictures() {
     // The labels stay: only where each key is drawn changes.
     for (int i = 0; i < kSoftKeyCount; ++i) {
         placeKey(keys[i], kSoftKeyGeometry[i], dpi);
     }
-    FreeKeyCaps();
-    LoadKeyCaps();
-    if (IsWindow(window)) {
-        RECT r{};
-        GetWindowRect(window, &r);
-        if (suggested != nullptr) {
-            r = *suggested;
-        }
-        MoveWindow(window, r.left, r.top, Scaled(kSoftWindowWidth), Scaled(kSoftWindowHeight),
-                   TRUE);
+    keyCaps = LoadScaledBitmap(instance, MAKEINTRESOURCEW(kKeyCapBitmapId), kKeyCapBitmapId, dpi);
+    const int pressedFrom = scaleToDpi(kSoftKeyPressedCapOffset, keyCaps.dpi);
+    if (Bitmap themed = Recoloured(keyCaps.bitmap.get(), SkinPart::KeyCaps, theme, pressedFrom)) {
+        keyCaps.bitmap = std::move(themed);
     }
-    Invalidate();
-}
-
-void CUISoft::LoadKeyCaps() {
-    if (!keyCaps.bitmap) {
-        keyCaps =
-            LoadScaledBitmap(instance, MAKEINTRESOURCEW(kKeyCapBitmapId), kKeyCapBitmapId, dpi);
-        const int pressedFrom = scaleToDpi(kSoftKeyPressedCapOffset, keyCaps.dpi);
-        if (Bitmap themed =
-                Recoloured(keyCaps.bitmap.get(), SkinPart::KeyCaps, theme, pressedFrom)) {
-            keyCaps.bitmap = std::move(themed);
-        }
-    }
-}
-
-void CUISoft::FreeKeyCaps() {
-    keyCaps = ScaledBitmap{};
+    return {Scaled(kSoftWindowWidth), Scaled(kSoftWindowHeight)};
 }
 
 void CUISoft::Paint() {
@@ -287,23 +260,7 @@ void CUISoft::OnCommand(int id) {
 }
 
 LRESULT CUISoft::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (KeepsName(window, message)) {
-        return TRUE;
-    }
     switch (message) {
-    case WM_CREATE:
-        AdoptTheme();
-        LoadKeyCaps();
-        return 0;
-    case WM_SETTINGCHANGE:
-    case WM_THEMECHANGED:
-    case WM_SYSCOLORCHANGE:
-        if (AdoptTheme()) {
-            FreeKeyCaps();
-            LoadKeyCaps();
-            Invalidate();
-        }
-        break;
     case WM_PAINT:
         Paint();
         return 0;
@@ -331,13 +288,7 @@ LRESULT CUISoft::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ReleaseKey();
         return 0;
     case WM_DESTROY:
-        FreeKeyCaps();
-        return 0;
-    case WM_DISPLAYCHANGE:
-        BringBackOnScreen(window);
-        break;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        keyCaps = ScaledBitmap{};
         return 0;
     case WM_SETFOCUS:
         return 0;

@@ -52,12 +52,7 @@ public:
     void Show(const View& view);
 
     void LayoutKeys();
-    // The window is drawn at `newDpi` now (at `suggested`, when Windows moved it): the keys,
-    // their caps, the fonts and the window's size follow.
-    void OnDpiChanged(int newDpi, const RECT* suggested);
     void LoadPageLabels();
-    void LoadKeyCaps();
-    void FreeKeyCaps();
     void Paint();
     // Converts the screen point to client coordinates in place; the key index under it or -1.
     int HitTest(POINT& point) const;
@@ -76,6 +71,9 @@ public:
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The key caps at the window's DPI, in its theme, and the keys placed at that DPI; the
+    // keyboard's size.
+    SIZE reloadPictures() override;
 
     InputState shown_; // the soft keyboard, page and layout the window shows
 };

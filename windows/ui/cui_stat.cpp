@@ -88,36 +88,13 @@ void CUIStat::Show(const View& view) {
     }
 }
 
-void CUIStat::LoadStrip() {
-    if (!strip.bitmap) {
-        strip = LoadScaledBitmap(instance, MAKEINTRESOURCEW(kStatusStripBitmapId),
-                                 kStatusStripBitmapId, dpi);
-        if (Bitmap themed = Recoloured(strip.bitmap.get(), SkinPart::StatusStrip, theme)) {
-            strip.bitmap = std::move(themed);
-        }
+SIZE CUIStat::reloadPictures() {
+    strip = LoadScaledBitmap(instance, MAKEINTRESOURCEW(kStatusStripBitmapId), kStatusStripBitmapId,
+                             dpi);
+    if (Bitmap themed = Recoloured(strip.bitmap.get(), SkinPart::StatusStrip, theme)) {
+        strip.bitmap = std::move(themed);
     }
-}
-
-void CUIStat::FreeStrip() {
-    strip = ScaledBitmap{};
-}
-
-void CUIStat::OnDpiChanged(int newDpi, const RECT* suggested) {
-    if (!AdoptDpi(newDpi)) {
-        return;
-    }
-    width = Scaled(kStatusWidth);
-    height = Scaled(kStatusCell);
-    FreeStrip();
-    LoadStrip();
-    if (IsWindow(window)) {
-        RECT r{};
-        GetWindowRect(window, &r);
-        if (suggested != nullptr) {
-            r = *suggested; // where Windows keeps it on the new monitor
-        }
-        MoveWindow(window, r.left, r.top, width, height, TRUE);
-    }
+    return {Scaled(kStatusWidth), Scaled(kStatusCell)};
 }
 
 void CUIStat::Paint() {
@@ -280,26 +257,10 @@ void CUIStat::OnCommand(int id) {
 }
 
 LRESULT CUIStat::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (KeepsName(window, message)) {
-        return TRUE;
-    }
     switch (message) {
-    case WM_CREATE:
-        AdoptTheme();
-        LoadStrip();
-        return 0;
-    case WM_SETTINGCHANGE:
-    case WM_THEMECHANGED:
-    case WM_SYSCOLORCHANGE:
-        if (AdoptTheme()) {
-            FreeStrip();
-            LoadStrip();
-            Invalidate();
-        }
-        break;
     case WM_DESTROY:
         accessibility_.automation.Disconnect(window);
-        FreeStrip();
+        strip = ScaledBitmap{};
         return 0;
     case WM_GETOBJECT:
         if (LRESULT answer = 0; accessibility_.automation.Answer(window, wParam, lParam, answer)) {
@@ -308,9 +269,6 @@ LRESULT CUIStat::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case kStatusInvokeMessage:
         OnInvoke(int(wParam));
-        return 0;
-    case WM_DPICHANGED:
-        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_PAINT:
         Paint();
@@ -327,9 +285,6 @@ LRESULT CUIStat::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         TrackDrag();
         return 0;
-    case WM_DISPLAYCHANGE:
-        BringBackOnScreen(window);
-        break;
     case WM_LBUTTONUP:
         EndDrag();
         return 0;

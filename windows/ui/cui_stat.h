@@ -45,12 +45,7 @@ public:
     // The window moves to the monitor of the focus window when it is on another one.
     void FollowFocusMonitor();
 
-    void LoadStrip();
-    void FreeStrip();
     void Paint();
-    // The window is drawn at `newDpi` now (at `suggested`, when Windows moved it to a monitor
-    // of that scale): the strip, the size and the hit test follow.
-    void OnDpiChanged(int newDpi, const RECT* suggested);
     // Converts the screen point to client coordinates in place; the button 1..5 under it or 0.
     int HitTest(POINT& point) const;
     void BeginDrag();
@@ -75,6 +70,8 @@ public:
 
 private:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The button strip at the window's DPI, in its theme; the size of five cells.
+    SIZE reloadPictures() override;
     int stripRow(int button) const;
 
     View shown_; // what the window draws: the last view it was shown
