@@ -46,6 +46,7 @@ struct Typist {
     HANDLE start = nullptr;
     bool ready = false;
     int keys = 0;
+    int unfocused = 0; // keys played while the EDIT control did not have the thread's focus
     DWORD began = 0;
     DWORD ended = 0;
     std::wstring text;
@@ -115,17 +116,26 @@ void drain() {
 
 // A window with an EDIT control on this thread, the IME its layout (switched before any window
 // exists), opened: ImmSetOpenStatus creates the thread's UI window and with it Revaze's windows.
+//
+// The window is shown without taking the foreground, and the focus is set within the thread.
+// Under Wine 8.0 a window that takes the foreground from another thread's deactivates that
+// thread (WM_WINE_SETACTIVEWINDOW with no window): its focus goes, IMM32 deactivates the context
+// and the composition in flight is lost, and when a later DestroyWindow hands the foreground back
+// the focus lands on the frame, not the EDIT control, so every result after it goes to the frame.
+// When that happens depended on how the two threads were scheduled. Windows gives keys to the
+// foreground thread only, so no keyboard types into both; the harness plays the keys itself, and
+// each thread's focus must stay where it was set.
 Host openHost(HKL hkl, int y) {
     ActivateKeyboardLayout(hkl, 0);
     Host host;
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    host.main = CreateWindowExW(0, L"RevazeThreadsHarness", L"Revaze threads",
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, y, 520, 100, nullptr, nullptr,
-                                instance, nullptr);
+    host.main = CreateWindowExW(0, L"RevazeThreadsHarness", L"Revaze threads", WS_OVERLAPPEDWINDOW,
+                                40, y, 520, 100, nullptr, nullptr, instance, nullptr);
     host.edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
                                 10, 10, 480, 40, host.main, nullptr, instance, nullptr);
     SendMessageW(host.edit, EM_SETLIMITTEXT, 0, 0);
     SendMessageW(host.edit, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), FALSE);
+    ShowWindow(host.main, SW_SHOWNOACTIVATE);
     SetFocus(host.edit);
     HIMC himc = ImmGetContext(host.edit);
     if (himc != nullptr) {
@@ -182,6 +192,7 @@ DWORD WINAPI typistThread(void* parameter) {
     typist.began = GetTickCount();
     for (int round = 0; round < kRounds; ++round) {
         for (const char* p = typist.round; *p != '\0'; ++p) {
+            typist.unfocused += GetFocus() != host.edit;
             playKey(host, typist.hkl, *p);
             ++typist.keys;
         }
@@ -195,6 +206,7 @@ DWORD WINAPI typistThread(void* parameter) {
         ui = makeUiWindow(host);
         SetWindowTextW(host.edit, L"");
         for (char ch : std::string("qwe\r")) {
+            typist.unfocused += GetFocus() != host.edit;
             playKey(host, typist.hkl, ch);
         }
         typist.afterRelease = editText(host.edit);
@@ -272,6 +284,9 @@ void checkTwoTypists(HKL hkl) {
     for (Typist& typist : typists) {
         const std::wstring want = repeated(typist.roundText, kRounds);
         check(typist.ready, "%s thread: its own UI window and status window", typist.name);
+        check(typist.unfocused == 0,
+              "%s thread: its EDIT control had the focus for every key (%d without)", typist.name,
+              typist.unfocused);
         check(typist.text == want, "%s thread: %d keys typed exactly its own %zu units (saw %zu)",
               typist.name, typist.keys, want.size(), typist.text.size());
         if (typist.text != want) {
