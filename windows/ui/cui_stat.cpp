@@ -80,9 +80,15 @@ void CUIStat::FollowFocusMonitor() {
 
 void CUIStat::Show(const View& view) {
     const bool newBadge = view.state.layoutId != shown_.state.layoutId;
+    // Most keys change nothing the strip shows: it is drawn again only for a new mode, layout or
+    // soft keyboard state, not on every key.
+    const bool newLook =
+        newBadge || view.mode != shown_.mode || view.state.softVisible != shown_.state.softVisible;
     shown_ = view;
     accessibility_.Update(window, view, dpi);
-    Invalidate();
+    if (newLook) {
+        Invalidate();
+    }
     if (newBadge && IsWindow(window)) {
         UpdateWindow(window); // the layout button shows the new badge at once
     }
