@@ -79,12 +79,10 @@ void CUIStat::FollowFocusMonitor() {
 }
 
 void CUIStat::Show(const View& view) {
-    const bool newBadge = view.state.layoutId != shown_.state.layoutId;
-    // Most keys change nothing the strip shows: it is drawn again only for a new mode, layout or
-    // soft keyboard state, not on every key.
-    const bool newLook =
-        newBadge || view.mode != shown_.mode || view.state.softVisible != shown_.state.softVisible;
-    shown_ = view;
+    const Look look{view.mode, view.state.layoutId, view.state.softVisible};
+    const bool newBadge = look.layoutId != shown_.layoutId;
+    const bool newLook = look != shown_;
+    shown_ = look;
     accessibility_.Update(window, view, dpi);
     if (newLook) {
         Invalidate();
@@ -123,10 +121,10 @@ int CUIStat::stripRow(int button) const {
     case kStatusMode:
         return shown_.mode == InputMode::Tibetan ? 0 : 1;
     case kStatusSoftKeyboard:
-        return shown_.state.softVisible ? 1 : 0;
+        return shown_.softVisible ? 1 : 0;
     case kStatusLayout:
         // The layout button always shows the badge of the current layout.
-        if (const Layout* layout = findLayout(shown_.state.layoutId)) {
+        if (const Layout* layout = findLayout(shown_.layoutId)) {
             return layout->badgeRow;
         }
         return layoutButtonUp ? 0 : 1;
@@ -221,12 +219,12 @@ void CUIStat::Act(int button) {
 
 HMENU CUIStat::BuildLayoutMenu() const {
     HMENU menu = CreatePopupMenu();
-    if (menu == nullptr || findLayout(shown_.state.layoutId) == nullptr) {
+    if (menu == nullptr || findLayout(shown_.layoutId) == nullptr) {
         return menu;
     }
     for (const Layout& layout : allLayouts()) {
-        UINT flags = MF_STRING | (layout.id == shown_.state.layoutId ? MF_CHECKED : MF_UNCHECKED);
-        const std::wstring text(layoutMenuText(layout, shown_.state.layoutId));
+        UINT flags = MF_STRING | (layout.id == shown_.layoutId ? MF_CHECKED : MF_UNCHECKED);
+        const std::wstring text(layoutMenuText(layout, shown_.layoutId));
         AppendMenuW(menu, flags, static_cast<UINT_PTR>(layout.id), text.c_str());
     }
     return menu;

@@ -74,7 +74,16 @@ private:
     SIZE reloadPictures() override;
     int stripRow(int button) const;
 
-    View shown_; // what the window draws: the last view it was shown
+    // What the strip shows of a view: it is drawn again only when this changes, not on every
+    // key.
+    struct Look {
+        InputMode mode = InputMode::Tibetan; // the mode the keys act in
+        LayoutId layoutId = LayoutId::Wylie;
+        bool softVisible = false;
+
+        bool operator==(const Look&) const = default;
+    };
+    Look shown_; // what the window draws: the look of the last view it was shown
 
     FrameDrag drag_;
     StatusAccessibility accessibility_;
