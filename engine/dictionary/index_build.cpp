@@ -19,31 +19,69 @@ struct Stretch {
     std::uint32_t hi;
 };
 
-// Every stretch [lo, hi) of more than 100 pieces that share at least one leading unit. The
-// classic walk over the common-prefix lengths of neighbours: a stack of open stretches, each
-// closed when a smaller common prefix comes.
+// Every stretch [lo, hi) of more than 100 pieces that share at least one leading unit, closed
+// ones first: by hi, and of two with the same hi the inner one first.
+//
+// A stretch of depth d (the least of shared[lo + 1 .. hi - 1]) starts where shared[lo] < d, and
+// its first 100 neighbours share at least d: so it starts where shared[lo] is below the least of
+// the next 100 shared lengths, which the sliding minimum of blocks below gives without a branch.
+// Such a start is rare; from it the stretches that begin there are followed outwards, each ending
+// at the first shared length below its depth, whole blocks skipped by their minimum.
 std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
-    struct Open {
-        std::uint32_t depth;
-        std::uint32_t lo;
-    };
-    std::vector<Open> open{{0, 0}};
-    std::vector<Stretch> stretches;
+    constexpr std::uint32_t kWidth = kMaxCandidates;
     const auto n = static_cast<std::uint32_t>(shared.size());
-    for (std::uint32_t i = 1; i <= n; ++i) {
-        const std::uint32_t depth = i < n ? shared[i] : 0;
-        std::uint32_t lo = i - 1;
-        while (depth < open.back().depth) {
-            lo = open.back().lo;
-            open.pop_back();
-            if (i - lo > kMaxCandidates) {
-                stretches.push_back({lo, i});
-            }
+    std::vector<Stretch> stretches;
+    if (n <= kWidth) {
+        return stretches;
+    }
+    // fromBlockStart[i]: the least of shared[b .. i], b the start of i's block of kWidth;
+    // toBlockEnd[i]: the least of shared[i .. e], e the end of that block. The least of the
+    // kWidth lengths from i is then min(toBlockEnd[i], fromBlockStart[i + kWidth - 1]).
+    std::vector<std::uint32_t> fromBlockStart(n);
+    std::vector<std::uint32_t> toBlockEnd(n);
+    for (std::uint32_t b = 0; b < n; b += kWidth) {
+        const std::uint32_t e = std::min(n, b + kWidth);
+        std::uint32_t least = shared[b];
+        for (std::uint32_t i = b; i < e; ++i) {
+            least = std::min(least, shared[i]);
+            fromBlockStart[i] = least;
         }
-        if (depth > open.back().depth) {
-            open.push_back({depth, lo});
+        least = shared[e - 1];
+        for (std::uint32_t i = e; i-- > b;) {
+            least = std::min(least, shared[i]);
+            toBlockEnd[i] = least;
         }
     }
+    // The first position from `from` on whose shared length is below `depth`, or n.
+    const auto firstBelow = [&](std::uint32_t from, std::uint32_t depth) {
+        std::uint32_t j = from;
+        while (j < n) {
+            if (toBlockEnd[j] >= depth) { // nothing below it in the rest of j's block
+                j += kWidth - j % kWidth;
+            } else if (shared[j] < depth) {
+                return j;
+            } else {
+                ++j;
+            }
+        }
+        return n;
+    };
+    for (std::uint32_t lo = 0; lo + kWidth < n; ++lo) {
+        const std::uint32_t first = lo + 1;
+        std::uint32_t depth = std::min(toBlockEnd[first], fromBlockStart[first + kWidth - 1]);
+        if (shared[lo] >= depth) {
+            continue;
+        }
+        std::uint32_t hi = first + kWidth;
+        do {
+            hi = firstBelow(hi, depth);
+            stretches.push_back({lo, hi});
+            depth = hi < n ? shared[hi] : 0;
+        } while (depth > shared[lo]);
+    }
+    std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) {
+        return a.hi != b.hi ? a.hi < b.hi : a.lo > b.lo;
+    });
     return stretches;
 }
 
