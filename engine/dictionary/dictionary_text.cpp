@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -89,6 +90,15 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
         count = 0;
     };
     std::uint32_t i = 0;
+    // The first units one at a time, up to where a block lies within one line of the cache:
+    // a read across two lines (or two pages) costs more than the work on its units.
+    while (i < count_ && i < kBlock &&
+           (reinterpret_cast<std::uintptr_t>(units_ + 2 * i) & 15) != 0) {
+        if (unit(i) == u'\n') {
+            buffer[count++] = i + 1;
+        }
+        ++i;
+    }
     for (; i + kBlock <= count_; i += kBlock) {
         if (count > kBuffer) [[unlikely]] {
             flush();
