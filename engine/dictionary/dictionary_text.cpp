@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace revaze {
 
@@ -43,43 +48,111 @@ std::uint32_t DictionaryText::nextLineFeed(std::uint32_t from, std::uint32_t lim
     return i;
 }
 
-std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
-    std::vector<std::uint32_t> boundaries;
-    // Most dictionary lines are short: a guess that avoids regrowing for typical files.
-    boundaries.reserve(count_ / 8 + 2);
-    std::uint32_t pieceStart = 0;
-    // Every piece up to the LF at `lineFeed`: a line longer than a piece is cut every 2047 units.
-    const auto endLineAt = [&](std::uint32_t lineFeed) {
-        while (lineFeed + 1 - pieceStart > kMaxLinePiece) {
-            boundaries.push_back(pieceStart);
-            pieceStart += kMaxLinePiece;
-        }
-        boundaries.push_back(pieceStart);
-        pieceStart = lineFeed + 1;
+#if defined(__SSE2__)
+namespace {
+
+// Appends the start of each line that begins after a line feed of a block: `feeds` holds one
+// bit for each unit of the block at `base` that is an LF (bit 2u for unit u). Two starts
+// are written whatever the block holds, and only the real ones are counted, so a block costs no
+// guess about how many lines end in it; a third line feed in one block takes the loop.
+inline void appendLineStarts(std::uint32_t* out, std::uint32_t& count, std::uint32_t feeds,
+                             std::uint32_t base) {
+    const auto next = [&] {
+        const auto lane = static_cast<std::uint32_t>(std::countr_zero(feeds | (1u << 31)));
+        out[count] = base + lane / 2 + 1;
+        count += feeds != 0;
+        feeds &= feeds - 1;
     };
-    // One pass over the text, four units at a time, as in nextLineFeed(). The zero-lane test
-    // can also flag a lane above a true LF (a borrow), so each flagged unit is checked.
-    constexpr std::uint64_t kLineFeeds = 0x000A000A000A000Aull;
-    constexpr std::uint64_t kOnes = 0x0001000100010001ull;
-    constexpr std::uint64_t kHighBits = 0x8000800080008000ull;
+    next();
+    next();
+    while (feeds != 0) {
+        next();
+    }
+}
+
+} // namespace
+#endif
+
+std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
+    // The start of every line, then the end of the text. They are written to a small buffer
+    // (which takes a block's starts without a check) and moved to the result a buffer at a
+    // time, so no memory is cleared or touched that the result does not keep.
+    constexpr std::uint32_t kBlock = 8;
+    constexpr std::uint32_t kBuffer = 2048;
+    std::vector<std::uint32_t> starts;
+    // Most dictionary lines are longer than eight units: a guess that avoids regrowing.
+    starts.reserve(count_ / 8 + 2);
+    std::uint32_t buffer[kBuffer + kBlock + 1];
+    std::uint32_t count = 0;
+    buffer[count++] = 0;
+    const auto flush = [&] {
+        starts.insert(starts.end(), buffer, buffer + count);
+        count = 0;
+    };
     std::uint32_t i = 0;
-    for (; i + 4 <= count_; i += 4) {
-        const std::uint64_t x = fourUnits(i) ^ kLineFeeds;
-        for (std::uint64_t zero = (x - kOnes) & ~x & kHighBits; zero != 0; zero &= zero - 1) {
-            const std::uint32_t at = i + static_cast<std::uint32_t>(std::countr_zero(zero)) / 16;
-            if (unit(at) == u'\n') {
-                endLineAt(at);
+    // The first units one at a time, up to where a block lies within one line of the cache:
+    // a read across two lines (or two pages) costs more than the work on its units.
+    while (i < count_ && i < kBlock &&
+           (reinterpret_cast<std::uintptr_t>(units_ + 2 * i) & 15) != 0) {
+        if (unit(i) == u'\n') {
+            buffer[count++] = i + 1;
+        }
+        ++i;
+    }
+    for (; i + kBlock <= count_; i += kBlock) {
+        if (count > kBuffer) [[unlikely]] {
+            flush();
+        }
+#if defined(__SSE2__)
+        // Eight units at once: one bit pair per unit equal to LF, the even bit kept.
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units_ + 2 * i));
+        const auto feeds = static_cast<std::uint32_t>(
+            _mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'\n'))) & 0x5555);
+        appendLineStarts(buffer, count, feeds, i);
+#else
+        // Four units to a word: a unit equal to LF becomes zero after the xor, and the classic
+        // zero-lane test finds it. It can also flag a lane above a true LF (a borrow), so each
+        // flagged unit is checked.
+        constexpr std::uint64_t kLineFeeds = 0x000A000A000A000Aull;
+        constexpr std::uint64_t kOnes = 0x0001000100010001ull;
+        constexpr std::uint64_t kHighBits = 0x8000800080008000ull;
+        for (std::uint32_t w = i; w < i + kBlock; w += 4) {
+            const std::uint64_t x = fourUnits(w) ^ kLineFeeds;
+            for (std::uint64_t zero = (x - kOnes) & ~x & kHighBits; zero != 0; zero &= zero - 1) {
+                const std::uint32_t at =
+                    w + static_cast<std::uint32_t>(std::countr_zero(zero)) / 16;
+                if (unit(at) == u'\n') {
+                    buffer[count++] = at + 1;
+                }
             }
         }
+#endif
     }
+    // The last units, fewer than a block, and the end.
+    flush();
     for (; i < count_; ++i) {
         if (unit(i) == u'\n') {
-            endLineAt(i);
+            starts.push_back(i + 1);
         }
     }
-    while (pieceStart < count_) {
-        boundaries.push_back(pieceStart);
-        pieceStart = std::min(count_, pieceStart + kMaxLinePiece);
+    if (starts.back() != count_) {
+        starts.push_back(count_);
+    }
+    const auto lines = static_cast<std::uint32_t>(starts.size());
+    // A line longer than a piece is cut every 2047 units; rare, so looked for first.
+    bool longLine = false;
+    for (std::uint32_t k = 1; k < lines; ++k) {
+        longLine |= starts[k] - starts[k - 1] > kMaxLinePiece;
+    }
+    if (!longLine) [[likely]] {
+        return starts;
+    }
+    std::vector<std::uint32_t> boundaries;
+    boundaries.reserve(lines + count_ / kMaxLinePiece);
+    for (std::uint32_t k = 0; k + 1 < lines; ++k) {
+        for (std::uint32_t at = starts[k]; at < starts[k + 1]; at += kMaxLinePiece) {
+            boundaries.push_back(at);
+        }
     }
     boundaries.push_back(count_);
     return boundaries;

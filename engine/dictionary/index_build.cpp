@@ -19,107 +19,91 @@ struct Stretch {
     std::uint32_t hi;
 };
 
-// Every stretch [lo, hi) of more than 100 pieces that share at least one leading unit. The
-// classic walk over the common-prefix lengths of neighbours: a stack of open stretches, each
-// closed when a smaller common prefix comes.
+// Every stretch [lo, hi) of more than 100 pieces that share at least one leading unit, closed
+// ones first: by hi, and of two with the same hi the inner one first.
+//
+// A stretch of depth d (the least of shared[lo + 1 .. hi - 1]) starts where shared[lo] < d, and
+// its first 100 neighbours share at least d: so it starts where shared[lo] is below the least of
+// the next 100 shared lengths. That sliding minimum comes from the minima of each block of 100
+// towards its end and from its start, which need room for two blocks only. Such a start is rare;
+// from it the stretches that begin there are followed outwards, each ending at the first shared
+// length below its depth, whole groups of 16 skipped by their minimum.
 std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
-    struct Open {
-        std::uint32_t depth;
-        std::uint32_t lo;
-    };
-    std::vector<Open> open{{0, 0}};
-    std::vector<Stretch> stretches;
+    constexpr std::uint32_t kWidth = kMaxCandidates;
     const auto n = static_cast<std::uint32_t>(shared.size());
-    for (std::uint32_t i = 1; i <= n; ++i) {
-        const std::uint32_t depth = i < n ? shared[i] : 0;
-        std::uint32_t lo = i - 1;
-        while (depth < open.back().depth) {
-            lo = open.back().lo;
-            open.pop_back();
-            if (i - lo > kMaxCandidates) {
-                stretches.push_back({lo, i});
+    std::vector<Stretch> stretches;
+    if (n <= kWidth) {
+        return stretches;
+    }
+    // The least shared length of each group of 16, to skip whole groups.
+    constexpr std::uint32_t kGroup = 16;
+    const std::uint32_t groups = (n + kGroup - 1) / kGroup;
+    std::vector<std::uint32_t> groupLeast(groups);
+    for (std::uint32_t g = 0; g < groups; ++g) {
+        const std::uint32_t end = std::min(n, (g + 1) * kGroup);
+        std::uint32_t least = shared[g * kGroup];
+        for (std::uint32_t i = g * kGroup; i < end; ++i) {
+            least = std::min(least, shared[i]);
+        }
+        groupLeast[g] = least;
+    }
+    // The first position from `from` on whose shared length is below `depth`, or n.
+    const auto firstBelow = [&](std::uint32_t from, std::uint32_t depth) {
+        std::uint32_t g = from / kGroup;
+        if (g < groups && groupLeast[g] < depth) {
+            const std::uint32_t end = std::min(n, (g + 1) * kGroup);
+            for (std::uint32_t j = from; j < end; ++j) {
+                if (shared[j] < depth) {
+                    return j;
+                }
             }
         }
-        if (depth > open.back().depth) {
-            open.push_back({depth, lo});
+        for (++g; g < groups && groupLeast[g] >= depth;) {
+            ++g;
         }
-    }
-    return stretches;
-}
-
-// The stored answers: the 100 earliest pieces of every long stretch kept, the stretches in
-// (lo, hi) order as the reader searches them.
-struct Answers {
-    std::vector<std::uint32_t> ranges; // lo, hi of each
-    std::vector<std::uint32_t> lines;  // 100 each, ascending
-};
-
-// Pieces are visited in file order, which is the order of their positions: each is added to the
-// lowest long stretch it lies in and to the stretches above that one, up to the first stretch
-// that has its 100 already (every stretch above it has them too: it holds all that stretch
-// holds). So each answer comes out sorted, and no piece is looked at twice.
-Answers answerStretches(const std::vector<Stretch>& stretches, const std::vector<bool>& keep,
-                        const SortedPieces& sorted, const std::vector<std::uint32_t>& boundaries) {
-    constexpr std::uint32_t kNone = 0xFFFFFFFF;
-    const auto count = static_cast<std::uint32_t>(stretches.size());
-    const auto pieces = static_cast<std::uint32_t>(sorted.pieces.size());
-    // The stretches come children first (longStretches closes them so): a stretch's children
-    // are the stretches before it not yet claimed that begin inside it, and what lies between
-    // them is where it is the lowest.
-    std::vector<std::uint32_t> parent(count, kNone);
-    std::vector<std::uint32_t> lowest(pieces, kNone); // by piece number
-    std::vector<std::uint32_t> unclaimed;
-    const auto paint = [&](std::uint32_t lo, std::uint32_t hi, std::uint32_t s) {
-        for (std::uint32_t i = lo; i < hi; ++i) {
-            lowest[sorted.pieces[i]] = s;
+        if (g >= groups) {
+            return n;
         }
+        std::uint32_t j = g * kGroup;
+        while (shared[j] >= depth) {
+            ++j;
+        }
+        return j;
     };
-    for (std::uint32_t s = 0; s < count; ++s) {
-        std::uint32_t gapEnd = stretches[s].hi;
-        while (!unclaimed.empty() && stretches[unclaimed.back()].lo >= stretches[s].lo) {
-            const std::uint32_t child = unclaimed.back();
-            unclaimed.pop_back();
-            parent[child] = s;
-            paint(stretches[child].hi, gapEnd, s);
-            gapEnd = stretches[child].lo;
+    // towardEnd[k]: the least of shared[s + k, e) for the block [s, e) being looked at, and
+    // fromStart[k] the least of shared[e, e + k] in the block after it.
+    std::vector<std::uint32_t> towardEnd(kWidth + 1);
+    std::vector<std::uint32_t> fromStart(kWidth);
+    for (std::uint32_t s = 0; s + kWidth < n; s += kWidth) {
+        const std::uint32_t e = s + kWidth;
+        std::uint32_t least = ~0u;
+        towardEnd[kWidth] = least;
+        for (std::uint32_t k = kWidth; k-- > 0;) {
+            least = std::min(least, shared[s + k]);
+            towardEnd[k] = least;
         }
-        paint(stretches[s].lo, gapEnd, s);
-        unclaimed.push_back(s);
-    }
-
-    // Where each kept stretch's answer goes: the reader searches them by (lo, hi).
-    std::vector<std::uint32_t> kept;
-    for (std::uint32_t s = 0; s < count; ++s) {
-        if (keep[s]) {
-            kept.push_back(s);
+        least = ~0u;
+        for (std::uint32_t k = 0; k < kWidth && e + k < n; ++k) {
+            least = std::min(least, shared[e + k]);
+            fromStart[k] = least;
         }
-    }
-    std::sort(kept.begin(), kept.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const Stretch& x = stretches[a];
-        const Stretch& y = stretches[b];
-        return x.lo != y.lo ? x.lo < y.lo : x.hi < y.hi;
-    });
-    Answers answers;
-    std::vector<std::uint32_t> slot(count, kNone);
-    for (std::uint32_t k = 0; k < kept.size(); ++k) {
-        slot[kept[k]] = k;
-        answers.ranges.push_back(stretches[kept[k]].lo);
-        answers.ranges.push_back(stretches[kept[k]].hi);
-    }
-
-    answers.lines.resize(std::size_t{kMaxCandidates} * kept.size());
-    std::vector<std::uint32_t> found(count, 0);
-    std::uint32_t full = 0; // every long stretch holds more than 100 pieces: all fill up
-    for (std::uint32_t piece = 0; piece < pieces && full < count; ++piece) {
-        for (std::uint32_t s = lowest[piece]; s != kNone && found[s] < kMaxCandidates;
-             s = parent[s]) {
-            if (slot[s] != kNone) {
-                answers.lines[std::size_t{slot[s]} * kMaxCandidates + found[s]] = boundaries[piece];
+        for (std::uint32_t lo = s; lo < e && lo + kWidth < n; ++lo) {
+            std::uint32_t depth = std::min(towardEnd[lo + 1 - s], fromStart[lo - s]);
+            if (shared[lo] >= depth) {
+                continue;
             }
-            full += ++found[s] == kMaxCandidates;
+            std::uint32_t hi = lo + 1 + kWidth;
+            do {
+                hi = firstBelow(hi, depth);
+                stretches.push_back({lo, hi});
+                depth = hi < n ? shared[hi] : 0;
+            } while (depth > shared[lo]);
         }
     }
-    return answers;
+    std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) {
+        return a.hi != b.hi ? a.hi < b.hi : a.lo > b.lo;
+    });
+    return stretches;
 }
 
 // Which stretches keep their answer: all of them within the budget, else the longest.
@@ -140,73 +124,176 @@ std::vector<bool> chooseKept(const std::vector<Stretch>& stretches, std::uint32_
     return keep;
 }
 
-// The body of an index image, array by array.
-struct IndexTables {
-    std::vector<std::uint32_t> order; // piece starts, sorted
-    std::vector<std::uint32_t> firstUnits;
-    std::vector<std::uint32_t> firstStarts;
-    std::vector<std::uint32_t> firstAnswers;
-    Answers answers;
-    RangeMinimumTables minimum;
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+// The long stretches whose answers are stored: where each one's answer goes (kNone for the
+// others), and the ranges (lo, hi of each) in the (lo, hi) order the reader searches them by.
+struct StoredAnswers {
+    std::vector<std::uint32_t> slot;
+    std::vector<std::uint32_t> ranges;
 };
 
-IndexTables buildTables(const DictionaryText& text, const IndexOptions& options,
-                        const std::vector<std::uint32_t>& boundaries, const SortedPieces& sorted) {
-    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
-    IndexTables tables;
-    // From here on pieces are named by their first unit's position. Pieces are never empty, so
-    // neighbours share no unit exactly where the first unit changes.
-    tables.order.resize(pieces);
-    for (std::uint32_t i = 0; i < pieces; ++i) {
-        const std::uint32_t start = boundaries[sorted.pieces[i]];
-        tables.order[i] = start;
-        if (i == 0 || sorted.shared[i] == 0) {
-            tables.firstUnits.push_back(text.unit(start));
-            tables.firstStarts.push_back(i);
+StoredAnswers storedAnswers(const std::vector<Stretch>& stretches, const std::vector<bool>& keep) {
+    const auto count = static_cast<std::uint32_t>(stretches.size());
+    std::vector<std::uint32_t> kept;
+    for (std::uint32_t s = 0; s < count; ++s) {
+        if (keep[s]) {
+            kept.push_back(s);
         }
     }
-    tables.firstStarts.push_back(pieces);
+    std::sort(kept.begin(), kept.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const Stretch& x = stretches[a];
+        const Stretch& y = stretches[b];
+        return x.lo != y.lo ? x.lo < y.lo : x.hi < y.hi;
+    });
+    StoredAnswers stored;
+    stored.slot.assign(count, kNone);
+    for (std::uint32_t k = 0; k < kept.size(); ++k) {
+        stored.slot[kept[k]] = k;
+        stored.ranges.push_back(stretches[kept[k]].lo);
+        stored.ranges.push_back(stretches[kept[k]].hi);
+    }
+    return stored;
+}
+
+// Where each piece lies among the long stretches: the lowest one it lies in (by piece number,
+// kNone for none) and each stretch's parent.
+struct StretchTree {
+    std::vector<std::uint32_t> lowest;
+    std::vector<std::uint32_t> parent;
+};
+
+// The stretches come children first (longStretches closes them so): a stretch's children are the
+// stretches before it not yet claimed that begin inside it, and what lies between them is where
+// it is the lowest.
+StretchTree stretchTree(const std::vector<Stretch>& stretches, const SortedPieces& sorted) {
+    const auto count = static_cast<std::uint32_t>(stretches.size());
+    StretchTree tree;
+    tree.parent.assign(count, kNone);
+    tree.lowest.assign(sorted.pieces.size(), kNone);
+    std::vector<std::uint32_t> unclaimed;
+    const auto paint = [&](std::uint32_t lo, std::uint32_t hi, std::uint32_t s) {
+        for (std::uint32_t i = lo; i < hi; ++i) {
+            tree.lowest[sorted.pieces[i]] = s;
+        }
+    };
+    for (std::uint32_t s = 0; s < count; ++s) {
+        std::uint32_t gapEnd = stretches[s].hi;
+        while (!unclaimed.empty() && stretches[unclaimed.back()].lo >= stretches[s].lo) {
+            const std::uint32_t child = unclaimed.back();
+            unclaimed.pop_back();
+            tree.parent[child] = s;
+            paint(stretches[child].hi, gapEnd, s);
+            gapEnd = stretches[child].lo;
+        }
+        paint(stretches[s].lo, gapEnd, s);
+        unclaimed.push_back(s);
+    }
+    return tree;
+}
+
+// Writes the stored answers, 100 lines each, to `lines`. Pieces are visited in file order, which
+// is the order of their positions: each is added to the lowest long stretch it lies in and to the
+// stretches above that one, up to the first stretch that has its 100 already (every stretch above
+// it has them too: it holds all that stretch holds). So each answer comes out sorted, and no piece
+// is looked at twice.
+void writeAnswers(const StretchTree& tree, const StoredAnswers& stored,
+                  const std::vector<std::uint32_t>& boundaries, char* lines) {
+    const auto count = static_cast<std::uint32_t>(tree.parent.size());
+    const auto pieces = static_cast<std::uint32_t>(tree.lowest.size());
+    std::vector<std::uint32_t> found(count, 0);
+    std::uint32_t full = 0; // every long stretch holds more than 100 pieces: all fill up
+    for (std::uint32_t piece = 0; piece < pieces && full < count; ++piece) {
+        for (std::uint32_t s = tree.lowest[piece]; s != kNone && found[s] < kMaxCandidates;
+             s = tree.parent[s]) {
+            if (stored.slot[s] != kNone) {
+                const std::size_t at = std::size_t{stored.slot[s]} * kMaxCandidates + found[s];
+                std::memcpy(lines + 4 * at, &boundaries[piece], 4);
+            }
+            full += ++found[s] == kMaxCandidates;
+        }
+    }
+}
+
+void writeWords(std::string& image, std::uint64_t offset, const std::vector<std::uint32_t>& words) {
+    if (!words.empty()) {
+        std::memcpy(image.data() + kIndexHeaderBytes + 4 * offset, words.data(), 4 * words.size());
+    }
+}
+
+} // namespace
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options) {
+    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
+}
+
+// The image: the header that names the dictionary and counts the arrays, then the arrays. The
+// large ones (the order and the stored answers) are written where they lie in the image; the
+// sizes of the others are found first.
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options,
+                            const std::vector<std::uint32_t>& boundaries,
+                            const SortedPieces& sorted) {
+    const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
+    // From here on pieces are named by their first unit's position. Pieces are never empty, so
+    // neighbours share no unit exactly where the first unit changes.
+    std::vector<std::uint32_t> firstUnits;
+    std::vector<std::uint32_t> firstStarts;
+    for (std::uint32_t i = 0; i < pieces; ++i) {
+        if (i == 0 || sorted.shared[i] == 0) {
+            firstUnits.push_back(text.unit(boundaries[sorted.pieces[i]]));
+            firstStarts.push_back(i);
+        }
+    }
+    firstStarts.push_back(pieces);
 
     const std::vector<Stretch> stretches = longStretches(sorted.shared);
     const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
-    tables.answers = answerStretches(stretches, chooseKept(stretches, budget), sorted, boundaries);
+    const StoredAnswers stored = storedAnswers(stretches, chooseKept(stretches, budget));
 
     // A text of one unit finds its stretch's answer without a search.
     // The host is little-endian, like the image the ranges are read from later.
-    const std::vector<std::uint32_t>& answerRanges = tables.answers.ranges;
-    const Words ranges(reinterpret_cast<const char*>(answerRanges.data()), answerRanges.size());
-    tables.firstAnswers.resize(tables.firstUnits.size());
-    for (std::size_t slot = 0; slot < tables.firstUnits.size(); ++slot) {
-        tables.firstAnswers[slot] =
-            LineIndex::storedAnswer(ranges, tables.firstStarts[slot], tables.firstStarts[slot + 1]);
+    const Words ranges(reinterpret_cast<const char*>(stored.ranges.data()), stored.ranges.size());
+    std::vector<std::uint32_t> firstAnswers(firstUnits.size());
+    for (std::size_t slot = 0; slot < firstUnits.size(); ++slot) {
+        firstAnswers[slot] =
+            LineIndex::storedAnswer(ranges, firstStarts[slot], firstStarts[slot + 1]);
     }
 
-    tables.minimum = buildRangeMinimum(tables.order);
-    return tables;
-}
+    const StretchTree tree = stretchTree(stretches, sorted);
 
-// The image: the header that names the dictionary and counts the arrays, then the arrays.
-std::string writeImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                       const IndexTables& tables) {
     Counts counts;
-    counts.pieces = static_cast<std::uint32_t>(tables.order.size());
-    counts.firstUnits = static_cast<std::uint32_t>(tables.firstUnits.size());
-    counts.answers = static_cast<std::uint32_t>(tables.answers.ranges.size() / 2);
-    counts.blocks = static_cast<std::uint32_t>(tables.minimum.blockMinima.size());
+    counts.pieces = pieces;
+    counts.firstUnits = static_cast<std::uint32_t>(firstUnits.size());
+    counts.answers = static_cast<std::uint32_t>(stored.ranges.size() / 2);
+    counts.blocks = (pieces + kMinimumBlock - 1) / kMinimumBlock;
     counts.sparseLevels = sparseLevelsFor(counts.blocks);
+    const Offsets offsets = offsetsOf(counts);
+    std::string image(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsets.end), '\0');
+    char* const body = image.data() + kIndexHeaderBytes;
 
-    std::string image(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsetsOf(counts).end),
-                      '\0');
-    std::size_t at = kIndexHeaderBytes;
-    for (const std::vector<std::uint32_t>* words :
-         {&tables.order, &tables.firstUnits, &tables.firstStarts, &tables.firstAnswers,
-          &tables.answers.ranges, &tables.answers.lines, &tables.minimum.blockMinima,
-          &tables.minimum.sparse}) {
-        if (!words->empty()) {
-            std::memcpy(image.data() + at, words->data(), 4 * words->size());
+    // The order (piece starts, sorted), and the minimum of each block of it as it is written.
+    std::vector<std::uint32_t> blockMinima(counts.blocks);
+    for (std::uint32_t b = 0; b < counts.blocks; ++b) {
+        const std::uint32_t end = std::min(pieces, (b + 1) * kMinimumBlock);
+        std::uint32_t least = ~0u;
+        for (std::uint32_t i = b * kMinimumBlock; i < end; ++i) {
+            const std::uint32_t start = boundaries[sorted.pieces[i]];
+            std::memcpy(body + 4 * (offsets.order + i), &start, 4);
+            least = std::min(least, start);
         }
-        at += 4 * words->size();
+        blockMinima[b] = least;
     }
+    writeAnswers(tree, stored, boundaries, body + 4 * offsets.answerLines);
+    writeWords(image, offsets.firstUnits, firstUnits);
+    writeWords(image, offsets.firstStarts, firstStarts);
+    writeWords(image, offsets.firstAnswers, firstAnswers);
+    writeWords(image, offsets.answerRanges, stored.ranges);
+    writeWords(image, offsets.blockMinima, blockMinima);
+    writeWords(image, offsets.sparse, sparseTableOf(blockMinima));
+
     std::memcpy(image.data(), kIndexMagic, sizeof kIndexMagic);
     put32(image, kVersion, kIndexVersion);
     put32(image, kHeaderBytes, kIndexHeaderBytes);
@@ -223,21 +310,6 @@ std::string writeImage(const DictionaryText& text, const DictionaryIdentity& ide
     put32(image, kSparseLevels, counts.sparseLevels);
     signImage(image);
     return image;
-}
-
-} // namespace
-
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options) {
-    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
-    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
-}
-
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options,
-                            const std::vector<std::uint32_t>& boundaries,
-                            const SortedPieces& sorted) {
-    return writeImage(text, identity, buildTables(text, options, boundaries, sorted));
 }
 
 } // namespace revaze

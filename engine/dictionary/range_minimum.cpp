@@ -26,26 +26,32 @@ RangeMinimumTables buildRangeMinimum(std::span<const std::uint32_t> values) {
                                                std::min(values.size(), (b + 1) * kMinimumBlock));
         tables.blockMinima[b] = *std::min_element(first, last);
     }
+    tables.sparse = sparseTableOf(tables.blockMinima);
+    return tables;
+}
+
+std::vector<std::uint32_t> sparseTableOf(const std::vector<std::uint32_t>& minima) {
+    const std::size_t blocks = minima.size();
     const auto blockCount = static_cast<std::uint32_t>(blocks);
     const std::uint32_t levels = sparseLevelsFor(blockCount);
-    tables.sparse.reserve(static_cast<std::size_t>(sparseWordsFor(blockCount)));
-    const auto& minima = tables.blockMinima;
+    std::vector<std::uint32_t> sparse;
+    sparse.reserve(static_cast<std::size_t>(sparseWordsFor(blockCount)));
     std::size_t previous = 0; // where level k - 1 starts; level 0 is the blocks themselves
     for (std::uint32_t k = 1; k <= levels; ++k) {
         const std::size_t half = std::size_t{1} << (k - 1);
-        const std::size_t start = tables.sparse.size();
+        const std::size_t start = sparse.size();
         for (std::size_t i = 0; i + 2 * half <= blocks; ++i) {
             std::uint32_t a = static_cast<std::uint32_t>(i);
             std::uint32_t b = static_cast<std::uint32_t>(i + half);
             if (k > 1) {
-                a = tables.sparse[previous + i];
-                b = tables.sparse[previous + i + half];
+                a = sparse[previous + i];
+                b = sparse[previous + i + half];
             }
-            tables.sparse.push_back(minima[a] < minima[b] ? a : b);
+            sparse.push_back(minima[a] < minima[b] ? a : b);
         }
         previous = start;
     }
-    return tables;
+    return sparse;
 }
 
 RangeMinimum::RangeMinimum(Words values, Words blockMinima, Words sparse)

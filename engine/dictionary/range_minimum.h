@@ -30,6 +30,9 @@ struct RangeMinimumTables {
     std::vector<std::uint32_t> sparse;
 };
 RangeMinimumTables buildRangeMinimum(std::span<const std::uint32_t> values);
+// The sparse table alone, from block minima found elsewhere (the index builder finds them as it
+// writes the values).
+std::vector<std::uint32_t> sparseTableOf(const std::vector<std::uint32_t>& blockMinima);
 
 class RangeMinimum {
 public:
