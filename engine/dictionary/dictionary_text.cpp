@@ -82,10 +82,18 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
     std::vector<std::uint32_t> starts;
     // Most dictionary lines are longer than eight units: a guess that avoids regrowing.
     starts.reserve(count_ / 8 + 2);
-    std::uint32_t buffer[kBuffer + kBlock + 1];
+    std::uint32_t buffer[kBuffer + 2 * kBlock + 1];
     std::uint32_t count = 0;
     buffer[count++] = 0;
+    // A line longer than a piece is cut every 2047 units: rare, so looked for here, where the
+    // starts are still at hand, and the cuts made in a pass of their own.
+    bool longLine = false;
+    std::uint32_t lastStart = 0;
     const auto flush = [&] {
+        for (std::uint32_t k = 0; k < count; ++k) {
+            longLine |= buffer[k] - lastStart > kMaxLinePiece;
+            lastStart = buffer[k];
+        }
         starts.insert(starts.end(), buffer, buffer + count);
         count = 0;
     };
@@ -129,21 +137,16 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
 #endif
     }
     // The last units, fewer than a block, and the end.
-    flush();
     for (; i < count_; ++i) {
         if (unit(i) == u'\n') {
-            starts.push_back(i + 1);
+            buffer[count++] = i + 1;
         }
     }
-    if (starts.back() != count_) {
-        starts.push_back(count_);
+    if (count == 0 ? starts.back() != count_ : buffer[count - 1] != count_) {
+        buffer[count++] = count_;
     }
+    flush();
     const auto lines = static_cast<std::uint32_t>(starts.size());
-    // A line longer than a piece is cut every 2047 units; rare, so looked for first.
-    bool longLine = false;
-    for (std::uint32_t k = 1; k < lines; ++k) {
-        longLine |= starts[k] - starts[k - 1] > kMaxLinePiece;
-    }
     if (!longLine) [[likely]] {
         return starts;
     }

@@ -24,10 +24,9 @@ struct Stretch {
 //
 // A stretch of depth d (the least of shared[lo + 1 .. hi - 1]) starts where shared[lo] < d, and
 // its first 100 neighbours share at least d: so it starts where shared[lo] is below the least of
-// the next 100 shared lengths. That sliding minimum comes from the minima of each block of 100
-// towards its end and from its start, which need room for two blocks only. Such a start is rare;
-// from it the stretches that begin there are followed outwards, each ending at the first shared
-// length below its depth, whole groups of 16 skipped by their minimum.
+// the next 100 shared lengths, which the sliding minimum of blocks below gives without a branch.
+// Such a start is rare; from it the stretches that begin there are followed outwards, each ending
+// at the first shared length below its depth, whole blocks skipped by their minimum.
 std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
     constexpr std::uint32_t kWidth = kMaxCandidates;
     const auto n = static_cast<std::uint32_t>(shared.size());
@@ -35,70 +34,50 @@ std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
     if (n <= kWidth) {
         return stretches;
     }
-    // The least shared length of each group of 16, to skip whole groups.
-    constexpr std::uint32_t kGroup = 16;
-    const std::uint32_t groups = (n + kGroup - 1) / kGroup;
-    std::vector<std::uint32_t> groupLeast(groups);
-    for (std::uint32_t g = 0; g < groups; ++g) {
-        const std::uint32_t end = std::min(n, (g + 1) * kGroup);
-        std::uint32_t least = shared[g * kGroup];
-        for (std::uint32_t i = g * kGroup; i < end; ++i) {
+    // fromBlockStart[i]: the least of shared[b .. i], b the start of i's block of kWidth;
+    // toBlockEnd[i]: the least of shared[i .. e], e the end of that block. The least of the
+    // kWidth lengths from i is then min(toBlockEnd[i], fromBlockStart[i + kWidth - 1]).
+    std::vector<std::uint32_t> fromBlockStart(n);
+    std::vector<std::uint32_t> toBlockEnd(n);
+    for (std::uint32_t b = 0; b < n; b += kWidth) {
+        const std::uint32_t e = std::min(n, b + kWidth);
+        std::uint32_t least = shared[b];
+        for (std::uint32_t i = b; i < e; ++i) {
             least = std::min(least, shared[i]);
+            fromBlockStart[i] = least;
         }
-        groupLeast[g] = least;
+        least = shared[e - 1];
+        for (std::uint32_t i = e; i-- > b;) {
+            least = std::min(least, shared[i]);
+            toBlockEnd[i] = least;
+        }
     }
     // The first position from `from` on whose shared length is below `depth`, or n.
     const auto firstBelow = [&](std::uint32_t from, std::uint32_t depth) {
-        std::uint32_t g = from / kGroup;
-        if (g < groups && groupLeast[g] < depth) {
-            const std::uint32_t end = std::min(n, (g + 1) * kGroup);
-            for (std::uint32_t j = from; j < end; ++j) {
-                if (shared[j] < depth) {
-                    return j;
-                }
+        std::uint32_t j = from;
+        while (j < n) {
+            if (toBlockEnd[j] >= depth) { // nothing below it in the rest of j's block
+                j += kWidth - j % kWidth;
+            } else if (shared[j] < depth) {
+                return j;
+            } else {
+                ++j;
             }
         }
-        for (++g; g < groups && groupLeast[g] >= depth;) {
-            ++g;
-        }
-        if (g >= groups) {
-            return n;
-        }
-        std::uint32_t j = g * kGroup;
-        while (shared[j] >= depth) {
-            ++j;
-        }
-        return j;
+        return n;
     };
-    // towardEnd[k]: the least of shared[s + k, e) for the block [s, e) being looked at, and
-    // fromStart[k] the least of shared[e, e + k] in the block after it.
-    std::vector<std::uint32_t> towardEnd(kWidth + 1);
-    std::vector<std::uint32_t> fromStart(kWidth);
-    for (std::uint32_t s = 0; s + kWidth < n; s += kWidth) {
-        const std::uint32_t e = s + kWidth;
-        std::uint32_t least = ~0u;
-        towardEnd[kWidth] = least;
-        for (std::uint32_t k = kWidth; k-- > 0;) {
-            least = std::min(least, shared[s + k]);
-            towardEnd[k] = least;
+    for (std::uint32_t lo = 0; lo + kWidth < n; ++lo) {
+        const std::uint32_t first = lo + 1;
+        std::uint32_t depth = std::min(toBlockEnd[first], fromBlockStart[first + kWidth - 1]);
+        if (shared[lo] >= depth) {
+            continue;
         }
-        least = ~0u;
-        for (std::uint32_t k = 0; k < kWidth && e + k < n; ++k) {
-            least = std::min(least, shared[e + k]);
-            fromStart[k] = least;
-        }
-        for (std::uint32_t lo = s; lo < e && lo + kWidth < n; ++lo) {
-            std::uint32_t depth = std::min(towardEnd[lo + 1 - s], fromStart[lo - s]);
-            if (shared[lo] >= depth) {
-                continue;
-            }
-            std::uint32_t hi = lo + 1 + kWidth;
-            do {
-                hi = firstBelow(hi, depth);
-                stretches.push_back({lo, hi});
-                depth = hi < n ? shared[hi] : 0;
-            } while (depth > shared[lo]);
-        }
+        std::uint32_t hi = first + kWidth;
+        do {
+            hi = firstBelow(hi, depth);
+            stretches.push_back({lo, hi});
+            depth = hi < n ? shared[hi] : 0;
+        } while (depth > shared[lo]);
     }
     std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) {
         return a.hi != b.hi ? a.hi < b.hi : a.lo > b.lo;
