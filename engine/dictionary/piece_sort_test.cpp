@@ -79,5 +79,46 @@ TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
     }
 }
 
+// The piece boundaries read block by block against a reading unit by unit, with the text at
+// every offset from an aligned address (the first units are read one at a time up to one), on
+// texts that fill the buffer of starts many times over, hold eight line feeds to a block, and
+// cut a long line just after the buffer was emptied.
+TEST(PieceBoundaries, TheSameAtEveryAlignmentAsUnitByUnit) {
+    const auto unitByUnit = [](const DictionaryText& text) {
+        std::vector<std::uint32_t> starts{0};
+        for (std::uint32_t i = 0, start = 0; i < text.unitCount(); ++i) {
+            if (text.unit(i) == u'\n' || i + 1 - start == kMaxLinePiece) {
+                start = i + 1;
+                starts.push_back(start);
+            }
+        }
+        if (starts.back() != text.unitCount()) {
+            starts.push_back(text.unitCount());
+        }
+        return starts;
+    };
+    Lines shortThenLong(2050, L"a\n");
+    shortThenLong.push_back(std::wstring(5000, L'b') + L"\n");
+    shortThenLong.push_back(L"\u0F40\u0F0A");
+    const std::string texts[] = {
+        test::dictionaryBytesOfLines({std::wstring(20000, L'\n')}),
+        test::dictionaryBytesOfLines(shortThenLong),
+        test::dictionaryBytesOfLines(trickyLines(3000, 7, false)),
+        test::dictionaryBytesOfLines({L"ab\ncd"}),
+        std::string("\x0A\x00", 2),
+    };
+    for (const std::string& bytes : texts) {
+        for (std::size_t offset = 0; offset < 16; ++offset) {
+            SCOPED_TRACE(testing::Message() << bytes.size() << " bytes at offset " << offset);
+            std::string room(offset + bytes.size() + 16, '\0');
+            const auto at = static_cast<std::size_t>(
+                (16 - reinterpret_cast<std::uintptr_t>(room.data()) % 16) % 16 + offset);
+            std::copy(bytes.begin(), bytes.end(), room.begin() + static_cast<std::ptrdiff_t>(at));
+            const DictionaryText text(std::string_view(room).substr(at, bytes.size()));
+            ASSERT_EQ(text.pieceBoundaries(), unitByUnit(text));
+        }
+    }
+}
+
 } // namespace
 } // namespace revaze
