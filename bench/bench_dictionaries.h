@@ -22,6 +22,9 @@ struct BenchDictionary {
     ReferenceDictionary reference;
 };
 
+// A file's bytes (empty when it cannot be read).
+std::string readAll(const std::filesystem::path& path);
+
 // The default dictionary (REVAZE_DICTIONARY names another); empty when it is missing.
 const BenchDictionary& defaultDictionary();
 // 1,000,000 lines: the default dictionary's words again and again, each copy after the first

@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,8 +32,7 @@ struct Sample {
 
 // In the child: one build (or one pass) of the file, its time and page faults on stdout.
 int measureOnce(const char* what, const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = bench::readAll(path);
     const DictionaryText text(bytes);
     const DictionaryIdentity identity{bytes.size(), checksum64(bytes)};
     rusage before{};

@@ -18,7 +18,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -170,8 +169,7 @@ void buildBench(benchmark::State& state, const BenchDictionary& (*source)(), Bui
         state.SkipWithError("the default dictionary is missing");
         return;
     }
-    std::ifstream in(d.unindexedPath, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = bench::readAll(d.unindexedPath);
     const DictionaryText text(bytes);
     const DictionaryIdentity identity{bytes.size(), checksum64(bytes)};
     const std::vector<std::uint32_t> pieces = text.pieceBoundaries();

@@ -10,6 +10,22 @@
 
 namespace revaze {
 
+namespace {
+
+// Four units as one word (the first in the low 16 bits): the high bit of each unit that may be
+// an LF. A unit equal to LF becomes zero after the xor, and the classic zero-lane test finds it;
+// the first flagged unit is a true LF when there is one, but a borrow can also flag a unit above
+// a true LF, so any later flagged unit must be checked.
+inline std::uint64_t possibleLineFeeds(std::uint64_t units) {
+    constexpr std::uint64_t kLineFeeds = 0x000A000A000A000Aull;
+    constexpr std::uint64_t kOnes = 0x0001000100010001ull;
+    constexpr std::uint64_t kHighBits = 0x8000800080008000ull;
+    const std::uint64_t x = units ^ kLineFeeds;
+    return (x - kOnes) & ~x & kHighBits;
+}
+
+} // namespace
+
 DictionaryText::DictionaryText(std::string_view fileBytes) {
     if (fileBytes.size() < 2) {
         return;
@@ -29,15 +45,10 @@ std::uint32_t DictionaryText::pieceEnd(std::uint32_t start) const {
 }
 
 std::uint32_t DictionaryText::nextLineFeed(std::uint32_t from, std::uint32_t limit) const {
-    // Four units at a time: a unit equal to LF becomes zero after the xor, and the classic
-    // zero-lane test finds the first one.
-    constexpr std::uint64_t kLineFeeds = 0x000A000A000A000Aull;
-    constexpr std::uint64_t kOnes = 0x0001000100010001ull;
-    constexpr std::uint64_t kHighBits = 0x8000800080008000ull;
+    // Four units at a time.
     std::uint32_t i = from;
     for (; i + 4 <= limit; i += 4) {
-        const std::uint64_t x = fourUnits(i) ^ kLineFeeds;
-        const std::uint64_t zero = (x - kOnes) & ~x & kHighBits;
+        const std::uint64_t zero = possibleLineFeeds(fourUnits(i));
         if (zero != 0) {
             return i + static_cast<std::uint32_t>(std::countr_zero(zero)) / 16;
         }
@@ -118,15 +129,10 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
             _mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'\n'))) & 0x5555);
         appendLineStarts(buffer, count, feeds, i);
 #else
-        // Four units to a word: a unit equal to LF becomes zero after the xor, and the classic
-        // zero-lane test finds it. It can also flag a lane above a true LF (a borrow), so each
-        // flagged unit is checked.
-        constexpr std::uint64_t kLineFeeds = 0x000A000A000A000Aull;
-        constexpr std::uint64_t kOnes = 0x0001000100010001ull;
-        constexpr std::uint64_t kHighBits = 0x8000800080008000ull;
+        // Four units to a word, each flagged unit checked.
         for (std::uint32_t w = i; w < i + kBlock; w += 4) {
-            const std::uint64_t x = fourUnits(w) ^ kLineFeeds;
-            for (std::uint64_t zero = (x - kOnes) & ~x & kHighBits; zero != 0; zero &= zero - 1) {
+            for (std::uint64_t zero = possibleLineFeeds(fourUnits(w)); zero != 0;
+                 zero &= zero - 1) {
                 const std::uint32_t at =
                     w + static_cast<std::uint32_t>(std::countr_zero(zero)) / 16;
                 if (unit(at) == u'\n') {
@@ -142,10 +148,11 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
             buffer[count++] = i + 1;
         }
     }
-    if (count == 0 ? starts.back() != count_ : buffer[count - 1] != count_) {
-        buffer[count++] = count_;
-    }
     flush();
+    if (starts.back() != count_) {
+        buffer[count++] = count_;
+        flush();
+    }
     const auto lines = static_cast<std::uint32_t>(starts.size());
     if (!longLine) [[likely]] {
         return starts;

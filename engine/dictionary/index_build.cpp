@@ -253,25 +253,19 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     std::string image(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsets.end), '\0');
     char* const body = image.data() + kIndexHeaderBytes;
 
-    // The order (piece starts, sorted), and the minimum of each block of it as it is written.
-    std::vector<std::uint32_t> blockMinima(counts.blocks);
-    for (std::uint32_t b = 0; b < counts.blocks; ++b) {
-        const std::uint32_t end = std::min(pieces, (b + 1) * kMinimumBlock);
-        std::uint32_t least = ~0u;
-        for (std::uint32_t i = b * kMinimumBlock; i < end; ++i) {
-            const std::uint32_t start = boundaries[sorted.pieces[i]];
-            std::memcpy(body + 4 * (offsets.order + i), &start, 4);
-            least = std::min(least, start);
-        }
-        blockMinima[b] = least;
+    // The order (piece starts, sorted), then the range-minimum tables over it as it lies there.
+    char* const order = body + 4 * offsets.order;
+    for (std::uint32_t i = 0; i < pieces; ++i) {
+        std::memcpy(order + 4 * i, &boundaries[sorted.pieces[i]], 4);
     }
+    const RangeMinimumTables minimum = buildRangeMinimum(Words(order, pieces));
     writeAnswers(tree, stored, boundaries, body + 4 * offsets.answerLines);
     writeWords(image, offsets.firstUnits, firstUnits);
     writeWords(image, offsets.firstStarts, firstStarts);
     writeWords(image, offsets.firstAnswers, firstAnswers);
     writeWords(image, offsets.answerRanges, stored.ranges);
-    writeWords(image, offsets.blockMinima, blockMinima);
-    writeWords(image, offsets.sparse, sparseTableOf(blockMinima));
+    writeWords(image, offsets.blockMinima, minimum.blockMinima);
+    writeWords(image, offsets.sparse, minimum.sparse);
 
     std::memcpy(image.data(), kIndexMagic, sizeof kIndexMagic);
     put32(image, kVersion, kIndexVersion);

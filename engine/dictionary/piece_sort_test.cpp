@@ -8,6 +8,7 @@
 
 #include "dictionary/checksum.h"
 #include "dictionary/index_build.h"
+#include "dictionary/index_layout.h"
 #include "dictionary/reference_piece_sort.h"
 #include "dictionary/test_dictionary.h"
 
@@ -75,6 +76,119 @@ TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
             EXPECT_EQ(buildIndexImage(text, identity, options),
                       buildIndexImage(text, identity, options, boundaries, reference))
                 << budget;
+        }
+    }
+}
+
+// The stored answers are every common-prefix stretch of more than 100 pieces (found here by the
+// plain walk with a stack of open stretches), each with the 100 earliest of its pieces. A missed
+// or extra stretch changes no answer (the range-minimum walk finds the same lines), so only the
+// image shows it.
+TEST(IndexBuild, StoresEveryLongStretchWithItsEarliestLines) {
+    Lines nested;
+    for (int copies = 0; copies < 3; ++copies) {
+        for (std::size_t length = 1; length <= 300; ++length) {
+            nested.push_back(std::wstring(length, L'a') + L"\n");
+        }
+    }
+    const std::string rows[] = {
+        test::dictionaryBytesOfWords(test::stretchedWords(6000, 11)),
+        test::dictionaryBytesOfLines(trickyLines(4000, 8, false)),
+        test::dictionaryBytesOfLines(trickyLines(4000, 9, true)),
+        test::dictionaryBytesOfLines(nested),
+        test::dictionaryBytesOfLines(Lines(250, L"same\r\n")),
+    };
+    for (const std::string& bytes : rows) {
+        const DictionaryText text(bytes);
+        const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+        const SortedPieces sorted = referenceSortPieces(text, boundaries);
+        const auto n = static_cast<std::uint32_t>(sorted.pieces.size());
+        // Every stretch of more than 100 pieces, as (lo, hi) in the reader's order.
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> want;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> open{{0, 0}}; // depth, lo
+        for (std::uint32_t i = 1; i <= n; ++i) {
+            const std::uint32_t depth = i < n ? sorted.shared[i] : 0;
+            std::uint32_t lo = i - 1;
+            while (depth < open.back().first) {
+                lo = open.back().second;
+                open.pop_back();
+                if (i - lo > kMaxCandidates) {
+                    want.push_back({lo, i});
+                }
+            }
+            if (depth > open.back().first) {
+                open.push_back({depth, lo});
+            }
+        }
+        std::sort(want.begin(), want.end());
+
+        const DictionaryIdentity identity{bytes.size(), checksum64(bytes)};
+        const std::string image = buildIndexImage(text, identity, {.answerBudget = 1u << 30});
+        using namespace index_layout;
+        Counts counts;
+        counts.pieces = get32(image, kPieces);
+        counts.firstUnits = get32(image, kFirstUnits);
+        counts.answers = get32(image, kAnswers);
+        counts.blocks = get32(image, kBlocks);
+        const Offsets at = offsetsOf(counts);
+        const auto word = [&](std::uint64_t offset) {
+            return get32(image, kIndexHeaderBytes + 4 * static_cast<std::size_t>(offset));
+        };
+        ASSERT_EQ(counts.answers, want.size()) << bytes.size();
+        for (std::uint32_t a = 0; a < counts.answers; ++a) {
+            const auto [lo, hi] = want[a];
+            ASSERT_EQ(word(at.answerRanges + 2 * a), lo);
+            ASSERT_EQ(word(at.answerRanges + 2 * a + 1), hi);
+            std::vector<std::uint32_t> starts;
+            for (std::uint32_t i = lo; i < hi; ++i) {
+                starts.push_back(boundaries[sorted.pieces[i]]);
+            }
+            std::sort(starts.begin(), starts.end());
+            for (std::uint32_t k = 0; k < kMaxCandidates; ++k) {
+                ASSERT_EQ(word(at.answerLines + std::uint64_t{kMaxCandidates} * a + k), starts[k])
+                    << "stretch " << lo << ".." << hi << ", line " << k;
+            }
+        }
+    }
+}
+
+// The piece boundaries read block by block against a reading unit by unit, with the text at
+// every offset from an aligned address (the first units are read one at a time up to one), on
+// texts that fill the buffer of starts many times over, hold eight line feeds to a block, and
+// cut a long line just after the buffer was emptied.
+TEST(PieceBoundaries, TheSameAtEveryAlignmentAsUnitByUnit) {
+    const auto unitByUnit = [](const DictionaryText& text) {
+        std::vector<std::uint32_t> starts{0};
+        for (std::uint32_t i = 0, start = 0; i < text.unitCount(); ++i) {
+            if (text.unit(i) == u'\n' || i + 1 - start == kMaxLinePiece) {
+                start = i + 1;
+                starts.push_back(start);
+            }
+        }
+        if (starts.back() != text.unitCount()) {
+            starts.push_back(text.unitCount());
+        }
+        return starts;
+    };
+    Lines shortThenLong(2050, L"a\n");
+    shortThenLong.push_back(std::wstring(5000, L'b') + L"\n");
+    shortThenLong.push_back(L"\u0F40\u0F0A");
+    const std::string texts[] = {
+        test::dictionaryBytesOfLines({std::wstring(20000, L'\n')}),
+        test::dictionaryBytesOfLines(shortThenLong),
+        test::dictionaryBytesOfLines(trickyLines(3000, 7, false)),
+        test::dictionaryBytesOfLines({L"ab\ncd"}),
+        std::string("\x0A\x00", 2),
+    };
+    for (const std::string& bytes : texts) {
+        for (std::size_t offset = 0; offset < 16; ++offset) {
+            SCOPED_TRACE(testing::Message() << bytes.size() << " bytes at offset " << offset);
+            std::string room(offset + bytes.size() + 16, '\0');
+            const auto at = static_cast<std::size_t>(
+                (16 - reinterpret_cast<std::uintptr_t>(room.data()) % 16) % 16 + offset);
+            std::copy(bytes.begin(), bytes.end(), room.begin() + static_cast<std::ptrdiff_t>(at));
+            const DictionaryText text(std::string_view(room).substr(at, bytes.size()));
+            ASSERT_EQ(text.pieceBoundaries(), unitByUnit(text));
         }
     }
 }

@@ -17,24 +17,26 @@ std::uint64_t sparseWordsFor(std::uint32_t blockCount) {
 }
 
 RangeMinimumTables buildRangeMinimum(std::span<const std::uint32_t> values) {
+    // The host is little-endian, like the words an image holds.
+    return buildRangeMinimum(Words(reinterpret_cast<const char*>(values.data()), values.size()));
+}
+
+RangeMinimumTables buildRangeMinimum(Words values) {
     RangeMinimumTables tables;
     const std::size_t blocks = (values.size() + kMinimumBlock - 1) / kMinimumBlock;
     tables.blockMinima.resize(blocks);
     for (std::size_t b = 0; b < blocks; ++b) {
-        const auto first = values.begin() + static_cast<std::ptrdiff_t>(b * kMinimumBlock);
-        const auto last = values.begin() + static_cast<std::ptrdiff_t>(
-                                               std::min(values.size(), (b + 1) * kMinimumBlock));
-        tables.blockMinima[b] = *std::min_element(first, last);
+        const std::size_t last = std::min(values.size(), (b + 1) * kMinimumBlock);
+        std::uint32_t least = values[b * kMinimumBlock];
+        for (std::size_t i = b * kMinimumBlock + 1; i < last; ++i) {
+            least = std::min(least, values[i]);
+        }
+        tables.blockMinima[b] = least;
     }
-    tables.sparse = sparseTableOf(tables.blockMinima);
-    return tables;
-}
-
-std::vector<std::uint32_t> sparseTableOf(const std::vector<std::uint32_t>& minima) {
-    const std::size_t blocks = minima.size();
+    const auto& minima = tables.blockMinima;
+    std::vector<std::uint32_t>& sparse = tables.sparse;
     const auto blockCount = static_cast<std::uint32_t>(blocks);
     const std::uint32_t levels = sparseLevelsFor(blockCount);
-    std::vector<std::uint32_t> sparse;
     sparse.reserve(static_cast<std::size_t>(sparseWordsFor(blockCount)));
     std::size_t previous = 0; // where level k - 1 starts; level 0 is the blocks themselves
     for (std::uint32_t k = 1; k <= levels; ++k) {
@@ -51,7 +53,7 @@ std::vector<std::uint32_t> sparseTableOf(const std::vector<std::uint32_t>& minim
         }
         previous = start;
     }
-    return sparse;
+    return tables;
 }
 
 RangeMinimum::RangeMinimum(Words values, Words blockMinima, Words sparse)

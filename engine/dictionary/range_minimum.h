@@ -30,9 +30,8 @@ struct RangeMinimumTables {
     std::vector<std::uint32_t> sparse;
 };
 RangeMinimumTables buildRangeMinimum(std::span<const std::uint32_t> values);
-// The sparse table alone, from block minima found elsewhere (the index builder finds them as it
-// writes the values).
-std::vector<std::uint32_t> sparseTableOf(const std::vector<std::uint32_t>& blockMinima);
+// The same from values read where they lie (the index builder's order, in its image).
+RangeMinimumTables buildRangeMinimum(Words values);
 
 class RangeMinimum {
 public:
