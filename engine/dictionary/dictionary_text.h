@@ -55,6 +55,8 @@ public:
     std::uint32_t pieceEnd(std::uint32_t start) const;
     // The start of every piece in file order, then unitCount() as the end of the last.
     std::vector<std::uint32_t> pieceBoundaries() const;
+    // The same, and each unit of the text marked with 1 in `held`, a table of every unit.
+    std::vector<std::uint32_t> pieceBoundaries(std::uint8_t* held) const;
 
     // How the piece at `start` compares with `text`, over the text's length only: negative when
     // the piece sorts before every line that begins with the text, zero when it begins with the
@@ -65,6 +67,7 @@ public:
     std::wstring candidate(std::uint32_t start) const;
 
 private:
+    template <bool Mark> std::vector<std::uint32_t> findBoundaries(std::uint8_t* held) const;
     // The first LF in [from, limit), or limit.
     std::uint32_t nextLineFeed(std::uint32_t from, std::uint32_t limit) const;
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <type_traits>
 
@@ -15,27 +16,6 @@ namespace {
 
 // Past this many ascending runs (ten levels of matches) the radix sort is faster.
 constexpr std::size_t kMostRunsMerged = 1024;
-
-// Marks each unit the file holds with 1 in `held`, a table of every unit; returns how many.
-std::uint32_t markUnits(const DictionaryText& text, std::uint32_t from, std::uint32_t to,
-                        std::vector<std::uint8_t>& held) {
-    held.assign(0x10000, 0);
-    // Copies, which the marks cannot alias: no reload after each store.
-    const DictionaryText units = text;
-    std::uint8_t* const marks = held.data();
-    std::uint32_t i = from;
-    for (; i + 4 <= to; i += 4) {
-        const std::uint64_t four = units.fourUnits(i);
-        marks[four & 0xFFFF] = 1;
-        marks[(four >> 16) & 0xFFFF] = 1;
-        marks[(four >> 32) & 0xFFFF] = 1;
-        marks[four >> 48] = 1;
-    }
-    for (; i < to; ++i) {
-        marks[units.unit(i)] = 1;
-    }
-    return static_cast<std::uint32_t>(std::count(held.begin(), held.end(), 1));
-}
 
 // Each unit held by its rank among them: 1 for the least, 0 for a unit not held. So a few bits
 // name a unit, and the ranks compare as the units do. `rank` may be `held` itself. The table is
@@ -66,16 +46,20 @@ template <unsigned Bits, typename Rank> class KeySorter {
 public:
     KeySorter(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
               const std::vector<Rank>& rank)
-        : text_(text), boundaries_(boundaries), rank_(rank) {}
+        : text_(text), boundaries_(boundaries.data()),
+          count_(static_cast<std::uint32_t>(boundaries.size() - 1)), rank_(rank.data()) {}
 
     // Nothing when the file has too many runs for one merge.
     std::optional<SortedPieces> run() {
-        const auto n = static_cast<std::uint32_t>(boundaries_.size() - 1);
-        std::vector<std::uint64_t> keys(n);
-        std::vector<std::uint32_t> runs{0};
+        const std::uint32_t n = count_;
+        // Left uninitialized: every key is written before it is read.
+        const std::unique_ptr<std::uint64_t[]> keys(new std::uint64_t[n]);
         for (std::uint32_t p = 0; p < n; ++p) {
             keys[p] = key(p, 0);
-            if (p > 0 && keys[p] < keys[p - 1]) {
+        }
+        std::vector<std::uint32_t> runs{0};
+        for (std::uint32_t p = 1; p < n; ++p) {
+            if (keys[p] < keys[p - 1]) {
                 if (runs.size() == kMostRunsMerged) {
                     return std::nullopt;
                 }
@@ -85,8 +69,7 @@ public:
         runs.push_back(n);
         sorted_.pieces.resize(n);
         sorted_.shared.resize(n);
-        merge(keys, runs);
-        std::vector<std::uint64_t>().swap(keys);
+        merge(keys.get(), runs);
         // Neighbours with equal keys that go on past them.
         std::vector<Item> group;
         for (std::uint32_t i = 1; i < n; ++i) {
@@ -154,9 +137,8 @@ private:
     // Of equal keys either may win: they are put in file order afterwards.
     template <bool Backward> class Tournament {
     public:
-        Tournament(const std::vector<std::uint64_t>& keys, const std::vector<std::uint32_t>& runs)
-            : keys_(keys.data()),
-              leaves_(std::bit_ceil(static_cast<std::uint32_t>(runs.size() - 1))),
+        Tournament(const std::uint64_t* keys, const std::vector<std::uint32_t>& runs)
+            : keys_(keys), leaves_(std::bit_ceil(static_cast<std::uint32_t>(runs.size() - 1))),
               head_(leaves_, kEnded), next_(leaves_, kEnded), piece_(leaves_), last_(leaves_),
               loser_(leaves_) {
             const auto count = static_cast<std::uint32_t>(runs.size() - 1);
@@ -232,7 +214,7 @@ private:
 
     // Merges the runs, the least half from the front and the greatest from the back: two
     // tournaments that do not wait on each other. What neighbours share comes from their keys.
-    void merge(const std::vector<std::uint64_t>& keys, const std::vector<std::uint32_t>& runs) {
+    void merge(const std::uint64_t* keys, const std::vector<std::uint32_t>& runs) {
         const auto n = static_cast<std::uint32_t>(sorted_.pieces.size());
         std::uint32_t* const pieces = sorted_.pieces.data();
         std::uint32_t* const shared = sorted_.shared.data();
@@ -268,7 +250,7 @@ private:
     // Where the two halves meet within pieces of one key, each tournament took its share of
     // that key from any run, and so a piece may have been taken twice and another not at all.
     // The key's pieces are found again, run by run, and written where the key lies.
-    void mendMiddle(const std::vector<std::uint64_t>& keys, const std::vector<std::uint32_t>& runs,
+    void mendMiddle(const std::uint64_t* keys, const std::vector<std::uint32_t>& runs,
                     std::uint32_t middle, std::uint64_t key) {
         std::uint32_t lo = middle - 1;
         while (lo > 0 && sorted_.shared[lo] == kUnits) {
@@ -276,11 +258,11 @@ private:
         }
         std::uint32_t* at = sorted_.pieces.data() + lo;
         for (std::size_t r = 0; r + 1 < runs.size(); ++r) {
-            const auto first = keys.begin() + runs[r];
-            const auto last = keys.begin() + runs[r + 1];
+            const std::uint64_t* const first = keys + runs[r];
+            const std::uint64_t* const last = keys + runs[r + 1];
             const auto [from, to] = std::equal_range(first, last, key);
             for (auto k = from; k != to; ++k) {
-                *at++ = static_cast<std::uint32_t>(k - keys.begin());
+                *at++ = static_cast<std::uint32_t>(k - keys);
             }
         }
     }
@@ -340,21 +322,31 @@ private:
         }
     }
 
-    const DictionaryText& text_;
-    const std::vector<std::uint32_t>& boundaries_;
-    const std::vector<Rank>& rank_;
+    // Copies and plain pointers, which no store of a key can alias: kept in registers.
+    const DictionaryText text_;
+    const std::uint32_t* boundaries_;
+    std::uint32_t count_; // pieces
+    const Rank* rank_;
     SortedPieces sorted_;
 };
 
 } // namespace
 
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries) {
+    std::vector<std::uint8_t> held(0x10000, 0);
+    for (std::uint32_t i = boundaries.front(); i < boundaries.back(); ++i) {
+        held[text.unit(i)] = 1;
+    }
+    return sortPieces(text, boundaries, std::move(held));
+}
+
+SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
+                        std::vector<std::uint8_t> held) {
     const auto n = static_cast<std::uint32_t>(boundaries.size() - 1);
     if (n == 0) {
         return {};
     }
-    std::vector<std::uint8_t> held;
-    const std::uint32_t count = markUnits(text, boundaries[0], boundaries[n], held);
+    const auto count = static_cast<std::uint32_t>(std::count(held.begin(), held.end(), 1));
     // A rank and the 0 of an ended piece, in as few bits as the file allows.
     const auto bits = static_cast<unsigned>(std::bit_width(count));
     std::optional<SortedPieces> sorted;

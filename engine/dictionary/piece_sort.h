@@ -26,6 +26,10 @@ struct SortedPieces {
 // their next units. A file of more than 1,024 runs, or of more than 4,095 different units, goes
 // to the radix sort of piece_radix_sort.h, which gives the same.
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries);
+// The same, with the text's units already marked in `held` (DictionaryText::pieceBoundaries(held)
+// marks them as it reads the text), so that the text is read once less.
+SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
+                        std::vector<std::uint8_t> held);
 
 struct PieceComparison {
     std::uint32_t shared; // the units both pieces begin with

@@ -196,6 +196,7 @@ TEST(IndexBuild, StoresEveryLongStretchWithItsEarliestLines) {
 // every offset from an aligned address (the first units are read one at a time up to one), on
 // texts that fill the buffer of starts many times over, hold eight line feeds to a block, and
 // cut a long line just after the buffer was emptied.
+// The boundaries, and the units marked beside them, at every alignment.
 TEST(PieceBoundaries, TheSameAtEveryAlignmentAsUnitByUnit) {
     const auto unitByUnit = [](const DictionaryText& text) {
         std::vector<std::uint32_t> starts{0};
@@ -229,6 +230,13 @@ TEST(PieceBoundaries, TheSameAtEveryAlignmentAsUnitByUnit) {
             std::copy(bytes.begin(), bytes.end(), room.begin() + static_cast<std::ptrdiff_t>(at));
             const DictionaryText text(std::string_view(room).substr(at, bytes.size()));
             ASSERT_EQ(text.pieceBoundaries(), unitByUnit(text));
+            std::vector<std::uint8_t> held(0x10000, 0);
+            std::vector<std::uint8_t> each(0x10000, 0);
+            for (std::uint32_t i = 0; i < text.unitCount(); ++i) {
+                each[text.unit(i)] = 1;
+            }
+            ASSERT_EQ(text.pieceBoundaries(held.data()), unitByUnit(text));
+            ASSERT_EQ(held, each);
         }
     }
 }
