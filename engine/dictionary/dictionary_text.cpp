@@ -85,6 +85,33 @@ inline void appendLineStarts(std::uint32_t* out, std::uint32_t& count, std::uint
 #endif
 
 std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
+    return findBoundaries<false>(nullptr);
+}
+
+std::vector<std::uint32_t> DictionaryText::pieceBoundaries(std::uint8_t* held) const {
+    return findBoundaries<true>(held);
+}
+
+template <bool Mark>
+std::vector<std::uint32_t> DictionaryText::findBoundaries(std::uint8_t* held) const {
+    // A copy, which the marks cannot alias: no reload of the units after each mark.
+    const DictionaryText self = *this;
+    const auto mark = [&](std::uint32_t at, std::uint32_t count) {
+        if constexpr (Mark) {
+            for (std::uint32_t w = at; w < at + count; w += 4) {
+                const std::uint64_t four = self.fourUnits(w);
+                held[four & 0xFFFF] = 1;
+                held[(four >> 16) & 0xFFFF] = 1;
+                held[(four >> 32) & 0xFFFF] = 1;
+                held[four >> 48] = 1;
+            }
+        }
+    };
+    const auto markOne = [&](std::uint32_t at) {
+        if constexpr (Mark) {
+            held[self.unit(at)] = 1;
+        }
+    };
     // The start of every line, then the end of the text. They are written to a small buffer
     // (which takes a block's starts without a check) and moved to the result a buffer at a
     // time, so no memory is cleared or touched that the result does not keep.
@@ -92,7 +119,7 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
     constexpr std::uint32_t kBuffer = 2048;
     std::vector<std::uint32_t> starts;
     // Most dictionary lines are longer than eight units: a guess that avoids regrowing.
-    starts.reserve(count_ / 8 + 2);
+    starts.reserve(self.count_ / 8 + 2);
     std::uint32_t buffer[kBuffer + 2 * kBlock + 1];
     std::uint32_t count = 0;
     buffer[count++] = 0;
@@ -111,31 +138,34 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
     std::uint32_t i = 0;
     // The first units one at a time, up to where a block lies within one line of the cache:
     // a read across two lines (or two pages) costs more than the work on its units.
-    while (i < count_ && i < kBlock &&
-           (reinterpret_cast<std::uintptr_t>(units_ + 2 * i) & 15) != 0) {
-        if (unit(i) == u'\n') {
+    while (i < self.count_ && i < kBlock &&
+           (reinterpret_cast<std::uintptr_t>(self.units_ + 2 * i) & 15) != 0) {
+        markOne(i);
+        if (self.unit(i) == u'\n') {
             buffer[count++] = i + 1;
         }
         ++i;
     }
-    for (; i + kBlock <= count_; i += kBlock) {
+    for (; i + kBlock <= self.count_; i += kBlock) {
         if (count > kBuffer) [[unlikely]] {
             flush();
         }
+        mark(i, kBlock);
 #if defined(__SSE2__)
         // Eight units at once: one bit pair per unit equal to LF, the even bit kept.
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units_ + 2 * i));
+        const __m128i units =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(self.units_ + 2 * i));
         const auto feeds = static_cast<std::uint32_t>(
             _mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'\n'))) & 0x5555);
         appendLineStarts(buffer, count, feeds, i);
 #else
         // Four units to a word, each flagged unit checked.
         for (std::uint32_t w = i; w < i + kBlock; w += 4) {
-            for (std::uint64_t zero = possibleLineFeeds(fourUnits(w)); zero != 0;
+            for (std::uint64_t zero = possibleLineFeeds(self.fourUnits(w)); zero != 0;
                  zero &= zero - 1) {
                 const std::uint32_t at =
                     w + static_cast<std::uint32_t>(std::countr_zero(zero)) / 16;
-                if (unit(at) == u'\n') {
+                if (self.unit(at) == u'\n') {
                     buffer[count++] = at + 1;
                 }
             }
@@ -143,14 +173,15 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
 #endif
     }
     // The last units, fewer than a block, and the end.
-    for (; i < count_; ++i) {
-        if (unit(i) == u'\n') {
+    for (; i < self.count_; ++i) {
+        markOne(i);
+        if (self.unit(i) == u'\n') {
             buffer[count++] = i + 1;
         }
     }
     flush();
-    if (starts.back() != count_) {
-        buffer[count++] = count_;
+    if (starts.back() != self.count_) {
+        buffer[count++] = self.count_;
         flush();
     }
     const auto lines = static_cast<std::uint32_t>(starts.size());
@@ -158,13 +189,13 @@ std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
         return starts;
     }
     std::vector<std::uint32_t> boundaries;
-    boundaries.reserve(lines + count_ / kMaxLinePiece);
+    boundaries.reserve(lines + self.count_ / kMaxLinePiece);
     for (std::uint32_t k = 0; k + 1 < lines; ++k) {
         for (std::uint32_t at = starts[k]; at < starts[k + 1]; at += kMaxLinePiece) {
             boundaries.push_back(at);
         }
     }
-    boundaries.push_back(count_);
+    boundaries.push_back(self.count_);
     return boundaries;
 }
 

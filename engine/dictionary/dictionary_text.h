@@ -8,6 +8,7 @@
 // Windows and 32 on Linux, the file holds 16-bit units on both.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -45,6 +46,11 @@ public:
         return w;
     }
 
+    // Asks for the memory of unit i ahead of its use (a unit past the end asks for the last).
+    void prefetch(std::uint32_t i) const {
+        __builtin_prefetch(units_ + 2 * static_cast<std::size_t>(std::min(i, count_)));
+    }
+
     // True when the piece starting at `start` has no unit at offset i (i > 0 means the units
     // before it belong to the piece).
     bool pieceEndsAt(std::uint32_t start, std::uint32_t i) const {
@@ -55,6 +61,8 @@ public:
     std::uint32_t pieceEnd(std::uint32_t start) const;
     // The start of every piece in file order, then unitCount() as the end of the last.
     std::vector<std::uint32_t> pieceBoundaries() const;
+    // The same, and each unit of the text marked with 1 in `held`, a table of every unit.
+    std::vector<std::uint32_t> pieceBoundaries(std::uint8_t* held) const;
 
     // How the piece at `start` compares with `text`, over the text's length only: negative when
     // the piece sorts before every line that begins with the text, zero when it begins with the
@@ -65,6 +73,7 @@ public:
     std::wstring candidate(std::uint32_t start) const;
 
 private:
+    template <bool Mark> std::vector<std::uint32_t> findBoundaries(std::uint8_t* held) const;
     // The first LF in [from, limit), or limit.
     std::uint32_t nextLineFeed(std::uint32_t from, std::uint32_t limit) const;
 

@@ -204,8 +204,11 @@ void writeWords(std::string& image, std::uint64_t offset, const std::vector<std:
 
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
                             const IndexOptions& options) {
-    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
-    return buildIndexImage(text, identity, options, boundaries, sortPieces(text, boundaries));
+    // The units are marked as the boundaries are found: the sort needs no pass of its own.
+    std::vector<std::uint8_t> held(0x10000, 0);
+    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries(held.data());
+    return buildIndexImage(text, identity, options, boundaries,
+                           sortPieces(text, boundaries, std::move(held)));
 }
 
 // The image: the header that names the dictionary and counts the arrays, then the arrays. The

@@ -17,14 +17,19 @@ struct SortedPieces {
     std::vector<std::uint32_t> shared; // units pieces[i - 1] and pieces[i] share; shared[0] = 0
 };
 
-// The pieces given by their boundaries (DictionaryText::pieceBoundaries()). A natural merge sort
-// that carries the shared prefixes along: one pass over the file finds its ascending runs (a
-// dictionary written sorted is a few) and what neighbours share; a merge decides most steps from
-// what the last piece taken shares with each run's next one, and compares units only on a draw,
-// from the shared length on. So the common prefixes are never compared again, and a sorted
-// dictionary costs one pass. A file of more than eight runs goes to the radix sort of
-// piece_radix_sort.h, which gives the same.
+// The pieces given by their boundaries (DictionaryText::pieceBoundaries()). Each unit the file
+// holds is named by its rank among them, in a few bits, so a number of 64 bits holds a piece's
+// first units (nine of them for up to 127 different units) and compares as they do. A dictionary
+// is written in a few ascending runs: their keys are merged in one pass by two tournaments, one
+// from the front and one from the back, with no branch on a key, and what neighbours share is
+// read from where their keys differ. Pieces whose keys are equal and go on are sorted again by
+// their next units. A file of more than 1,024 runs, or of more than 4,095 different units, goes
+// to the radix sort of piece_radix_sort.h, which gives the same.
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries);
+// The same, with the text's units already marked in `held` (DictionaryText::pieceBoundaries(held)
+// marks them as it reads the text), so that the text is read once less.
+SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
+                        std::vector<std::uint8_t> held);
 
 struct PieceComparison {
     std::uint32_t shared; // the units both pieces begin with

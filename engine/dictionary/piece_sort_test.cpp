@@ -1,5 +1,5 @@
-// The sort four units at a time against the merge sort it replaced: the same order, the same
-// shared prefixes and so the same index bytes, on dictionaries made to trip it.
+// The sort by keys against the merge sort it replaced: the same order, the same shared prefixes
+// and so the same index bytes, on dictionaries made to trip it.
 #include "dictionary/piece_sort.h"
 
 #include <random>
@@ -38,6 +38,34 @@ Lines trickyLines(std::size_t count, unsigned seed, bool sorted) {
     return lines;
 }
 
+// `runs` sorted runs of lines over `units` different units (from U+3000 on), each line 1 to 30
+// units long; every run also holds `common` copies of each of three lines that share their
+// first 12 units, so that where the two halves of the merge meet lie equal keys from every run.
+Lines linesInRuns(std::size_t count, unsigned units, std::size_t runs, std::size_t common,
+                  unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<Lines> parts(runs);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::wstring line(1 + random() % 30, L' ');
+        for (wchar_t& unit : line) {
+            unit = static_cast<wchar_t>(0x3000 + random() % units);
+        }
+        parts[i % runs].push_back(line + L"\r\n");
+    }
+    const std::wstring shared(12, static_cast<wchar_t>(0x3000 + units / 2));
+    Lines lines;
+    for (Lines& part : parts) {
+        for (std::size_t k = 0; k < common; ++k) {
+            for (const wchar_t last : {L'a', L'b', L'c'}) {
+                part.push_back(shared + last + L"\r\n");
+            }
+        }
+        std::sort(part.begin(), part.end());
+        lines.insert(lines.end(), part.begin(), part.end());
+    }
+    return lines;
+}
+
 TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
     struct Row {
         const char* what;
@@ -51,6 +79,18 @@ TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
         {"tricky, sorted", test::dictionaryBytesOfLines(trickyLines(3000, 6, true))},
         {"no terminator at the end", test::dictionaryBytesOfLines({L"ab\r\n", L"a", L"ab"})},
         {"one line of many pieces", test::dictionaryBytesOfLines({std::wstring(9000, L'a')})},
+        {"one line a thousand times",
+         test::dictionaryBytesOfLines(Lines(1000, std::wstring(20, L'a') + L"\r\n"))},
+        {"100 units in 4 runs, equal keys at the middle",
+         test::dictionaryBytesOfLines(linesInRuns(6000, 100, 4, 300, 7))},
+        {"255 units (8 bits) in 3 runs",
+         test::dictionaryBytesOfLines(linesInRuns(6000, 250, 3, 5, 8))},
+        {"3,000 units (12 bits) in 5 runs",
+         test::dictionaryBytesOfLines(linesInRuns(6000, 3000, 5, 5, 9))},
+        {"5,000 units (the radix sort)",
+         test::dictionaryBytesOfLines(linesInRuns(6000, 5000, 2, 5, 10))},
+        {"more than 1,024 runs (the radix sort)",
+         test::dictionaryBytesOfLines(linesInRuns(3000, 20, 1500, 0, 11))},
         {"lines of a piece and a unit",
          test::dictionaryBytesOfLines({std::wstring(2045, L'a') + L"\r\n", std::wstring(9, L'\n'),
                                        std::wstring(2047, L'b') + L"\n",
@@ -156,6 +196,7 @@ TEST(IndexBuild, StoresEveryLongStretchWithItsEarliestLines) {
 // every offset from an aligned address (the first units are read one at a time up to one), on
 // texts that fill the buffer of starts many times over, hold eight line feeds to a block, and
 // cut a long line just after the buffer was emptied.
+// The boundaries, and the units marked beside them, at every alignment.
 TEST(PieceBoundaries, TheSameAtEveryAlignmentAsUnitByUnit) {
     const auto unitByUnit = [](const DictionaryText& text) {
         std::vector<std::uint32_t> starts{0};
@@ -189,6 +230,13 @@ TEST(PieceBoundaries, TheSameAtEveryAlignmentAsUnitByUnit) {
             std::copy(bytes.begin(), bytes.end(), room.begin() + static_cast<std::ptrdiff_t>(at));
             const DictionaryText text(std::string_view(room).substr(at, bytes.size()));
             ASSERT_EQ(text.pieceBoundaries(), unitByUnit(text));
+            std::vector<std::uint8_t> held(0x10000, 0);
+            std::vector<std::uint8_t> each(0x10000, 0);
+            for (std::uint32_t i = 0; i < text.unitCount(); ++i) {
+                each[text.unit(i)] = 1;
+            }
+            ASSERT_EQ(text.pieceBoundaries(held.data()), unitByUnit(text));
+            ASSERT_EQ(held, each);
         }
     }
 }
