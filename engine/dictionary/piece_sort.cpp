@@ -70,18 +70,8 @@ public:
         sorted_.pieces.resize(n);
         sorted_.shared.resize(n);
         merge(keys.get(), runs);
-        // Neighbours with equal keys that go on past them.
         std::vector<Item> group;
-        for (std::uint32_t i = 1; i < n; ++i) {
-            if (sorted_.shared[i] != kUnits) {
-                continue;
-            }
-            const std::uint32_t first = i - 1;
-            while (i < n && sorted_.shared[i] == kUnits) {
-                ++i;
-            }
-            resolve(first, i, 0, group);
-        }
+        resolveEqualKeys(0, n, 0, group);
         return std::move(sorted_);
     }
 
@@ -299,15 +289,22 @@ private:
                 sorted_.shared[i] = whole + sharedUnits(group[i - lo - 1].key, group[i - lo].key);
             }
         }
+        resolveEqualKeys(lo, hi, whole, group);
+    }
+
+    // Output positions [lo, hi) share their first `depth` units and are sorted by their keys
+    // from there: each run of neighbours whose keys are equal too is resolved.
+    void resolveEqualKeys(std::uint32_t lo, std::uint32_t hi, std::uint32_t depth,
+                          std::vector<Item>& group) {
         for (std::uint32_t i = lo + 1; i < hi; ++i) {
-            if (sorted_.shared[i] != whole + kUnits) {
+            if (sorted_.shared[i] != depth + kUnits) {
                 continue;
             }
             const std::uint32_t first = i - 1;
-            while (i < hi && sorted_.shared[i] == whole + kUnits) {
+            while (i < hi && sorted_.shared[i] == depth + kUnits) {
                 ++i;
             }
-            resolve(first, i, whole, group);
+            resolve(first, i, depth, group);
         }
     }
 
