@@ -337,14 +337,6 @@ private:
 
 } // namespace
 
-SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries) {
-    std::vector<std::uint8_t> held(0x10000, 0);
-    for (std::uint32_t i = boundaries.front(); i < boundaries.back(); ++i) {
-        held[text.unit(i)] = 1;
-    }
-    return sortPieces(text, boundaries, std::move(held));
-}
-
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
                         std::vector<std::uint8_t> held) {
     const auto n = static_cast<std::uint32_t>(boundaries.size() - 1);

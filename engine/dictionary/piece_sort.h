@@ -17,7 +17,8 @@ struct SortedPieces {
     std::vector<std::uint32_t> shared; // units pieces[i - 1] and pieces[i] share; shared[0] = 0
 };
 
-// The pieces given by their boundaries (DictionaryText::pieceBoundaries()). Each unit the file
+// The pieces given by their boundaries, with the units of the text marked in `held`, as
+// DictionaryText::pieceBoundaries(held) finds and marks them in one pass. Each unit the file
 // holds is named by its rank among them, in a few bits, so a number of 64 bits holds a piece's
 // first units (nine of them for up to 127 different units) and compares as they do. A dictionary
 // is written in a few ascending runs: their keys are merged in one pass by two tournaments, one
@@ -25,9 +26,6 @@ struct SortedPieces {
 // read from where their keys differ. Pieces whose keys are equal and go on are sorted again by
 // their next units. A file of more than 1,024 runs, or of more than 4,095 different units, goes
 // to the radix sort of piece_radix_sort.h, which gives the same.
-SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries);
-// The same, with the text's units already marked in `held` (DictionaryText::pieceBoundaries(held)
-// marks them as it reads the text), so that the text is read once less.
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
                         std::vector<std::uint8_t> held);
 

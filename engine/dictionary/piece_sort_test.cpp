@@ -99,14 +99,15 @@ TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const DictionaryText text(row.bytes);
-        const std::vector<std::uint32_t> boundaries = text.pieceBoundaries();
+        std::vector<std::uint8_t> held(0x10000, 0);
+        const std::vector<std::uint32_t> boundaries = text.pieceBoundaries(held.data());
         std::vector<std::uint32_t> walked;
         for (std::uint32_t start = 0; start < text.unitCount(); start = text.pieceEnd(start)) {
             walked.push_back(start);
         }
         walked.push_back(text.unitCount());
         ASSERT_EQ(boundaries, walked);
-        const SortedPieces sorted = sortPieces(text, boundaries);
+        const SortedPieces sorted = sortPieces(text, boundaries, held);
         const SortedPieces reference = referenceSortPieces(text, boundaries);
         ASSERT_EQ(sorted.pieces, reference.pieces);
         ASSERT_EQ(sorted.shared, reference.shared);
