@@ -35,6 +35,12 @@ void signImage(std::string& image) {
     put64(image, kHeaderChecksum, checksum64(std::string_view(image).substr(0, kHeaderChecksum)));
 }
 
+// The body's arrays, where counts that passed readHeader() (or the builder's own) place them.
+struct Body {
+    Words order, firstUnits, firstStarts, firstAnswers, answerRanges, answerLines, blockMinima,
+        sparse;
+};
+
 } // namespace index_layout
 
 namespace {
@@ -74,6 +80,17 @@ bool answerRangesValid(Words ranges, std::uint32_t pieces) {
     return true;
 }
 
+// The counts the header gives, as they stand.
+Counts countsOf(std::string_view image) {
+    Counts counts;
+    counts.pieces = get32(image, kPieces);
+    counts.firstUnits = get32(image, kFirstUnits);
+    counts.answers = get32(image, kAnswers);
+    counts.blocks = get32(image, kBlocks);
+    counts.sparseLevels = get32(image, kSparseLevels);
+    return counts;
+}
+
 // What the header says, checked in the order that lets nothing read from it reach arithmetic
 // before it has passed: what the file is, that its header is intact, whose index it is, then
 // counts that agree with each other and with the file's size. Empty, with `why`, otherwise.
@@ -100,12 +117,7 @@ std::optional<Counts> readHeader(std::string_view image, const DictionaryText& t
         why = "it belongs to another version of the dictionary";
         return std::nullopt;
     }
-    Counts counts;
-    counts.pieces = get32(image, kPieces);
-    counts.firstUnits = get32(image, kFirstUnits);
-    counts.answers = get32(image, kAnswers);
-    counts.blocks = get32(image, kBlocks);
-    counts.sparseLevels = get32(image, kSparseLevels);
+    const Counts counts = countsOf(image);
     std::optional<std::uint64_t> bytes;
     if (countsAgree(counts, text.unitCount()) && get32(image, kAnswerWidth) == kMaxCandidates &&
         get32(image, kBlockWidth) == kMinimumBlock) {
@@ -122,12 +134,6 @@ std::optional<Counts> readHeader(std::string_view image, const DictionaryText& t
     }
     return counts;
 }
-
-// The body's arrays, where counts that passed readHeader() place them.
-struct Body {
-    Words order, firstUnits, firstStarts, firstAnswers, answerRanges, answerLines, blockMinima,
-        sparse;
-};
 
 Body bodyOf(std::string_view image, const Counts& counts) {
     const Offsets offsets = offsetsOf(counts);
@@ -183,17 +189,17 @@ std::optional<LineIndex> LineIndex::open(std::string_view image, const Dictionar
         why = "its tables point outside the dictionary";
         return std::nullopt;
     }
-    LineIndex index;
-    index.text_ = text;
-    index.order_ = body.order;
-    index.firstUnits_ = body.firstUnits;
-    index.firstStarts_ = body.firstStarts;
-    index.firstAnswers_ = body.firstAnswers;
-    index.answerRanges_ = body.answerRanges;
-    index.answerLines_ = body.answerLines;
-    index.minimum_ = RangeMinimum(body.order, body.blockMinima, body.sparse);
-    return index;
+    return LineIndex(text, body);
 }
+
+LineIndex LineIndex::fromBuilt(std::string_view image, const DictionaryText& text) {
+    return LineIndex(text, bodyOf(image, countsOf(image)));
+}
+
+LineIndex::LineIndex(const DictionaryText& text, const index_layout::Body& body)
+    : text_(text), order_(body.order), firstUnits_(body.firstUnits), firstStarts_(body.firstStarts),
+      firstAnswers_(body.firstAnswers), answerRanges_(body.answerRanges),
+      answerLines_(body.answerLines), minimum_(body.order, body.blockMinima, body.sparse) {}
 
 bool LineIndex::locate(std::wstring_view text, std::uint32_t& lo, std::uint32_t& hi,
                        std::uint32_t& answer) const {

@@ -55,6 +55,10 @@ struct DictionaryIdentity {
     std::uint64_t checksum = 0;
 };
 
+namespace index_layout {
+struct Body;
+} // namespace index_layout
+
 class LineIndex {
 public:
     LineIndex() = default;
@@ -65,6 +69,10 @@ public:
     // read from the image is used before it is checked.
     static std::optional<LineIndex> open(std::string_view image, const DictionaryText& text,
                                          const DictionaryIdentity& identity, std::string& why);
+
+    // Reads an image that buildIndexImage() has just made of `text` in this process, without
+    // checking it again: its counts and tables are taken as they stand.
+    static LineIndex fromBuilt(std::string_view image, const DictionaryText& text);
 
     std::uint32_t pieceCount() const { return static_cast<std::uint32_t>(order_.size()); }
     Matches find(std::wstring_view text) const;
@@ -84,6 +92,8 @@ public:
     static std::uint32_t storedAnswer(Words ranges, std::uint32_t lo, std::uint32_t hi);
 
 private:
+    LineIndex(const DictionaryText& text, const index_layout::Body& body);
+
     // Where the stretch of the pieces that begin with the text lies, and the number of its stored
     // answer when that is known already (kNoAnswer otherwise); false when it is empty.
     bool locate(std::wstring_view text, std::uint32_t& lo, std::uint32_t& hi,
