@@ -4,6 +4,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "dictionary/helper_thread.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -85,15 +87,17 @@ inline void appendLineStarts(std::uint32_t* out, std::uint32_t& count, std::uint
 #endif
 
 std::vector<std::uint32_t> DictionaryText::pieceBoundaries() const {
-    return findBoundaries<false>(nullptr);
+    return findBoundaries<false>(nullptr, nullptr);
 }
 
-std::vector<std::uint32_t> DictionaryText::pieceBoundaries(std::uint8_t* held) const {
-    return findBoundaries<true>(held);
+std::vector<std::uint32_t> DictionaryText::pieceBoundaries(std::uint8_t* held,
+                                                           HelperThread* helper) const {
+    return findBoundaries<true>(held, helper);
 }
 
 template <bool Mark>
-std::vector<std::uint32_t> DictionaryText::findBoundaries(std::uint8_t* held) const {
+void DictionaryText::scanLines(std::uint8_t* held, std::uint32_t from, std::uint32_t to,
+                               std::vector<std::uint32_t>& starts, bool& longLine) const {
     // A copy, which the marks cannot alias: no reload of the units after each mark.
     const DictionaryText self = *this;
     const auto mark = [&](std::uint32_t at, std::uint32_t count) {
@@ -112,21 +116,16 @@ std::vector<std::uint32_t> DictionaryText::findBoundaries(std::uint8_t* held) co
             held[self.unit(at)] = 1;
         }
     };
-    // The start of every line, then the end of the text. They are written to a small buffer
-    // (which takes a block's starts without a check) and moved to the result a buffer at a
-    // time, so no memory is cleared or touched that the result does not keep.
+    // The starts are written to a small buffer (which takes a block's starts without a check)
+    // and moved to the result a buffer at a time, so no memory is cleared or touched that the
+    // result does not keep.
     constexpr std::uint32_t kBlock = 8;
     constexpr std::uint32_t kBuffer = 2048;
-    std::vector<std::uint32_t> starts;
-    // Most dictionary lines are longer than eight units: a guess that avoids regrowing.
-    starts.reserve(self.count_ / 8 + 2);
     std::uint32_t buffer[kBuffer + 2 * kBlock + 1];
     std::uint32_t count = 0;
-    buffer[count++] = 0;
     // A line longer than a piece is cut every 2047 units: rare, so looked for here, where the
     // starts are still at hand, and the cuts made in a pass of their own.
-    bool longLine = false;
-    std::uint32_t lastStart = 0;
+    std::uint32_t lastStart = from;
     const auto flush = [&] {
         for (std::uint32_t k = 0; k < count; ++k) {
             longLine |= buffer[k] - lastStart > kMaxLinePiece;
@@ -135,26 +134,27 @@ std::vector<std::uint32_t> DictionaryText::findBoundaries(std::uint8_t* held) co
         starts.insert(starts.end(), buffer, buffer + count);
         count = 0;
     };
-    std::uint32_t i = 0;
+    std::uint32_t i = from;
     // The first units one at a time, up to where a block lies within one line of the cache:
     // a read across two lines (or two pages) costs more than the work on its units.
-    while (i < self.count_ && i < kBlock &&
-           (reinterpret_cast<std::uintptr_t>(self.units_ + 2 * i) & 15) != 0) {
+    while (i < to && i < from + kBlock &&
+           (reinterpret_cast<std::uintptr_t>(self.units_ + 2 * static_cast<std::size_t>(i)) & 15) !=
+               0) {
         markOne(i);
         if (self.unit(i) == u'\n') {
             buffer[count++] = i + 1;
         }
         ++i;
     }
-    for (; i + kBlock <= self.count_; i += kBlock) {
+    for (; i + kBlock <= to; i += kBlock) {
         if (count > kBuffer) [[unlikely]] {
             flush();
         }
         mark(i, kBlock);
 #if defined(__SSE2__)
         // Eight units at once: one bit pair per unit equal to LF, the even bit kept.
-        const __m128i units =
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(self.units_ + 2 * i));
+        const __m128i units = _mm_loadu_si128(
+            reinterpret_cast<const __m128i*>(self.units_ + 2 * static_cast<std::size_t>(i)));
         const auto feeds = static_cast<std::uint32_t>(
             _mm_movemask_epi8(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'\n'))) & 0x5555);
         appendLineStarts(buffer, count, feeds, i);
@@ -172,30 +172,84 @@ std::vector<std::uint32_t> DictionaryText::findBoundaries(std::uint8_t* held) co
         }
 #endif
     }
-    // The last units, fewer than a block, and the end.
-    for (; i < self.count_; ++i) {
+    // The last units, fewer than a block.
+    for (; i < to; ++i) {
         markOne(i);
         if (self.unit(i) == u'\n') {
             buffer[count++] = i + 1;
         }
     }
     flush();
-    if (starts.back() != self.count_) {
-        buffer[count++] = self.count_;
-        flush();
+}
+
+template <bool Mark>
+std::vector<std::uint32_t> DictionaryText::findBoundaries(std::uint8_t* held,
+                                                          HelperThread* helper) const {
+    // The start of every line, then the end of the text.
+    std::vector<std::uint32_t> starts;
+    // Most dictionary lines are longer than eight units: a guess that avoids regrowing.
+    starts.reserve(count_ / 8 + 2);
+    starts.push_back(0);
+    bool longLine = false;
+    // With a second thread, the text is cut at line starts into chunks that the two threads
+    // share; the helper marks the units of its chunks in a table of its own.
+    constexpr std::uint32_t kLeastSplit = 1u << 16;
+    constexpr std::uint32_t kChunks = 8;
+    std::vector<std::uint32_t> cuts{0};
+    if (helper != nullptr && helper->running() && count_ >= kLeastSplit) {
+        for (std::uint32_t k = 1; k < kChunks; ++k) {
+            const std::uint32_t from = std::max(cuts.back(), count_ / kChunks * k);
+            const std::uint32_t cut = std::min(nextLineFeed(from, count_) + 1, count_);
+            if (cut > cuts.back() && cut < count_) {
+                cuts.push_back(cut);
+            }
+        }
+    }
+    cuts.push_back(count_);
+    if (cuts.size() > 2) {
+        const auto chunks = static_cast<std::uint32_t>(cuts.size() - 1);
+        // Chunk 0's starts are the result's; each later chunk's are appended in turn.
+        std::vector<std::vector<std::uint32_t>> later(chunks);
+        std::vector<std::uint8_t> helperHeld(Mark ? 0x10000 : 0, 0);
+        std::vector<std::uint8_t> longLines(chunks, 0);
+        helper->share(chunks, [&](std::uint32_t c, unsigned worker) {
+            std::vector<std::uint32_t>& out = c == 0 ? starts : later[c];
+            if (c > 0) {
+                out.reserve((cuts[c + 1] - cuts[c]) / 8 + 2);
+            }
+            bool chunkLong = false;
+            scanLines<Mark>(worker == 0 ? held : helperHeld.data(), cuts[c], cuts[c + 1], out,
+                            chunkLong);
+            longLines[c] = chunkLong;
+        });
+        for (std::uint32_t c = 1; c < chunks; ++c) {
+            starts.insert(starts.end(), later[c].begin(), later[c].end());
+        }
+        longLine = std::find(longLines.begin(), longLines.end(), 1) != longLines.end();
+        if constexpr (Mark) {
+            for (std::size_t u = 0; u < 0x10000; ++u) {
+                held[u] |= helperHeld[u];
+            }
+        }
+    } else {
+        scanLines<Mark>(held, 0, count_, starts, longLine);
+    }
+    if (starts.back() != count_) {
+        longLine |= count_ - starts.back() > kMaxLinePiece;
+        starts.push_back(count_);
     }
     const auto lines = static_cast<std::uint32_t>(starts.size());
     if (!longLine) [[likely]] {
         return starts;
     }
     std::vector<std::uint32_t> boundaries;
-    boundaries.reserve(lines + self.count_ / kMaxLinePiece);
+    boundaries.reserve(lines + count_ / kMaxLinePiece);
     for (std::uint32_t k = 0; k + 1 < lines; ++k) {
         for (std::uint32_t at = starts[k]; at < starts[k + 1]; at += kMaxLinePiece) {
             boundaries.push_back(at);
         }
     }
-    boundaries.push_back(self.count_);
+    boundaries.push_back(count_);
     return boundaries;
 }
 

@@ -18,6 +18,8 @@
 
 namespace revaze {
 
+class HelperThread;
+
 static_assert(std::endian::native == std::endian::little,
               "the dictionary and its index are read in place as little-endian data");
 
@@ -61,8 +63,10 @@ public:
     std::uint32_t pieceEnd(std::uint32_t start) const;
     // The start of every piece in file order, then unitCount() as the end of the last.
     std::vector<std::uint32_t> pieceBoundaries() const;
-    // The same, and each unit of the text marked with 1 in `held`, a table of every unit.
-    std::vector<std::uint32_t> pieceBoundaries(std::uint8_t* held) const;
+    // The same, and each unit of the text marked with 1 in `held`, a table of every unit. With
+    // a helper, each of the two threads takes half of the text.
+    std::vector<std::uint32_t> pieceBoundaries(std::uint8_t* held,
+                                               HelperThread* helper = nullptr) const;
 
     // How the piece at `start` compares with `text`, over the text's length only: negative when
     // the piece sorts before every line that begins with the text, zero when it begins with the
@@ -73,7 +77,13 @@ public:
     std::wstring candidate(std::uint32_t start) const;
 
 private:
-    template <bool Mark> std::vector<std::uint32_t> findBoundaries(std::uint8_t* held) const;
+    template <bool Mark>
+    std::vector<std::uint32_t> findBoundaries(std::uint8_t* held, HelperThread* helper) const;
+    // Appends the start of each line that begins after an LF in [from, to), which begins a
+    // line; sets longLine where a line from `from` on is longer than a piece.
+    template <bool Mark>
+    void scanLines(std::uint8_t* held, std::uint32_t from, std::uint32_t to,
+                   std::vector<std::uint32_t>& starts, bool& longLine) const;
     // The first LF in [from, limit), or limit.
     std::uint32_t nextLineFeed(std::uint32_t from, std::uint32_t limit) const;
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <span>
 
+#include "dictionary/helper_thread.h"
 #include "dictionary/index_layout.h"
 #include "dictionary/range_minimum.h"
 
@@ -26,8 +29,9 @@ struct Stretch {
 // its first 100 neighbours share at least d: so it starts where shared[lo] is below the least of
 // the next 100 shared lengths, which the sliding minimum of blocks below gives without a branch.
 // Such a start is rare; from it the stretches that begin there are followed outwards, each ending
-// at the first shared length below its depth, whole blocks skipped by their minimum.
-std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
+// at the first shared length below its depth, whole blocks skipped by their minimum. With a
+// helper, each thread takes half of the blocks, then half of the starts.
+std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared, HelperThread* helper) {
     constexpr std::uint32_t kWidth = kMaxCandidates;
     const auto n = static_cast<std::uint32_t>(shared.size());
     std::vector<Stretch> stretches;
@@ -39,19 +43,25 @@ std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
     // kWidth lengths from i is then min(toBlockEnd[i], fromBlockStart[i + kWidth - 1]).
     std::vector<std::uint32_t> fromBlockStart(n);
     std::vector<std::uint32_t> toBlockEnd(n);
-    for (std::uint32_t b = 0; b < n; b += kWidth) {
-        const std::uint32_t e = std::min(n, b + kWidth);
-        std::uint32_t least = shared[b];
-        for (std::uint32_t i = b; i < e; ++i) {
-            least = std::min(least, shared[i]);
-            fromBlockStart[i] = least;
+    // The blocks from `from` (a block's start) up to `to`.
+    const auto minimaOf = [&](std::uint32_t from, std::uint32_t to) {
+        for (std::uint32_t b = from; b < to; b += kWidth) {
+            const std::uint32_t e = std::min(n, b + kWidth);
+            std::uint32_t least = shared[b];
+            for (std::uint32_t i = b; i < e; ++i) {
+                least = std::min(least, shared[i]);
+                fromBlockStart[i] = least;
+            }
+            least = shared[e - 1];
+            for (std::uint32_t i = e; i-- > b;) {
+                least = std::min(least, shared[i]);
+                toBlockEnd[i] = least;
+            }
         }
-        least = shared[e - 1];
-        for (std::uint32_t i = e; i-- > b;) {
-            least = std::min(least, shared[i]);
-            toBlockEnd[i] = least;
-        }
-    }
+    };
+    const std::uint32_t half = n / 2 / kWidth * kWidth;
+    both(
+        helper, [&] { minimaOf(half, n); }, [&] { minimaOf(0, half); });
     // The first position from `from` on whose shared length is below `depth`, or n.
     const auto firstBelow = [&](std::uint32_t from, std::uint32_t depth) {
         std::uint32_t j = from;
@@ -66,19 +76,33 @@ std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared) {
         }
         return n;
     };
-    for (std::uint32_t lo = 0; lo + kWidth < n; ++lo) {
-        const std::uint32_t first = lo + 1;
-        std::uint32_t depth = std::min(toBlockEnd[first], fromBlockStart[first + kWidth - 1]);
-        if (shared[lo] >= depth) {
-            continue;
+    // The stretches that start in [from, to).
+    const auto startingIn = [&](std::uint32_t from, std::uint32_t to, std::vector<Stretch>& found) {
+        for (std::uint32_t lo = from; lo < to; ++lo) {
+            const std::uint32_t first = lo + 1;
+            std::uint32_t depth = std::min(toBlockEnd[first], fromBlockStart[first + kWidth - 1]);
+            if (shared[lo] >= depth) {
+                continue;
+            }
+            std::uint32_t hi = first + kWidth;
+            do {
+                hi = firstBelow(hi, depth);
+                found.push_back({lo, hi});
+                depth = hi < n ? shared[hi] : 0;
+            } while (depth > shared[lo]);
         }
-        std::uint32_t hi = first + kWidth;
-        do {
-            hi = firstBelow(hi, depth);
-            stretches.push_back({lo, hi});
-            depth = hi < n ? shared[hi] : 0;
-        } while (depth > shared[lo]);
-    }
+    };
+    const std::uint32_t starts = n - kWidth;
+    std::vector<Stretch> second;
+    both(
+        helper,
+        [&] {
+            std::vector<Stretch> found;
+            startingIn(std::min(half, starts), starts, found);
+            second = std::move(found);
+        },
+        [&] { startingIn(0, std::min(half, starts), stretches); });
+    stretches.insert(stretches.end(), second.begin(), second.end());
     std::sort(stretches.begin(), stretches.end(), [](const Stretch& a, const Stretch& b) {
         return a.hi != b.hi ? a.hi < b.hi : a.lo > b.lo;
     });
@@ -200,75 +224,76 @@ void writeWords(std::string& image, std::uint64_t offset, const std::vector<std:
     }
 }
 
-} // namespace
+// A text this short is built before a second thread would have started.
+constexpr std::uint32_t kLeastForTwoThreads = 1u << 16;
 
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options) {
-    // The units are marked as the boundaries are found: the sort needs no pass of its own.
-    std::vector<std::uint8_t> held(0x10000, 0);
-    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries(held.data());
-    return buildIndexImage(text, identity, options, boundaries,
-                           sortPieces(text, boundaries, std::move(held)));
-}
-
-// The image: the header that names the dictionary and counts the arrays, then the arrays. The
-// large ones (the order and the stored answers) are written where they lie in the image; the
-// sizes of the others are found first.
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options,
-                            const std::vector<std::uint32_t>& boundaries,
-                            const SortedPieces& sorted) {
+// The image: the header that names the dictionary and counts the arrays, then the arrays. Once
+// the long stretches are known, one thread finds where each piece lies among them, then writes
+// their stored answers; the other makes the image meanwhile, with the order and its
+// range-minimum tables. Each writes its own arrays where they lie in the image.
+std::string buildImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                       const IndexOptions& options, const std::vector<std::uint32_t>& boundaries,
+                       const SortedPieces& sorted, HelperThread* helper) {
     const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
+    const std::vector<Stretch> stretches = longStretches(sorted.shared, helper);
+    const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
+    const StoredAnswers stored = storedAnswers(stretches, chooseKept(stretches, budget));
+
+    StretchTree tree;
     // From here on pieces are named by their first unit's position. Pieces are never empty, so
     // neighbours share no unit exactly where the first unit changes.
     std::vector<std::uint32_t> firstUnits;
     std::vector<std::uint32_t> firstStarts;
-    for (std::uint32_t i = 0; i < pieces; ++i) {
-        if (i == 0 || sorted.shared[i] == 0) {
-            firstUnits.push_back(text.unit(boundaries[sorted.pieces[i]]));
-            firstStarts.push_back(i);
-        }
-    }
-    firstStarts.push_back(pieces);
-
-    const std::vector<Stretch> stretches = longStretches(sorted.shared);
-    const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
-    const StoredAnswers stored = storedAnswers(stretches, chooseKept(stretches, budget));
-
-    // A text of one unit finds its stretch's answer without a search.
-    // The host is little-endian, like the image the ranges are read from later.
-    const Words ranges(reinterpret_cast<const char*>(stored.ranges.data()), stored.ranges.size());
-    std::vector<std::uint32_t> firstAnswers(firstUnits.size());
-    for (std::size_t slot = 0; slot < firstUnits.size(); ++slot) {
-        firstAnswers[slot] =
-            LineIndex::storedAnswer(ranges, firstStarts[slot], firstStarts[slot + 1]);
-    }
-
-    const StretchTree tree = stretchTree(stretches, sorted);
-
     Counts counts;
-    counts.pieces = pieces;
-    counts.firstUnits = static_cast<std::uint32_t>(firstUnits.size());
-    counts.answers = static_cast<std::uint32_t>(stored.ranges.size() / 2);
-    counts.blocks = (pieces + kMinimumBlock - 1) / kMinimumBlock;
-    counts.sparseLevels = sparseLevelsFor(counts.blocks);
-    const Offsets offsets = offsetsOf(counts);
-    std::string image(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsets.end), '\0');
-    char* const body = image.data() + kIndexHeaderBytes;
+    Offsets offsets{};
+    std::string image;
+    both(
+        helper, [&] { tree = stretchTree(stretches, sorted); },
+        [&] {
+            for (std::uint32_t i = 0; i < pieces; ++i) {
+                if (i == 0 || sorted.shared[i] == 0) {
+                    firstUnits.push_back(text.unit(boundaries[sorted.pieces[i]]));
+                    firstStarts.push_back(i);
+                }
+            }
+            firstStarts.push_back(pieces);
+            counts.pieces = pieces;
+            counts.firstUnits = static_cast<std::uint32_t>(firstUnits.size());
+            counts.answers = static_cast<std::uint32_t>(stored.ranges.size() / 2);
+            counts.blocks = (pieces + kMinimumBlock - 1) / kMinimumBlock;
+            counts.sparseLevels = sparseLevelsFor(counts.blocks);
+            offsets = offsetsOf(counts);
+            image.assign(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsets.end), '\0');
+            // The order: piece starts, sorted.
+            char* const order = image.data() + kIndexHeaderBytes + 4 * offsets.order;
+            for (std::uint32_t i = 0; i < pieces; ++i) {
+                std::memcpy(order + 4 * i, &boundaries[sorted.pieces[i]], 4);
+            }
+        });
 
-    // The order (piece starts, sorted), then the range-minimum tables over it as it lies there.
-    char* const order = body + 4 * offsets.order;
-    for (std::uint32_t i = 0; i < pieces; ++i) {
-        std::memcpy(order + 4 * i, &boundaries[sorted.pieces[i]], 4);
-    }
-    const RangeMinimumTables minimum = buildRangeMinimum(Words(order, pieces));
-    writeAnswers(tree, stored, boundaries, body + 4 * offsets.answerLines);
-    writeWords(image, offsets.firstUnits, firstUnits);
-    writeWords(image, offsets.firstStarts, firstStarts);
-    writeWords(image, offsets.firstAnswers, firstAnswers);
-    writeWords(image, offsets.answerRanges, stored.ranges);
-    writeWords(image, offsets.blockMinima, minimum.blockMinima);
-    writeWords(image, offsets.sparse, minimum.sparse);
+    char* const body = image.data() + kIndexHeaderBytes;
+    both(
+        helper, [&] { writeAnswers(tree, stored, boundaries, body + 4 * offsets.answerLines); },
+        [&] {
+            // A text of one unit finds its stretch's answer without a search.
+            // The host is little-endian, like the image the ranges are read from later.
+            const Words ranges(reinterpret_cast<const char*>(stored.ranges.data()),
+                               stored.ranges.size());
+            std::vector<std::uint32_t> firstAnswers(firstUnits.size());
+            for (std::size_t slot = 0; slot < firstUnits.size(); ++slot) {
+                firstAnswers[slot] =
+                    LineIndex::storedAnswer(ranges, firstStarts[slot], firstStarts[slot + 1]);
+            }
+            // The range-minimum tables over the order as it lies in the image.
+            const RangeMinimumTables minimum =
+                buildRangeMinimum(Words(body + 4 * offsets.order, pieces));
+            writeWords(image, offsets.firstUnits, firstUnits);
+            writeWords(image, offsets.firstStarts, firstStarts);
+            writeWords(image, offsets.firstAnswers, firstAnswers);
+            writeWords(image, offsets.answerRanges, stored.ranges);
+            writeWords(image, offsets.blockMinima, minimum.blockMinima);
+            writeWords(image, offsets.sparse, minimum.sparse);
+        });
 
     std::memcpy(image.data(), kIndexMagic, sizeof kIndexMagic);
     put32(image, kVersion, kIndexVersion);
@@ -286,6 +311,38 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
     put32(image, kSparseLevels, counts.sparseLevels);
     signImage(image);
     return image;
+}
+
+// A second thread for a text long enough, where the options allow one, started in `helper`.
+HelperThread* helperFor(std::optional<HelperThread>& helper, const DictionaryText& text,
+                        const IndexOptions& options) {
+    if (!options.secondThread || text.unitCount() < kLeastForTwoThreads) {
+        return nullptr;
+    }
+    helper.emplace();
+    return &*helper;
+}
+
+} // namespace
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options) {
+    std::optional<HelperThread> helper;
+    HelperThread* const second = helperFor(helper, text, options);
+    // The units are marked as the boundaries are found: the sort needs no pass of its own.
+    std::vector<std::uint8_t> held(0x10000, 0);
+    const std::vector<std::uint32_t> boundaries = text.pieceBoundaries(held.data(), second);
+    return buildImage(text, identity, options, boundaries,
+                      sortPieces(text, boundaries, std::move(held), second), second);
+}
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options,
+                            const std::vector<std::uint32_t>& boundaries,
+                            const SortedPieces& sorted) {
+    std::optional<HelperThread> helper;
+    return buildImage(text, identity, options, boundaries, sorted,
+                      helperFor(helper, text, options));
 }
 
 } // namespace revaze

@@ -24,6 +24,9 @@ struct IndexOptions {
     // a thread of its own) instead of building it before the dictionary is returned: searches
     // scan the pieces meanwhile. The tool and the tests build at once.
     bool deferBuild = false;
+    // Whether a large dictionary's build may hand half of each pass to a second thread, where
+    // the machine has a second processor. The index is the same either way.
+    bool secondThread = true;
 };
 
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,

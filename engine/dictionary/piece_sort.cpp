@@ -1,5 +1,6 @@
 #include "dictionary/piece_sort.h"
 
+#include "dictionary/helper_thread.h"
 #include "dictionary/piece_radix_sort.h"
 
 #include <algorithm>
@@ -16,6 +17,11 @@ namespace {
 
 // Past this many ascending runs (ten levels of matches) the radix sort is faster.
 constexpr std::size_t kMostRunsMerged = 1024;
+
+// Below this many pieces a pass is not worth sharing with a second thread; above, it is cut in
+// this many chunks, which the threads take as each gets free.
+constexpr std::uint32_t kLeastSplit = 4096;
+constexpr std::uint32_t kChunks = 8;
 
 // Each unit held by its rank among them: 1 for the least, 0 for a unit not held. So a few bits
 // name a unit, and the ranks compare as the units do. `rank` may be `held` itself. The table is
@@ -45,33 +51,83 @@ template <typename Rank> void rankUnits(const std::uint8_t* held, Rank* rank) {
 template <unsigned Bits, typename Rank> class KeySorter {
 public:
     KeySorter(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
-              const std::vector<Rank>& rank)
+              const std::vector<Rank>& rank, HelperThread* helper)
         : text_(text), boundaries_(boundaries.data()),
-          count_(static_cast<std::uint32_t>(boundaries.size() - 1)), rank_(rank.data()) {}
+          count_(static_cast<std::uint32_t>(boundaries.size() - 1)), rank_(rank.data()),
+          helper_(helper != nullptr && helper->running() && count_ >= kLeastSplit ? helper
+                                                                                  : nullptr) {}
 
     // Nothing when the file has too many runs for one merge.
     std::optional<SortedPieces> run() {
         const std::uint32_t n = count_;
         // Left uninitialized: every key is written before it is read.
         const std::unique_ptr<std::uint64_t[]> keys(new std::uint64_t[n]);
-        for (std::uint32_t p = 0; p < n; ++p) {
-            keys[p] = key(p, 0);
-        }
-        std::vector<std::uint32_t> runs{0};
-        for (std::uint32_t p = 1; p < n; ++p) {
-            if (keys[p] < keys[p - 1]) {
-                if (runs.size() == kMostRunsMerged) {
-                    return std::nullopt;
-                }
-                runs.push_back(p);
+        // The keys, in chunks that the threads share, and where a run starts inside each
+        // chunk (past the most runs merged, one start more and no further).
+        const std::uint32_t chunks = helper_ != nullptr ? kChunks : 1;
+        const auto cut = [&](std::uint32_t c) {
+            return static_cast<std::uint32_t>(std::uint64_t{n} * c / chunks);
+        };
+        std::vector<std::vector<std::uint32_t>> starts(chunks);
+        share(helper_, chunks, [&](std::uint32_t c, unsigned) {
+            const std::uint32_t from = cut(c);
+            const std::uint32_t to = cut(c + 1);
+            for (std::uint32_t p = from; p < to; ++p) {
+                keys[p] = key(p, 0);
             }
+            std::vector<std::uint32_t>& found = starts[c];
+            for (std::uint32_t p = from + 1; p < to; ++p) {
+                if (keys[p] < keys[p - 1]) {
+                    if (found.size() > kMostRunsMerged) {
+                        break;
+                    }
+                    found.push_back(p);
+                }
+            }
+        });
+        std::vector<std::uint32_t> runs{0};
+        for (std::uint32_t c = 0; c < chunks && runs.size() <= kMostRunsMerged; ++c) {
+            const std::uint32_t from = cut(c);
+            if (c > 0 && from < n && keys[from] < keys[from - 1]) {
+                runs.push_back(from);
+            }
+            runs.insert(runs.end(), starts[c].begin(), starts[c].end());
+        }
+        if (runs.size() > kMostRunsMerged) {
+            return std::nullopt;
         }
         runs.push_back(n);
+        std::vector<Span> spans(runs.size() - 1);
+        for (std::size_t r = 0; r + 1 < runs.size(); ++r) {
+            spans[r] = {runs[r], runs[r + 1]};
+        }
         sorted_.pieces.resize(n);
         sorted_.shared.resize(n);
-        merge(keys.get(), runs);
-        std::vector<Item> group;
-        resolveEqualKeys(0, n, 0, group);
+        if (helper_ != nullptr) {
+            mergeOnTwoThreads(keys.get(), spans);
+        } else {
+            merge(keys.get(), spans, 0, n);
+        }
+        // The equal keys, in chunks that no run of equal keys crosses.
+        std::vector<std::uint32_t> cuts{0};
+        for (std::uint32_t c = 1; c < chunks; ++c) {
+            std::uint32_t at = std::max(cuts.back(), cut(c));
+            while (at < n && sorted_.shared[at] == kUnits) {
+                ++at;
+            }
+            if (at > cuts.back() && at < n) {
+                cuts.push_back(at);
+            }
+        }
+        cuts.push_back(n);
+        // Each thread's group on a line of the cache of its own.
+        struct alignas(64) Group {
+            std::vector<Item> items;
+        } groups[2];
+        share(helper_, static_cast<std::uint32_t>(cuts.size() - 1),
+              [&](std::uint32_t c, unsigned worker) {
+                  resolveEqualKeys(cuts[c], cuts[c + 1], 0, groups[worker].items);
+              });
         return std::move(sorted_);
     }
 
@@ -82,6 +138,12 @@ private:
     struct Item {
         std::uint64_t key;
         std::uint32_t piece;
+    };
+
+    // An ascending run of pieces (keys), [first, end), never empty.
+    struct Span {
+        std::uint32_t first;
+        std::uint32_t end;
     };
 
     // The units of a piece from `depth` on (depth at most its length), as a key.
@@ -127,16 +189,16 @@ private:
     // Of equal keys either may win: they are put in file order afterwards.
     template <bool Backward> class Tournament {
     public:
-        Tournament(const std::uint64_t* keys, const std::vector<std::uint32_t>& runs)
-            : keys_(keys), leaves_(std::bit_ceil(static_cast<std::uint32_t>(runs.size() - 1))),
+        Tournament(const std::uint64_t* keys, const std::vector<Span>& runs)
+            : keys_(keys), leaves_(std::bit_ceil(static_cast<std::uint32_t>(runs.size()))),
               head_(leaves_, kEnded), next_(leaves_, kEnded), piece_(leaves_), last_(leaves_),
               loser_(leaves_) {
-            const auto count = static_cast<std::uint32_t>(runs.size() - 1);
+            const auto count = static_cast<std::uint32_t>(runs.size());
             for (std::uint32_t l = 0; l < count; ++l) {
                 // Leaf l plays run l forward and the l-th from the end backward.
                 const std::uint32_t r = Backward ? count - 1 - l : l;
-                piece_[l] = Backward ? runs[r + 1] - 1 : runs[r];
-                last_[l] = Backward ? runs[r] : runs[r + 1] - 1;
+                piece_[l] = Backward ? runs[r].end - 1 : runs[r].first;
+                last_[l] = Backward ? runs[r].first : runs[r].end - 1;
                 head_[l] = keyAt(piece_[l]);
                 next_[l] = piece_[l] != last_[l] ? keyAt(step(piece_[l])) : kEnded;
             }
@@ -202,37 +264,41 @@ private:
         std::uint32_t top_ = 0;
     };
 
-    // Merges the runs, the least half from the front and the greatest from the back: two
-    // tournaments that do not wait on each other. What neighbours share comes from their keys.
-    void merge(const std::uint64_t* keys, const std::vector<std::uint32_t>& runs) {
-        const auto n = static_cast<std::uint32_t>(sorted_.pieces.size());
-        std::uint32_t* const pieces = sorted_.pieces.data();
-        std::uint32_t* const shared = sorted_.shared.data();
+    // Merges the runs into output positions [out, out + count), the count of their pieces: the
+    // least half from the front and the greatest from the back, two tournaments that do not
+    // wait on each other. What neighbours share comes from their keys; shared[out] is left 0.
+    void merge(const std::uint64_t* keys, const std::vector<Span>& runs, std::uint32_t out,
+               std::uint32_t count) {
+        if (count == 0) {
+            return;
+        }
+        std::uint32_t* const pieces = sorted_.pieces.data() + out;
+        std::uint32_t* const shared = sorted_.shared.data() + out;
         Tournament<false> front(keys, runs);
         Tournament<true> back(keys, runs);
         std::uint64_t lastFront = 0;
         std::uint64_t lastBack = 0;
         std::uint64_t key = 0;
-        const std::uint32_t half = n / 2;
+        const std::uint32_t half = count / 2;
         for (std::uint32_t k = 0; k < half; ++k) {
             pieces[k] = front.take(key);
             shared[k] = k == 0 ? 0 : sharedUnits(lastFront, key);
             lastFront = key;
-            pieces[n - 1 - k] = back.take(key);
+            pieces[count - 1 - k] = back.take(key);
             if (k > 0) {
-                shared[n - k] = sharedUnits(key, lastBack);
+                shared[count - k] = sharedUnits(key, lastBack);
             }
             lastBack = key;
         }
-        if (n % 2 != 0) {
+        if (count % 2 != 0) {
             pieces[half] = front.take(key);
             shared[half] = half == 0 ? 0 : sharedUnits(lastFront, key);
             lastFront = key;
         }
         if (half > 0) {
-            shared[n - half] = sharedUnits(lastFront, lastBack);
+            shared[count - half] = sharedUnits(lastFront, lastBack);
             if (lastFront == lastBack) {
-                mendMiddle(keys, runs, n - half, lastBack);
+                mendMiddle(keys, runs, out, out + count - half, lastBack);
             }
         }
     }
@@ -240,20 +306,67 @@ private:
     // Where the two halves meet within pieces of one key, each tournament took its share of
     // that key from any run, and so a piece may have been taken twice and another not at all.
     // The key's pieces are found again, run by run, and written where the key lies.
-    void mendMiddle(const std::uint64_t* keys, const std::vector<std::uint32_t>& runs,
+    void mendMiddle(const std::uint64_t* keys, const std::vector<Span>& runs, std::uint32_t out,
                     std::uint32_t middle, std::uint64_t key) {
         std::uint32_t lo = middle - 1;
-        while (lo > 0 && sorted_.shared[lo] == kUnits) {
+        while (lo > out && sorted_.shared[lo] == kUnits) {
             --lo;
         }
         std::uint32_t* at = sorted_.pieces.data() + lo;
-        for (std::size_t r = 0; r + 1 < runs.size(); ++r) {
-            const std::uint64_t* const first = keys + runs[r];
-            const std::uint64_t* const last = keys + runs[r + 1];
-            const auto [from, to] = std::equal_range(first, last, key);
+        for (const Span& run : runs) {
+            const auto [from, to] = std::equal_range(keys + run.first, keys + run.end, key);
             for (auto k = from; k != to; ++k) {
                 *at++ = static_cast<std::uint32_t>(k - keys);
             }
+        }
+    }
+
+    // With a second thread: the runs are cut where their keys reach one key, chosen so that
+    // about half the pieces lie below it; the pieces below are merged on one thread, the rest
+    // on the other. No key lies on both sides.
+    void mergeOnTwoThreads(const std::uint64_t* keys, const std::vector<Span>& runs) {
+        const auto n = static_cast<std::uint32_t>(sorted_.pieces.size());
+        const auto below = [&](std::uint64_t key) {
+            std::uint32_t count = 0;
+            for (const Span& run : runs) {
+                count += static_cast<std::uint32_t>(
+                    std::lower_bound(keys + run.first, keys + run.end, key) - (keys + run.first));
+            }
+            return count;
+        };
+        // The key is sought among the longest run's, by halving.
+        const Span longest = *std::max_element(runs.begin(), runs.end(), [](Span x, Span y) {
+            return x.end - x.first < y.end - y.first;
+        });
+        std::uint32_t lo = longest.first;
+        std::uint32_t hi = longest.end - 1;
+        while (lo < hi) {
+            const std::uint32_t mid = lo + (hi - lo) / 2;
+            if (below(keys[mid]) < n / 2) {
+                lo = mid + 1;
+            } else {
+                hi = mid;
+            }
+        }
+        const std::uint64_t split = keys[lo];
+        std::vector<Span> lower;
+        std::vector<Span> upper;
+        for (const Span& run : runs) {
+            const auto cut = static_cast<std::uint32_t>(
+                std::lower_bound(keys + run.first, keys + run.end, split) - keys);
+            if (cut > run.first) {
+                lower.push_back({run.first, cut});
+            }
+            if (cut < run.end) {
+                upper.push_back({cut, run.end});
+            }
+        }
+        const std::uint32_t middle = below(split);
+        helper_->both([&] { merge(keys, upper, middle, n - middle); },
+                      [&] { merge(keys, lower, 0, middle); });
+        if (middle > 0) {
+            const std::uint32_t* const pieces = sorted_.pieces.data();
+            sorted_.shared[middle] = sharedUnits(keys[pieces[middle - 1]], keys[pieces[middle]]);
         }
     }
 
@@ -332,13 +445,14 @@ private:
     const std::uint32_t* boundaries_;
     std::uint32_t count_; // pieces
     const Rank* rank_;
+    HelperThread* helper_; // null when the sort runs on one thread
     SortedPieces sorted_;
 };
 
 } // namespace
 
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
-                        std::vector<std::uint8_t> held) {
+                        std::vector<std::uint8_t> held, HelperThread* helper) {
     const auto n = static_cast<std::uint32_t>(boundaries.size() - 1);
     if (n == 0) {
         return {};
@@ -349,12 +463,12 @@ SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint3
     std::optional<SortedPieces> sorted;
     if (bits <= 8) {
         rankUnits(held.data(), held.data());
-        sorted = bits <= 7 ? KeySorter<7, std::uint8_t>(text, boundaries, held).run()
-                           : KeySorter<8, std::uint8_t>(text, boundaries, held).run();
+        sorted = bits <= 7 ? KeySorter<7, std::uint8_t>(text, boundaries, held, helper).run()
+                           : KeySorter<8, std::uint8_t>(text, boundaries, held, helper).run();
     } else if (bits <= 12) {
         std::vector<std::uint16_t> rank(0x10000, 0);
         rankUnits(held.data(), rank.data());
-        sorted = KeySorter<12, std::uint16_t>(text, boundaries, rank).run();
+        sorted = KeySorter<12, std::uint16_t>(text, boundaries, rank, helper).run();
     }
     return sorted ? std::move(*sorted) : radixSortPieces(text, boundaries);
 }

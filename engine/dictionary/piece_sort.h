@@ -12,6 +12,8 @@
 
 namespace revaze {
 
+class HelperThread;
+
 struct SortedPieces {
     std::vector<std::uint32_t> pieces; // piece numbers (0 is the first in the file), sorted
     std::vector<std::uint32_t> shared; // units pieces[i - 1] and pieces[i] share; shared[0] = 0
@@ -26,8 +28,10 @@ struct SortedPieces {
 // read from where their keys differ. Pieces whose keys are equal and go on are sorted again by
 // their next units. A file of more than 1,024 runs, or of more than 4,095 different units, goes
 // to the radix sort of piece_radix_sort.h, which gives the same.
+//
+// With a helper thread, the keys, the two tournaments and the equal keys each go half to it.
 SortedPieces sortPieces(const DictionaryText& text, const std::vector<std::uint32_t>& boundaries,
-                        std::vector<std::uint8_t> held);
+                        std::vector<std::uint8_t> held, HelperThread* helper = nullptr);
 
 struct PieceComparison {
     std::uint32_t shared; // the units both pieces begin with

@@ -3,10 +3,12 @@
 #include "dictionary/piece_sort.h"
 
 #include <random>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 #include "dictionary/checksum.h"
+#include "dictionary/helper_thread.h"
 #include "dictionary/index_build.h"
 #include "dictionary/index_layout.h"
 #include "dictionary/reference_piece_sort.h"
@@ -118,6 +120,38 @@ TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
                       buildIndexImage(text, identity, options, boundaries, reference))
                 << budget;
         }
+    }
+}
+
+// A second thread takes chunks of the boundaries, the keys, the equal keys and the long
+// stretches, and half of the merge: the result is what one thread gives, on texts long enough
+// to be shared, with equal keys where the merge is cut and all keys equal.
+TEST(PieceSort, TwoThreadsGiveWhatOneGives) {
+    const std::string rows[] = {
+        test::dictionaryBytesOfLines(linesInRuns(40000, 100, 4, 300, 21)),
+        test::dictionaryBytesOfLines(linesInRuns(30000, 20, 700, 3, 22)),
+        test::dictionaryBytesOfLines(trickyLines(20000, 23, false)),
+        test::dictionaryBytesOfLines(Lines(8000, std::wstring(20, L'a') + L"\r\n")),
+        test::dictionaryBytesOfWords(test::stretchedWords(30000, 5)),
+    };
+    HelperThread helper;
+    ASSERT_TRUE(helper.running() || std::thread::hardware_concurrency() < 2);
+    for (const std::string& bytes : rows) {
+        SCOPED_TRACE(bytes.size());
+        const DictionaryText text(bytes);
+        std::vector<std::uint8_t> held(0x10000, 0);
+        std::vector<std::uint8_t> heldByTwo(0x10000, 0);
+        const std::vector<std::uint32_t> boundaries = text.pieceBoundaries(held.data());
+        ASSERT_EQ(text.pieceBoundaries(heldByTwo.data(), &helper), boundaries);
+        ASSERT_EQ(heldByTwo, held);
+        const SortedPieces one = sortPieces(text, boundaries, held);
+        const SortedPieces two = sortPieces(text, boundaries, held, &helper);
+        ASSERT_EQ(two.pieces, one.pieces);
+        ASSERT_EQ(two.shared, one.shared);
+        const DictionaryIdentity identity{bytes.size(), checksum64(bytes)};
+        IndexOptions oneThread;
+        oneThread.secondThread = false;
+        EXPECT_EQ(buildIndexImage(text, identity), buildIndexImage(text, identity, oneThread));
     }
 }
 

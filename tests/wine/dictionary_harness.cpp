@@ -81,6 +81,11 @@ void checkDefaultDictionary() {
     check(built.indexImage() == dictionary->indexImage(),
           "this build makes its index byte for byte (%u bytes, %u stored answers)",
           unsigned(built.indexImage().size()), unsigned(built.index().answerCount()));
+    revaze::IndexOptions oneThread;
+    oneThread.secondThread = false;
+    check(Dictionary::fromBytes(revaze::test::readFile(path), oneThread).indexImage() ==
+              built.indexImage(),
+          "and the same on one thread as with its helper thread");
     const wchar_t* texts[] = {L"\u0F40", L"\u0F66", L"\u0F56\u0F40\u0FB2",
                               L"\u0F56\u0F40\u0FB2\u0F0B\u0F64\u0F72", L"\u0F40\u0F40\u0F40\u0F40"};
     std::size_t agree = 0;
