@@ -84,15 +84,16 @@ void Dictionary::buildIndex() {
             }
         }
     } claim{building_};
-    // The checksum runs here rather than when the dictionary is opened: without a prepared
-    // index nothing needs it before the build, and the first search should not wait for it.
-    const DictionaryIdentity identity = identity_ ? *identity_ : identityOf(file_->bytes());
-    auto image = std::make_unique<HeldBytes>(buildIndexImage(text_, identity, options_));
+    // The checksum runs with the build rather than when the dictionary is opened: without a
+    // prepared index nothing needs it before, and the first search should not wait for it.
+    auto image =
+        std::make_unique<HeldBytes>(identity_ ? buildIndexImage(text_, *identity_, options_)
+                                              : buildIndexImage(text_, file_->bytes(), options_));
 #ifndef NDEBUG
     // Debug builds (the sanitizer tests run one) check the builder's work as they check a file's;
     // builds with NDEBUG, the DLLs among them, trust it.
     std::string why;
-    if (!LineIndex::open(image->bytes(), text_, identity, why)) {
+    if (!LineIndex::open(image->bytes(), text_, identityOf(file_->bytes()), why)) {
         throw std::logic_error("the index built in memory does not read back: " + why);
     }
 #endif

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "dictionary/checksum.h"
 #include "dictionary/helper_thread.h"
 #include "dictionary/index_layout.h"
 #include "dictionary/range_minimum.h"
@@ -230,10 +231,12 @@ constexpr std::uint32_t kLeastForTwoThreads = 1u << 16;
 // The image: the header that names the dictionary and counts the arrays, then the arrays. Once
 // the long stretches are known, one thread finds where each piece lies among them, then writes
 // their stored answers; the other makes the image meanwhile, with the order and its
-// range-minimum tables. Each writes its own arrays where they lie in the image.
-std::string buildImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                       const IndexOptions& options, const std::vector<std::uint32_t>& boundaries,
-                       const SortedPieces& sorted, HelperThread* helper) {
+// range-minimum tables. Each writes its own arrays where they lie in the image. An identity not
+// yet known is the file's checksum, taken by the caller while the helper writes the answers.
+std::string buildImage(const DictionaryText& text, std::optional<DictionaryIdentity> identity,
+                       std::string_view fileBytes, const IndexOptions& options,
+                       const std::vector<std::uint32_t>& boundaries, const SortedPieces& sorted,
+                       HelperThread* helper) {
     const auto pieces = static_cast<std::uint32_t>(boundaries.size() - 1);
     const std::vector<Stretch> stretches = longStretches(sorted.shared, helper);
     const std::uint32_t budget = options.answerBudget.value_or(64 + pieces / 64);
@@ -293,13 +296,16 @@ std::string buildImage(const DictionaryText& text, const DictionaryIdentity& ide
             writeWords(image, offsets.answerRanges, stored.ranges);
             writeWords(image, offsets.blockMinima, minimum.blockMinima);
             writeWords(image, offsets.sparse, minimum.sparse);
+            if (!identity) {
+                identity = DictionaryIdentity{fileBytes.size(), checksum64(fileBytes)};
+            }
         });
 
     std::memcpy(image.data(), kIndexMagic, sizeof kIndexMagic);
     put32(image, kVersion, kIndexVersion);
     put32(image, kHeaderBytes, kIndexHeaderBytes);
-    put64(image, kDictionaryBytes, identity.bytes);
-    put64(image, kDictionaryChecksum, identity.checksum);
+    put64(image, kDictionaryBytes, identity->bytes);
+    put64(image, kDictionaryChecksum, identity->checksum);
     put32(image, kTextStart, text.textStart());
     put32(image, kUnits, text.unitCount());
     put32(image, kPieces, counts.pieces);
@@ -323,17 +329,27 @@ HelperThread* helperFor(std::optional<HelperThread>& helper, const DictionaryTex
     return &*helper;
 }
 
-} // namespace
-
-std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
-                            const IndexOptions& options) {
+std::string buildIndex(const DictionaryText& text, std::optional<DictionaryIdentity> identity,
+                       std::string_view fileBytes, const IndexOptions& options) {
     std::optional<HelperThread> helper;
     HelperThread* const second = helperFor(helper, text, options);
     // The units are marked as the boundaries are found: the sort needs no pass of its own.
     std::vector<std::uint8_t> held(0x10000, 0);
     const std::vector<std::uint32_t> boundaries = text.pieceBoundaries(held.data(), second);
-    return buildImage(text, identity, options, boundaries,
+    return buildImage(text, identity, fileBytes, options, boundaries,
                       sortPieces(text, boundaries, std::move(held), second), second);
+}
+
+} // namespace
+
+std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options) {
+    return buildIndex(text, identity, {}, options);
+}
+
+std::string buildIndexImage(const DictionaryText& text, std::string_view fileBytes,
+                            const IndexOptions& options) {
+    return buildIndex(text, std::nullopt, fileBytes, options);
 }
 
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
@@ -341,7 +357,7 @@ std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity
                             const std::vector<std::uint32_t>& boundaries,
                             const SortedPieces& sorted) {
     std::optional<HelperThread> helper;
-    return buildImage(text, identity, options, boundaries, sorted,
+    return buildImage(text, identity, {}, options, boundaries, sorted,
                       helperFor(helper, text, options));
 }
 

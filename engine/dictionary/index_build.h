@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dictionary/dictionary_text.h"
@@ -30,6 +31,11 @@ struct IndexOptions {
 };
 
 std::string buildIndexImage(const DictionaryText& text, const DictionaryIdentity& identity,
+                            const IndexOptions& options = {});
+
+// The same for the file whose bytes are `fileBytes` (`text` is read from them), its identity
+// taken as the build goes: with a second thread, its checksum costs the build no time.
+std::string buildIndexImage(const DictionaryText& text, std::string_view fileBytes,
                             const IndexOptions& options = {});
 
 // The same from pieces already sorted (the tests and benchmarks give it the reference sort).
