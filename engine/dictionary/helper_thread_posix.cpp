@@ -8,7 +8,9 @@
 namespace revaze {
 
 void* startThread(void (*run)(void*), void* context) noexcept {
-    if (std::thread::hardware_concurrency() < 2) {
+    // Asked once: the C library reads it from a file each time.
+    static const unsigned processors = std::thread::hardware_concurrency();
+    if (processors < 2) {
         return nullptr;
     }
     try {
