@@ -63,13 +63,17 @@ std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared, Hel
     const std::uint32_t half = n / 2 / kWidth * kWidth;
     both(
         helper, [&] { minimaOf(half, n); }, [&] { minimaOf(0, half); });
+    // Plain pointers, which no store of a stretch found can alias: kept in registers.
+    const std::uint32_t* const lengths = shared.data();
+    const std::uint32_t* const toEnd = toBlockEnd.data();
+    const std::uint32_t* const fromStart = fromBlockStart.data();
     // The first position from `from` on whose shared length is below `depth`, or n.
-    const auto firstBelow = [&](std::uint32_t from, std::uint32_t depth) {
+    const auto firstBelow = [=](std::uint32_t from, std::uint32_t depth) {
         std::uint32_t j = from;
         while (j < n) {
-            if (toBlockEnd[j] >= depth) { // nothing below it in the rest of j's block
+            if (toEnd[j] >= depth) { // nothing below it in the rest of j's block
                 j += kWidth - j % kWidth;
-            } else if (shared[j] < depth) {
+            } else if (lengths[j] < depth) {
                 return j;
             } else {
                 ++j;
@@ -78,19 +82,19 @@ std::vector<Stretch> longStretches(const std::vector<std::uint32_t>& shared, Hel
         return n;
     };
     // The stretches that start in [from, to).
-    const auto startingIn = [&](std::uint32_t from, std::uint32_t to, std::vector<Stretch>& found) {
+    const auto startingIn = [=](std::uint32_t from, std::uint32_t to, std::vector<Stretch>& found) {
         for (std::uint32_t lo = from; lo < to; ++lo) {
             const std::uint32_t first = lo + 1;
-            std::uint32_t depth = std::min(toBlockEnd[first], fromBlockStart[first + kWidth - 1]);
-            if (shared[lo] >= depth) {
+            std::uint32_t depth = std::min(toEnd[first], fromStart[first + kWidth - 1]);
+            if (lengths[lo] >= depth) {
                 continue;
             }
             std::uint32_t hi = first + kWidth;
             do {
                 hi = firstBelow(hi, depth);
                 found.push_back({lo, hi});
-                depth = hi < n ? shared[hi] : 0;
-            } while (depth > shared[lo]);
+                depth = hi < n ? lengths[hi] : 0;
+            } while (depth > lengths[lo]);
         }
     };
     const std::uint32_t starts = n - kWidth;
@@ -253,9 +257,15 @@ std::string buildImage(const DictionaryText& text, std::optional<DictionaryIdent
     both(
         helper, [&] { tree = stretchTree(stretches, sorted); },
         [&] {
-            for (std::uint32_t i = 0; i < pieces; ++i) {
-                if (i == 0 || sorted.shared[i] == 0) {
-                    firstUnits.push_back(text.unit(boundaries[sorted.pieces[i]]));
+            // Plain pointers and copies, which neither the stores to the image nor the growth
+            // of the first units can alias: kept in registers.
+            const std::uint32_t* const sortedPieces = sorted.pieces.data();
+            const std::uint32_t* const shared = sorted.shared.data();
+            const std::uint32_t* const starts = boundaries.data();
+            const std::uint32_t count = pieces;
+            for (std::uint32_t i = 0; i < count; ++i) {
+                if (i == 0 || shared[i] == 0) {
+                    firstUnits.push_back(text.unit(starts[sortedPieces[i]]));
                     firstStarts.push_back(i);
                 }
             }
@@ -269,8 +279,8 @@ std::string buildImage(const DictionaryText& text, std::optional<DictionaryIdent
             image.assign(static_cast<std::size_t>(kIndexHeaderBytes + 4 * offsets.end), '\0');
             // The order: piece starts, sorted.
             char* const order = image.data() + kIndexHeaderBytes + 4 * offsets.order;
-            for (std::uint32_t i = 0; i < pieces; ++i) {
-                std::memcpy(order + 4 * i, &boundaries[sorted.pieces[i]], 4);
+            for (std::uint32_t i = 0; i < count; ++i) {
+                std::memcpy(order + 4 * i, &starts[sortedPieces[i]], 4);
             }
         });
 
