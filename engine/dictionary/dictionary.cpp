@@ -93,7 +93,8 @@ void Dictionary::buildIndex() {
     // Debug builds (the sanitizer tests run one) check the builder's work as they check a file's;
     // builds with NDEBUG, the DLLs among them, trust it.
     std::string why;
-    if (!LineIndex::open(image->bytes(), text_, identityOf(file_->bytes()), why)) {
+    if (!LineIndex::open(image->bytes(), text_, identity_ ? *identity_ : identityOf(file_->bytes()),
+                         why)) {
         throw std::logic_error("the index built in memory does not read back: " + why);
     }
 #endif

@@ -191,12 +191,12 @@ std::vector<std::uint32_t> DictionaryText::findBoundaries(std::uint8_t* held,
     starts.reserve(count_ / 8 + 2);
     starts.push_back(0);
     bool longLine = false;
-    // With a second thread, the text is cut at line starts into chunks that the two threads
-    // share; the helper marks the units of its chunks in a table of its own.
-    constexpr std::uint32_t kLeastSplit = 1u << 16;
+    // With a second thread (which the builder starts only for a long text), the text is cut at
+    // line starts into chunks that the two threads share; the helper marks the units of its
+    // chunks in a table of its own.
     constexpr std::uint32_t kChunks = 8;
     std::vector<std::uint32_t> cuts{0};
-    if (helper != nullptr && helper->running() && count_ >= kLeastSplit) {
+    if (helper != nullptr && helper->running()) {
         for (std::uint32_t k = 1; k < kChunks; ++k) {
             const std::uint32_t from = std::max(cuts.back(), count_ / kChunks * k);
             const std::uint32_t cut = std::min(nextLineFeed(from, count_) + 1, count_);

@@ -351,6 +351,7 @@ private:
         const std::uint64_t split = keys[lo];
         std::vector<Span> lower;
         std::vector<Span> upper;
+        std::uint32_t middle = 0; // the pieces below the key
         for (const Span& run : runs) {
             const auto cut = static_cast<std::uint32_t>(
                 std::lower_bound(keys + run.first, keys + run.end, split) - keys);
@@ -360,8 +361,8 @@ private:
             if (cut < run.end) {
                 upper.push_back({cut, run.end});
             }
+            middle += cut - run.first;
         }
-        const std::uint32_t middle = below(split);
         helper_->both([&] { merge(keys, upper, middle, n - middle); },
                       [&] { merge(keys, lower, 0, middle); });
         if (middle > 0) {
