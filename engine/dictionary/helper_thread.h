@@ -35,8 +35,9 @@ public:
     // Whether there is a second thread: callers that would only split work for it ask first.
     bool running() const { return thread_ != nullptr; }
 
-    // Runs a and b, at once where it can, and returns when both have. An exception from either
-    // comes out here once both have finished.
+    // Runs a and b, at once where it can, and returns when both have. With a second thread, an
+    // exception from either comes out here once both have finished; on one thread, a then b,
+    // the first exception ends the call (the other half's work would only be thrown away).
     template <typename A, typename B> void both(A&& a, B&& b) {
         if (thread_ == nullptr) {
             a();

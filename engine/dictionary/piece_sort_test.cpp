@@ -125,9 +125,17 @@ TEST(PieceSort, TheSameOrderSharedPrefixesAndIndexBytesAsTheMergeSort) {
 
 // A second thread takes chunks of the boundaries, the keys, the equal keys and the long
 // stretches, and half of the merge: the result is what one thread gives, on texts long enough
-// to be shared, with equal keys where the merge is cut and all keys equal.
+// to be shared, with equal keys where the merge is cut and all keys equal, one line that no
+// cut can go into, and lines longer than a piece where the cuts would fall.
 TEST(PieceSort, TwoThreadsGiveWhatOneGives) {
+    Lines longAtCuts;
+    for (int block = 0; block < 8; ++block) {
+        longAtCuts.insert(longAtCuts.end(), 1000, L"\u0F40\u0F72\r\n");
+        longAtCuts.push_back(std::wstring(10000, static_cast<wchar_t>(L'a' + block)) + L"\n");
+    }
     const std::string rows[] = {
+        test::dictionaryBytesOfLines({std::wstring(100000, L'a')}),
+        test::dictionaryBytesOfLines(longAtCuts),
         test::dictionaryBytesOfLines(linesInRuns(40000, 100, 4, 300, 21)),
         test::dictionaryBytesOfLines(linesInRuns(30000, 20, 700, 3, 22)),
         test::dictionaryBytesOfLines(trickyLines(20000, 23, false)),
